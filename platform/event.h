@@ -1,0 +1,41 @@
+// A kernel-style event: auto-reset (one waiter released, then clear again) or manual-reset
+// (stays signalled until Reset). Waits take a time-out; WaitAny waits on two events at once.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace orbex {
+
+class Event {
+public:
+    enum class Reset { Auto, Manual };
+
+    explicit Event(Reset mode, bool signalled = false);
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
+
+    void Set();
+    void ResetSignal();
+    bool IsSet() const;
+
+    // True when the event was signalled before the time-out.
+    bool Wait(std::chrono::milliseconds timeout);
+    void WaitForever();
+
+    // Waits on two events: 0 or 1 for the one that released the wait (the first when both are
+    // signalled), -1 on time-out.
+    static int WaitAny(Event& first, Event& second, std::chrono::milliseconds timeout);
+
+private:
+    struct Waiters;
+    bool TryTake();  // under the shared lock: consume the signal if set
+
+    Reset mode_;
+    bool signalled_;
+    std::shared_ptr<Waiters> waiters_;
+};
+
+}  // namespace orbex

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine lacks to build, test and run Orbex, then configures and
+# builds it. Usage: scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+    build-essential cmake ninja-build pkg-config ccache
+    libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev
+    qt6-base-dev libgl-dev
+    fonts-liberation fonts-ipafont-gothic fontconfig
+    xvfb xauth x11-apps
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+fi
+
+build_dir=${1:-build}
+shift || true
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake --build "$build_dir" -j "$(nproc)"
