@@ -14,10 +14,12 @@
 namespace orbex {
 
 // No colour (a null brush or a transparent pen).
-inline QColor NoColor() { return QColor(); }
+inline QColor NoColor() {
+    return QColor();
+}
 
 class DrawSurface {
-public:
+  public:
     virtual ~DrawSurface() = default;
 
     // Fills a rectangle (left, top inclusive; right, bottom exclusive, as QRect's width()).
@@ -29,8 +31,8 @@ public:
     // Text with its top-left at (x, y), foreground and background (NoColor() = transparent).
     virtual void TextOut(int x, int y, const QString& text, const QColor& fg, const QColor& bg) = 0;
     // Text in a rectangle with Qt alignment flags.
-    virtual void TextInRect(const QRect& rect, int alignment, const QString& text,
-                            const QColor& fg, const QColor& bg) = 0;
+    virtual void TextInRect(const QRect& rect, int alignment, const QString& text, const QColor& fg,
+                            const QColor& bg) = 0;
     virtual void Bitmap(QPoint topLeft, const QImage& image) = 0;
     // Inverts the colours inside the rectangle (destination invert).
     virtual void Invert(const QRect& rect) = 0;

@@ -12,3 +12,21 @@ void PostToMainWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lPa
 std::intptr_t SendToMainWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
 }  // namespace orbex
+
+#include <functional>
+
+namespace orbex {
+
+// The main window's handler of the private messages; its return value is a send's result.
+using PrivateMessageHandler =
+    std::function<std::intptr_t(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)>;
+
+// Installs the handler (call on the user-interface thread). An empty function removes it: posts
+// are then dropped and every waiting or later send returns 0.
+void SetMainWindowHandler(PrivateMessageHandler handler);
+
+// Runs the sends that wait for the main window. The user-interface thread calls this while it
+// waits for a worker thread to end, so that the worker's sends still complete.
+void HandlePendingSends();
+
+}  // namespace orbex

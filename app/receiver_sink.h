@@ -9,7 +9,7 @@
 namespace orbex {
 
 class ReceiverSink {
-public:
+  public:
     virtual ~ReceiverSink() = default;
     // The line as received, terminator included.
     virtual void OnReceiverLine(std::string_view line) { (void)line; }

@@ -1,0 +1,84 @@
+#include "app/qt_message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
+
+#include "platform/message_box.h"
+
+namespace orbex {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MessageButtons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageResult DefaultAnswer(MessageButtons buttons) {
+    return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel
+               ? MessageResult::Ok
+               : MessageResult::Yes;
+}
+
+MessageResult ShowModal(const MessageRequest& request) {
+    const QString caption = request.caption.empty()
+                                ? QApplication::applicationDisplayName()
+                                : QString::fromLocal8Bit(request.caption.c_str());
+    QMessageBox box(ToQtIcon(request.icon), caption, QString::fromLocal8Bit(request.text.c_str()),
+                    ToQtButtons(request.buttons), QApplication::activeWindow());
+    switch (box.exec()) {
+        case QMessageBox::Cancel:
+            return MessageResult::Cancel;
+        case QMessageBox::Yes:
+            return MessageResult::Yes;
+        case QMessageBox::No:
+            return MessageResult::No;
+        default:
+            return MessageResult::Ok;
+    }
+}
+
+}  // namespace
+
+void InstallQtMessageBox() {
+    SetMessageBoxFunction([](const MessageRequest& request) {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (app == nullptr) {
+            return DefaultAnswer(request.buttons);
+        }
+        if (QThread::currentThread() == app->thread()) {
+            return ShowModal(request);
+        }
+        QMetaObject::invokeMethod(
+            app, [request] { ShowModal(request); }, Qt::QueuedConnection);
+        return DefaultAnswer(request.buttons);
+    });
+}
+
+}  // namespace orbex

@@ -1,0 +1,125 @@
+#include "windows/common/monitor_window.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+
+#include "app/main_window_messages.h"
+#include "app/painter_surface.h"
+#include "platform/window_messages.h"
+
+namespace orbex {
+namespace {
+
+// The key codes the main window understands in UWM_KEY_COMMAND (the receiver-tool numbering:
+// F1..F10 are 0x70..0x79, letters their upper-case character).
+constexpr std::uintptr_t kKeyCodeF1 = 0x70;
+
+QWidget* FindMainWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("COrbexWnd")) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CMonitorWnd::CMonitorWnd(int kind, const QString& title, QWidget* parent)
+    : QWidget(parent, Qt::Window), kind_(kind) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(title);
+    resize(640, 480);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CMonitorWnd::~CMonitorWnd() {
+    SendToMainWindow(UWM_WINDOW_CLOSED,
+                     reinterpret_cast<std::uintptr_t>(static_cast<QWidget*>(this)), 0);
+}
+
+void CMonitorWnd::ToggleAlwaysOnTop() {
+    alwaysOnTop_ = !alwaysOnTop_;
+    const QRect frame = geometry();
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, alwaysOnTop_);  // hides the window
+    setGeometry(frame);
+    if (visible) {
+        show();
+    }
+}
+
+void CMonitorWnd::OnSystemCommand(int id) {
+    if (id >= kAlwaysOnTopCommand && id <= kAlwaysOnTopCommand + 15) {
+        ToggleAlwaysOnTop();
+    }
+}
+
+bool CMonitorWnd::HandleMonitorKey(QWidget* window, int key) {
+    if (key >= Qt::Key_1 && key <= Qt::Key_5) {
+        PostToMainWindow(UWM_KEY_COMMAND, static_cast<std::uintptr_t>(key - Qt::Key_1), 0);
+        return true;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F10) {
+        PostToMainWindow(UWM_KEY_COMMAND,
+                         kKeyCodeF1 + static_cast<std::uintptr_t>(key - Qt::Key_F1), 0);
+        return true;
+    }
+    switch (key) {
+        case Qt::Key_A:
+        case Qt::Key_I:
+        case Qt::Key_O:
+        case Qt::Key_S:
+        case Qt::Key_T:
+            PostToMainWindow(UWM_KEY_COMMAND, static_cast<std::uintptr_t>(key), 0);
+            return true;
+        case Qt::Key_End: {
+            QWidget* active = QApplication::activeWindow();
+            (active != nullptr ? active : window)->close();
+            return true;
+        }
+        case Qt::Key_Home:
+            if (QWidget* main = FindMainWindow()) {
+                if (main->isMinimized()) {
+                    main->showNormal();
+                }
+                main->raise();
+                main->activateWindow();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMonitorWnd::keyPressEvent(QKeyEvent* event) {
+    if (!HandleMonitorKey(this, event->key())) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CMonitorWnd::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* onTop = menu.addAction(QString::fromUtf8("常に手前に表示(&O)"));
+    onTop->setData(kAlwaysOnTopCommand);
+    onTop->setCheckable(true);
+    onTop->setChecked(alwaysOnTop_);
+    if (QAction* chosen = menu.exec(event->globalPos())) {
+        OnSystemCommand(chosen->data().toInt());
+    }
+}
+
+void CMonitorWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PainterSurface surface(painter);
+    Paint(surface);
+}
+
+}  // namespace orbex

@@ -1,0 +1,19 @@
+#include "windows/common/painted_child.h"
+
+#include <QPainter>
+
+#include "app/painter_surface.h"
+
+namespace orbex {
+
+PaintedChild::PaintedChild(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+}
+
+void PaintedChild::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PainterSurface surface(painter);
+    Paint(surface);
+}
+
+}  // namespace orbex

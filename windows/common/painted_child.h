@@ -1,0 +1,19 @@
+// A child window of a monitor window that draws itself through the drawing interface (level
+// rows, the sky plot, buttons). Its objectName tags its calls in a draw log.
+#pragma once
+
+#include <QWidget>
+
+#include "windows/common/paintable.h"
+
+namespace orbex {
+
+class PaintedChild : public QWidget, public Paintable {
+  public:
+    PaintedChild(const QString& name, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace orbex
