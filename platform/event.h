@@ -4,13 +4,13 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
+#include <vector>
 
 namespace orbex {
 
 class Event {
-public:
+  public:
     enum class Reset { Auto, Manual };
 
     explicit Event(Reset mode, bool signalled = false);
@@ -29,13 +29,23 @@ public:
     // signalled), -1 on time-out.
     static int WaitAny(Event& first, Event& second, std::chrono::milliseconds timeout);
 
-private:
-    struct Waiters;
-    bool TryTake();  // under the shared lock: consume the signal if set
+  private:
+    // A WaitAny in progress: every Set of either event pokes it so that it looks again.
+    struct AnyWaiter {
+        std::mutex mutex;
+        std::condition_variable poked;
+        bool wasPoked = false;
+    };
 
-    Reset mode_;
+    bool TryTake();  // consume the signal if set (auto-reset) or just report it (manual)
+    void Attach(AnyWaiter* waiter);
+    void Detach(AnyWaiter* waiter);
+
+    const Reset mode_;
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
     bool signalled_;
-    std::shared_ptr<Waiters> waiters_;
+    std::vector<AnyWaiter*> anyWaiters_;  // not owned: each lives on its WaitAny's stack
 };
 
 }  // namespace orbex
