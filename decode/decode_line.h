@@ -1,6 +1,8 @@
 // DecodeLine: one received line (terminator included) into a zeroed ReceiverState.
 #pragma once
 
+#include <string_view>
+
 #include "decode/receiver_state.h"
 
 namespace orbex {
@@ -10,8 +12,19 @@ namespace orbex {
 // kErrorInvalidBlock (9) and returns false. A native record or "$GPGGA" adds a position sample.
 bool DecodeLine(ReceiverState& state, const char* line);
 
-// The two fixed-column decoders; both always succeed.
+// The same for a line held as bytes: every byte of `line` belongs to it, NUL bytes included
+// (a replayed recording may hold any byte). Prefer this form when the length is known.
+bool DecodeLine(ReceiverState& state, std::string_view line);
+
+// The two fixed-column decoders; both always succeed. They read no column past the line's end:
+// a short line leaves the missing fields empty.
 void DecodeNativeRecord(ReceiverState& state, const char* line);
 void DecodeFourChannelRecord(ReceiverState& state, const char* line);
+void DecodeNativeRecord(ReceiverState& state, std::string_view line);
+void DecodeFourChannelRecord(ReceiverState& state, std::string_view line);
+
+// Lengths of the fixed-column records without their terminator.
+inline constexpr std::size_t kNativeRecordLength = 148;
+inline constexpr std::size_t kFourChannelRecordLength = 87;
 
 }  // namespace orbex

@@ -12,7 +12,7 @@ namespace orbex {
 inline constexpr int kPositionSampleCount = 300;
 
 class PositionSamples {
-public:
+  public:
     // Zeroes both rings and sampleNext (Connect does this).
     void Reset();
     // Adds the record's position as the sample at sampleNext (arc-seconds, south and west
@@ -26,7 +26,7 @@ public:
     const std::array<double, kPositionSampleCount>& latSampleArcSec() const { return lat_; }
     const std::array<double, kPositionSampleCount>& lonSampleArcSec() const { return lon_; }
 
-private:
+  private:
     std::array<double, kPositionSampleCount> lat_{};
     std::array<double, kPositionSampleCount> lon_{};
     std::int32_t sampleNext_ = 0;

@@ -21,17 +21,17 @@ struct RecordTime {
 // One receiver channel. Native and 4-channel records fill the code characters; the NMEA
 // sentences fill the numeric fields. Fields that could share storage are kept apart.
 struct SatelliteSlot {
-    char prnCode = 0;            // "A".."X" = 1..24, "a".."h" = 25..32; 4-channel: 64 + number
-    std::uint8_t gsaPrn = 0;     // "$GPGSA" field order
-    std::uint8_t psgsaPrn = 0;   // "$PSGSA" field order
-    std::uint8_t gsvPrn = 0;     // "$GPGSV"
-    char elevationCode = 0;      // tens of degrees; 4-channel: "A"
+    char prnCode = 0;           // "A".."X" = 1..24, "a".."h" = 25..32; 4-channel: 64 + number
+    std::uint8_t gsaPrn = 0;    // "$GPGSA" field order
+    std::uint8_t psgsaPrn = 0;  // "$PSGSA" field order
+    std::uint8_t gsvPrn = 0;    // "$GPGSV"
+    char elevationCode = 0;     // tens of degrees; 4-channel: "A"
     std::uint8_t gsvElevation = 0;
-    char azimuthCode = 0;        // tens of degrees, signed; 4-channel: "A"
+    char azimuthCode = 0;  // tens of degrees, signed; 4-channel: "A"
     std::int32_t gsvAzimuth = 0;
-    char statusCode = 0;         // "A" unlocked .. "F" decoding
-    char levelCode = 0;          // level = code - "A"
-    std::uint8_t gsvSnr = 0;     // dB-Hz
+    char statusCode = 0;      // "A" unlocked .. "F" decoding
+    char levelCode = 0;       // level = code - "A"
+    std::uint8_t gsvSnr = 0;  // dB-Hz
 };
 
 // One satellite entry of "$PSSST". The decoder marks empty fields with 0xFF.
@@ -93,7 +93,7 @@ struct ReceiverState {
     char nativeTailText[3] = {};
     char nativeLastChar = 0;
     std::uint8_t pvlmValue = 0;
-    std::uint8_t dgpsAge = 0;
+    std::uint16_t dgpsAge = 0;  // three digits: up to 999 seconds
     std::uint8_t pextFlags[12] = {};
     std::int32_t psgsaValue = 0;
     char psgsaTail[2] = {};
