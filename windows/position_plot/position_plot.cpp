@@ -1,0 +1,201 @@
+#include "windows/position_plot/position_plot.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "decode/lookup_tables.h"
+#include "windows/position_plot/pixel_math.h"
+
+namespace orbex {
+namespace {
+
+// How far the zoom keys may go past the buttons: 2^20 times out, 2^10 times in from the start.
+constexpr float kSmallestScale = PositionPlot::kInitialScale / 1048576.0f;
+constexpr float kLargestScale = PositionPlot::kInitialScale * 1024.0f;
+
+bool KindStarts(const ReceiverState& record, const char* prefix) {
+    return std::strncmp(record.kind, prefix, std::strlen(prefix)) == 0;
+}
+
+bool IsNativeKind(const ReceiverState& record) {
+    return KindStarts(record, "SM") || KindStarts(record, "D0") || KindStarts(record, "C6");
+}
+
+bool IsKind(const ReceiverState& record, const char* tag) {
+    return std::strncmp(record.kind, tag, sizeof record.kind) == 0;
+}
+
+// A C conversion from float to int, toward zero, safe for any value a field may hold.
+int WholeKmh(float kmh) {
+    return TruncateToPixel(kmh);
+}
+
+}  // namespace
+
+float PositionPlot::sharedPdop = 0.0f;
+
+PositionPlot::Change PositionPlot::OnRecord(const ReceiverState& record,
+                                            const PositionSamples& samples) {
+    Change change;
+    // A 4-channel record counts as "4ch", any other record by its own kind.
+    recordKind_ = VersionText(record);
+    if (IsNativeKind(record)) {
+        OnNativeRecord(record, samples, change);
+    } else {
+        OnNmeaRecord(record, samples, change);
+    }
+    return change;
+}
+
+void PositionPlot::OnNmeaRecord(const ReceiverState& record, const PositionSamples& samples,
+                                Change& change) {
+    if (IsKind(record, "$GPGGA")) {
+        // The centre is the first fix after the first time message, and only that one.
+        if (updateCount_ == 1 && timeSeen_) {
+            centreFixed_ = true;
+            centreLat_ = LatitudeOf(record);
+            centreLon_ = LongitudeOf(record);
+            change.whole = true;
+        }
+        currentLat_ = LatitudeOf(record);
+        currentLon_ = LongitudeOf(record);
+        altitude_ = record.altitude;
+    } else if (IsKind(record, "$GPVTG")) {
+        speed_ = WholeKmh(record.vtgSpeedKmh);
+    } else if (IsKind(record, "$GPGSA")) {
+        sharedPdop = record.pdop;
+    } else if (IsKind(record, "$GPZDA")) {
+        if (!altTimeSeen_) {
+            createdAlt_ = record.altTime;
+            altTimeSeen_ = true;
+        }
+        change.whole = true;
+        currentAlt_ = record.altTime;
+        timeSeen_ = true;
+        ++updateCount_;
+    }
+    if (timeSeen_ && centreFixed_ && samples.sampleNext() > 0) {
+        PlotFix({samples.newestLonArcSec(), samples.newestLatArcSec()}, false, change);
+    }
+}
+
+void PositionPlot::OnNativeRecord(const ReceiverState& record, const PositionSamples& samples,
+                                  Change& change) {
+    if (updateCount_ == 0) {
+        createdNative_ = record.nativeTime;
+        centreLat_ = LatitudeOf(record);
+        centreLon_ = LongitudeOf(record);
+        centreLat_.seconds = std::floor(centreLat_.seconds);
+        centreLon_.seconds = std::floor(centreLon_.seconds);
+        change.whole = true;
+    }
+    // A native record carries its own time and fixes the centre, so a native stream draws
+    // without any "$GPZDA" or "$GPGGA".
+    nativeSeen_ = true;
+    ++updateCount_;
+    currentLat_ = LatitudeOf(record);
+    currentLon_ = LongitudeOf(record);
+    currentNative_ = record.nativeTime;
+    altitude_ = record.altitude;
+    speed_ = record.speedKmhWhole;
+    const bool sm = KindStarts(record, "SM");
+    if (sm) {
+        dopText_ = DopText(record);
+    } else {
+        sharedPdop = record.pdop;
+    }
+    // "SM" records add a sample to the position history; the other native records do not, so
+    // their own position is the fix to plot.
+    if (!sm) {
+        PlotFix({currentLon_.ArcSeconds(), currentLat_.ArcSeconds()}, true, change);
+    } else if (samples.sampleNext() > 0) {
+        PlotFix({samples.newestLonArcSec(), samples.newestLatArcSec()}, true, change);
+    }
+}
+
+void PositionPlot::PlotFix(PlotPoint fix, bool native, Change& change) {
+    const QPoint pixel = PixelOf(fix);
+    if (!InRange(pixel)) {
+        Recentre(change);
+        return;
+    }
+    const PlotPoints::AppendResult result = points_.Append(fix);
+    if (result.outcome == PlotPoints::Outcome::OutOfMemory) {
+        change.outOfMemory = true;
+        points_.DropOldestHalf();
+        Recentre(change);
+        return;
+    }
+    if (result.outcome == PlotPoints::Outcome::SameAsLast) {
+        return;
+    }
+    if (result.dropped) {
+        // The dropped point must vanish from the screen too.
+        change.areas.push_back(SquareAround(PixelOf(*result.dropped), 5));
+    }
+    if (native) {
+        change.areas.push_back(SquareAround(pixel, 5));
+        for (const QRect& area : ChangingTextAreas()) {
+            change.areas.push_back(area);
+        }
+    }
+}
+
+void PositionPlot::Recentre(Change& change) {
+    centreLat_ = currentLat_;
+    centreLon_ = currentLon_;
+    // With memory this short the centre is simply not stored; the view still moves.
+    points_.AppendCentre(CentrePoint());
+    change.whole = true;
+}
+
+PlotPoint PositionPlot::CentrePoint() const {
+    return {centreLon_.ArcSeconds(), centreLat_.ArcSeconds()};
+}
+
+void PositionPlot::ZoomIn() {
+    if (scale_ * 2.0f <= kLargestScale) {
+        scale_ *= 2.0f;
+    }
+}
+
+void PositionPlot::ZoomOut() {
+    if (scale_ / 2.0f >= kSmallestScale) {
+        scale_ /= 2.0f;
+    }
+}
+
+bool PositionPlot::Drawing() const {
+    return updateCount_ > 0 && (nativeSeen_ || (timeSeen_ && centreFixed_));
+}
+
+bool PositionPlot::NativeLayout() const {
+    return recordKind_.starts_with("SM") || recordKind_.starts_with("D0") ||
+           recordKind_.starts_with("C6");
+}
+
+bool PositionPlot::NativeSmLayout() const {
+    return recordKind_.starts_with("SM");
+}
+
+QPoint PositionPlot::PixelOf(PlotPoint point) const {
+    const PlotPoint centre = CentrePoint();
+    const int halfWidth = client_.width() / 2;
+    const int halfHeight = client_.height() / 2;
+    return {TruncateToPixel((point.lon - centre.lon) * scale_ + halfWidth + 0.5),
+            TruncateToPixel(halfHeight - (point.lat - centre.lat) * scale_ + 0.5)};
+}
+
+bool PositionPlot::InRange(QPoint pixel) const {
+    return pixel.x() >= 10 && pixel.x() <= client_.width() - 10 && pixel.y() >= 10 &&
+           pixel.y() <= client_.height() - 10;
+}
+
+std::vector<QRect> PositionPlot::ChangingTextAreas() const {
+    const int w = client_.width();
+    const int h = client_.height();
+    return {RectFromEdges(315, 0, w, 70), RectFromEdges(0, h - 76, 315, h),
+            RectFromEdges(w - 110, h - 51, w, h)};
+}
+
+}  // namespace orbex

@@ -1,0 +1,31 @@
+// The four text blocks of the position plot: where they stand and what they say, in the NMEA
+// layout or the native layout.
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <array>
+
+#include "windows/position_plot/position_plot.h"
+
+namespace orbex {
+
+// A rectangle with up to three single-line texts: at its top, centred, at its bottom.
+struct TextBlock {
+    QRect rect;
+    QString top;
+    QString middle;  // empty: no middle line
+    QString bottom;
+};
+
+// Top left, top right, bottom left, bottom right, in that order.
+std::array<TextBlock, 4> PositionPlotTextBlocks(const PositionPlot& plot, int sampleNext,
+                                                bool fourDigitMinutes);
+
+// "Jan".."Dec" for 1..12, "___" for any other month.
+const char* PlotMonthName(int month);
+// The four-digit year of a native "SM" time: 2000 + yy below 80, else 1900 + yy; 0 when the
+// month is not set.
+int NativeFullYear(const RecordTime& time);
+
+}  // namespace orbex

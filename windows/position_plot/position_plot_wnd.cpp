@@ -1,0 +1,150 @@
+#include "windows/position_plot/position_plot_wnd.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+
+#include "decode/decoding_state.h"
+#include "platform/message_box.h"
+#include "windows/common/monitor_font.h"
+#include "windows/position_plot/pixel_math.h"
+#include "windows/position_plot/position_plot_texts.h"
+
+namespace orbex {
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kGridBlue(0, 0, 0xFF);
+const QColor kInnerRed(0xFF, 0, 0);
+const QColor kOuterGreen(0, 0xFF, 0);
+
+constexpr int kTextFlags = Qt::AlignLeft | Qt::TextSingleLine | Qt::TextDontClip;
+
+void DrawGrid(DrawSurface& surface) {
+    // Fixed client coordinates, whatever the window's size.
+    for (int x = 20; x <= 1280; x += 20) {
+        surface.Line({x, 0}, {x, 880}, kGridBlue);
+    }
+    for (int y = 20; y <= 860; y += 20) {
+        surface.Line({0, y}, {1300, y}, kGridBlue);
+    }
+}
+
+void DrawTextBlock(DrawSurface& surface, const TextBlock& block) {
+    surface.TextInRect(block.rect, kTextFlags | Qt::AlignTop, block.top, kWhite, NoColor());
+    if (!block.middle.isEmpty()) {
+        surface.TextInRect(block.rect, kTextFlags | Qt::AlignVCenter, block.middle, kWhite,
+                           NoColor());
+    }
+    surface.TextInRect(block.rect, kTextFlags | Qt::AlignBottom, block.bottom, kWhite, NoColor());
+}
+
+}  // namespace
+
+CPositionPlotWnd::CPositionPlotWnd(QWidget* parent)
+    : CMonitorWnd(kPositionPlotKind, QStringLiteral("Position Plot"), parent),
+      textFont_(MonitorFont(15)),
+      title_(QStringLiteral("Position Plot")),
+      zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
+      zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
+    // A new plot starts a new position history.
+    SharedDecodingState().samples.Reset();
+    zoomIn_->SetCommand([this] { ZoomIn(); });
+    zoomOut_->SetCommand([this] { ZoomOut(); });
+    setMouseTracking(true);
+    resize(PositionPlot::kClientWidth, PositionPlot::kClientHeight);
+    plot_.Resize(size());
+    PlaceButtons();
+}
+
+void CPositionPlotWnd::OnReceiverRecord(const ReceiverState& record) {
+    const PositionPlot::Change change = plot_.OnRecord(record, SharedDecodingState().samples);
+    if (change.outOfMemory) {
+        ShowMessageBox("Not enough memory", "Orbex", MessageIcon::Error);
+    }
+    if (change.whole) {
+        update();
+        return;
+    }
+    for (const QRect& area : change.areas) {
+        update(area);
+    }
+}
+
+void CPositionPlotWnd::Paint(DrawSurface& surface) {
+    surface.Fill(rect(), kBlack);
+    surface.SetFont(textFont_);
+    DrawGrid(surface);
+    if (!plot_.Drawing()) {
+        return;
+    }
+    const DecodingState& decoding = SharedDecodingState();
+    for (const TextBlock& block : PositionPlotTextBlocks(plot_, decoding.samples.sampleNext(),
+                                                         decoding.ggaFourDigitMinutes != 0)) {
+        DrawTextBlock(surface, block);
+    }
+    for (const PlotPoint& point : plot_.points()) {
+        const QPoint pixel = plot_.PixelOf(point);
+        surface.Ellipse(SquareAround(pixel, 2), kInnerRed, NoColor());
+        surface.Ellipse(SquareAround(pixel, 4), kOuterGreen, NoColor());
+    }
+}
+
+void CPositionPlotWnd::ZoomIn() {
+    plot_.ZoomIn();
+    AfterZoom();
+}
+
+void CPositionPlotWnd::ZoomOut() {
+    plot_.ZoomOut();
+    AfterZoom();
+}
+
+void CPositionPlotWnd::AfterZoom() {
+    zoomIn_->setEnabled(plot_.CanZoomIn());
+    zoomOut_->setEnabled(plot_.CanZoomOut());
+    setFocus();
+    update();
+}
+
+QString CPositionPlotWnd::CursorText() const {
+    return QString::asprintf("%4d-%4d/%4d-%4d", cursor_.x(), cursor_.y(), width(), height());
+}
+
+void CPositionPlotWnd::resizeEvent(QResizeEvent* event) {
+    plot_.Resize(event->size());
+    PlaceButtons();
+    CMonitorWnd::resizeEvent(event);
+}
+
+void CPositionPlotWnd::PlaceButtons() {
+    const int w = width();
+    const int h = height();
+    zoomOut_->move(w / 2 - 30, h - 30);
+    zoomIn_->move(w / 2 + 10, h - 30);
+}
+
+void CPositionPlotWnd::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    if (position != cursor_) {
+        cursor_ = position;
+        setWindowTitle(title_ + QStringLiteral("  ") + CursorText());
+    }
+    CMonitorWnd::mouseMoveEvent(event);
+}
+
+void CPositionPlotWnd::keyPressEvent(QKeyEvent* event) {
+    // The keys run the commands even where the buttons are disabled.
+    if (event->text() == QLatin1String("+")) {
+        ZoomIn();
+        return;
+    }
+    if (event->text() == QLatin1String("-")) {
+        ZoomOut();
+        return;
+    }
+    CMonitorWnd::keyPressEvent(event);
+}
+
+}  // namespace orbex

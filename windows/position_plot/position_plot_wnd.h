@@ -1,0 +1,52 @@
+// CPositionPlotWnd: the scatter of the receiver's fixes on a metric grid, with the centre, the
+// scale, the times, the latest position, speed, PDOP and the sample count around it, and the
+// zoom buttons. The mouse position is shown in the window title.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include "windows/common/monitor_window.h"
+#include "windows/position_plot/position_plot.h"
+#include "windows/position_plot/zoom_button.h"
+
+namespace orbex {
+
+inline constexpr int kPositionPlotKind = 2;
+
+class CPositionPlotWnd : public CMonitorWnd {
+  public:
+    explicit CPositionPlotWnd(QWidget* parent = nullptr);
+
+    void OnReceiverRecord(const ReceiverState& record) override;
+    void Paint(DrawSurface& surface) override;
+
+    // Commands 257 ("+") and 258 ("-").
+    void ZoomIn();
+    void ZoomOut();
+
+    const PositionPlot& plot() const { return plot_; }
+    PositionPlot& plot() { return plot_; }
+    ZoomButton* zoomInButton() const { return zoomIn_; }
+    ZoomButton* zoomOutButton() const { return zoomOut_; }
+    // "%4d-%4d/%4d-%4d": cursor x, cursor y, client width, client height.
+    QString CursorText() const;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void PlaceButtons();
+    void AfterZoom();
+
+    PositionPlot plot_;
+    QFont textFont_;
+    QString title_;
+    QPoint cursor_;
+    ZoomButton* zoomIn_;   // owned by this window (Qt parent)
+    ZoomButton* zoomOut_;  // owned by this window (Qt parent)
+};
+
+}  // namespace orbex

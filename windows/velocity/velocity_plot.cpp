@@ -1,0 +1,96 @@
+#include "windows/velocity/velocity_plot.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "decode/lookup_tables.h"
+#include "windows/position_plot/pixel_math.h"
+
+namespace orbex {
+namespace {
+
+constexpr double kPi = 3.1415926535898;
+// How far the zoom keys may go: 2^10 times out or in from the start.
+constexpr float kSmallestScale = VelocityPlot::kInitialScale / 1024.0f;
+constexpr float kLargestScale = VelocityPlot::kInitialScale * 1024.0f;
+
+bool IsKind(const ReceiverState& record, const char* tag) {
+    return std::strncmp(record.kind, tag, sizeof record.kind) == 0;
+}
+
+}  // namespace
+
+VelocityPlot::Change VelocityPlot::OnRecord(const ReceiverState& record) {
+    Change change;
+    if (sampleCount_ == 0) {
+        change.whole = true;
+        east_.Reset();
+        north_.Reset();
+        speed_ = 0;
+        heading_ = 0;
+    }
+    const bool sm = std::strncmp(record.kind, "SM", 2) == 0;
+    const bool vtg = IsKind(record, "$GPVTG");
+    if (sm) {
+        speed_ = record.speedKmhWhole;
+        dopText_ = DopText(record);
+    } else if (IsKind(record, "$GPGSA")) {
+        pdop_ = record.pdop;
+    }
+    if (!sm && !vtg) {
+        return change;
+    }
+    ++sampleCount_;
+    if (vtg) {
+        speed_ = TruncateToPixel(record.vtgSpeedKmh);
+    }
+    heading_ = record.course;
+    const double angle = heading_ * kPi / 180.0;
+    const VelocityPoint point{speed_ * std::sin(angle), speed_ * std::cos(angle)};
+    points_.push_back(point);
+    if (points_.size() > kPointCapacity) {
+        // The dropped point must vanish from the screen too.
+        change.areas.push_back(SquareAround(PixelOf(points_.front()), 5));
+        points_.pop_front();
+    }
+    change.areas.push_back(SquareAround(PixelOf(point), 5));
+    east_.Add(point.east);
+    north_.Add(point.north);
+    change.areas.push_back(SpeedTextArea());
+    change.areas.push_back(StatisticsArea());
+    return change;
+}
+
+void VelocityPlot::Resize(QSize client) {
+    client_ = client;
+    panelX_ = client.width() - kPanelWidth;
+    centre_ = {(client.width() - kPanelWidth) / 2, client.height() / 2};
+    statisticsY_ = client.height() - 96;
+}
+
+void VelocityPlot::ZoomIn() {
+    if (scale_ * 2.0f <= kLargestScale) {
+        scale_ *= 2.0f;
+    }
+}
+
+void VelocityPlot::ZoomOut() {
+    if (scale_ / 2.0f >= kSmallestScale) {
+        scale_ /= 2.0f;
+    }
+}
+
+QPoint VelocityPlot::PixelOf(VelocityPoint point) const {
+    return {TruncateToPixel(scale_ * point.east + 0.5) + centre_.x(),
+            centre_.y() - TruncateToPixel(scale_ * point.north + 0.5)};
+}
+
+QRect VelocityPlot::SpeedTextArea() const {
+    return RectFromEdges(panelX_, 32, panelX_ + kPanelWidth, 144);
+}
+
+QRect VelocityPlot::StatisticsArea() const {
+    return RectFromEdges(panelX_, statisticsY_, panelX_ + kPanelWidth, statisticsY_ + 80);
+}
+
+}  // namespace orbex

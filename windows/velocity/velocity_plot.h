@@ -1,0 +1,83 @@
+// What the velocity window knows: the velocity samples as east and north components on a polar
+// target, their running averages and spreads, the latest speed, heading and DOP, the scale and
+// the layout for the window's size. Drawing and widgets live in the window.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "decode/receiver_state.h"
+#include "windows/velocity/running_spread.h"
+
+namespace orbex {
+
+struct VelocityPoint {
+    double east = 0;   // km/h
+    double north = 0;  // km/h
+};
+
+class VelocityPlot {
+  public:
+    static constexpr float kInitialScale = 5.0f;  // pixels per km/h
+    static constexpr int kClientWidth = 640;
+    static constexpr int kClientHeight = 400;
+    static constexpr int kPanelWidth = 184;
+    static constexpr std::size_t kPointCapacity = 300;
+
+    struct Change {
+        bool whole = false;
+        std::vector<QRect> areas;
+    };
+
+    VelocityPlot() { Resize({kClientWidth, kClientHeight}); }
+
+    Change OnRecord(const ReceiverState& record);
+    void Resize(QSize client);
+
+    // Zoom commands; the keys may pass the buttons' limits, within an outer range that keeps
+    // the rings a bounded amount of work.
+    void ZoomIn();
+    void ZoomOut();
+    bool CanZoomIn() const { return scale_ < 150.0f; }
+    bool CanZoomOut() const { return scale_ > 0.1f; }
+    float scale() const { return scale_; }
+
+    QPoint PixelOf(VelocityPoint point) const;
+
+    QSize client() const { return client_; }
+    QPoint centre() const { return centre_; }
+    int panelX() const { return panelX_; }
+    int statisticsY() const { return statisticsY_; }
+    int sampleCount() const { return sampleCount_; }
+    int speed() const { return speed_; }
+    int heading() const { return heading_; }
+    const std::string& dopText() const { return dopText_; }
+    float pdop() const { return pdop_; }
+    const std::deque<VelocityPoint>& points() const { return points_; }
+    const RunningSpread& east() const { return east_; }
+    const RunningSpread& north() const { return north_; }
+    // The two text areas an update changes: speed to samples, and the statistics.
+    QRect SpeedTextArea() const;
+    QRect StatisticsArea() const;
+
+  private:
+    float scale_ = kInitialScale;
+    QSize client_;
+    QPoint centre_;
+    int panelX_ = 0;
+    int statisticsY_ = 0;
+    int sampleCount_ = 0;
+    int speed_ = 0;
+    int heading_ = 0;
+    std::string dopText_;
+    float pdop_ = 0;
+    std::deque<VelocityPoint> points_;
+    RunningSpread east_;
+    RunningSpread north_;
+};
+
+}  // namespace orbex

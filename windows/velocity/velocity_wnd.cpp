@@ -1,0 +1,172 @@
+#include "windows/velocity/velocity_wnd.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QWindow>
+
+#include "platform/message_box.h"
+#include "windows/common/monitor_font.h"
+#include "windows/position_plot/pixel_math.h"
+
+namespace orbex {
+namespace {
+
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kRingBlue(0, 0, 0xFF);
+const QColor kRingRed(0xFF, 0, 0);
+const QColor kInnerRed(0xFF, 0, 0);
+const QColor kOuterGreen(0, 0xFF, 0);
+
+QString Text(const std::string& text) {
+    return QString::fromLatin1(text.c_str());
+}
+
+}  // namespace
+
+CVelocityWnd::CVelocityWnd(QWidget* parent)
+    : CMonitorWnd(kVelocityKind, QStringLiteral("Velocity"), parent),
+      textFont_(MonitorFont(15)),
+      zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
+      zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
+    zoomIn_->SetCommand([this] { ZoomIn(); });
+    zoomOut_->SetCommand([this] { ZoomOut(); });
+    resize(VelocityPlot::kClientWidth, VelocityPlot::kClientHeight);
+    plot_.Resize(size());
+    PlaceButtons();
+}
+
+void CVelocityWnd::OnReceiverRecord(const ReceiverState& record) {
+    const VelocityPlot::Change change = plot_.OnRecord(record);
+    if (change.whole) {
+        update();
+        return;
+    }
+    for (const QRect& area : change.areas) {
+        update(area);
+    }
+}
+
+void CVelocityWnd::Paint(DrawSurface& surface) {
+    surface.Fill(rect(), kBlack);
+    surface.SetFont(textFont_);
+    PaintTarget(surface);
+    if (plot_.sampleCount() == 0) {
+        return;
+    }
+    PaintTexts(surface);
+    for (const VelocityPoint& point : plot_.points()) {
+        surface.Ellipse(SquareAround(plot_.PixelOf(point), 2), kInnerRed, NoColor());
+    }
+    for (const VelocityPoint& point : plot_.points()) {
+        surface.Ellipse(SquareAround(plot_.PixelOf(point), 4), kOuterGreen, NoColor());
+    }
+}
+
+void CVelocityWnd::PaintTarget(DrawSurface& surface) {
+    const QPoint c = plot_.centre();
+    const double scale = plot_.scale();
+    // A ring per km/h out to the centre's height; every tenth in red, the others in blue and
+    // only when they are at least a pixel apart. Rings that fall on the same radius are drawn
+    // once.
+    const double rings = c.y() / scale;
+    const bool blueRings = scale >= 1.0;
+    int radius = 1;
+    int lastDrawn = -1;
+    for (int d = blueRings ? 1 : 10; d <= rings; d += blueRings ? 1 : 10) {
+        radius = TruncateToPixel(d * scale);
+        if (radius == lastDrawn) {
+            continue;
+        }
+        lastDrawn = radius;
+        surface.Ellipse(SquareAround(c, radius), d % 10 == 0 ? kRingRed : kRingBlue, NoColor());
+    }
+    if (!blueRings && rings >= 1) {
+        // The axes reach the last ring of the loop, drawn or not.
+        radius = TruncateToPixel(static_cast<int>(rings) * scale);
+    }
+    surface.Line({c.x(), c.y() - radius}, {c.x(), c.y() + radius}, kWhite);
+    surface.Line({c.x() - radius, c.y()}, {c.x() + radius, c.y()}, kWhite);
+    surface.TextOut(c.x() + 8, c.y() - radius + 5, QStringLiteral("N"), kWhite, kBlack);
+    surface.TextOut(c.x() + 8, c.y() + radius - 21, QStringLiteral("S"), kWhite, kBlack);
+    surface.TextOut(c.x() - radius + 5, c.y() + 5, QStringLiteral("W"), kWhite, kBlack);
+    surface.TextOut(c.x() + radius - 11, c.y() + 5, QStringLiteral("E"), kWhite, kBlack);
+}
+
+void CVelocityWnd::PaintTexts(DrawSurface& surface) {
+    const int p = plot_.panelX();
+    const int s = plot_.statisticsY();
+    const auto text = [&](int x, int y, const std::string& line) {
+        surface.TextOut(x, y, Text(line), kWhite, kBlack);
+    };
+    text(p, 16, "1 line equals 1km/h");
+    text(p + 80, 32, FormatText("(%4.1f dot)", static_cast<double>(plot_.scale())));
+    if (!plot_.dopText().empty()) {
+        text(p, 48, "GDOP    : " + plot_.dopText());
+    } else {
+        text(p, 48, FormatText("Current PDOP: %3f", static_cast<double>(plot_.pdop())));
+    }
+    text(p, 80, FormatText("Speed    : %3u", static_cast<unsigned>(plot_.speed())));
+    text(p, 96, FormatText("Heading  : %3d", plot_.heading()));
+    text(p, 112, "Number of ");
+    text(p, 128, FormatText("  Samples:%4d", plot_.sampleCount()));
+    text(p, s, FormatText("[Avg] Vx:%5.1f", plot_.east().average()));
+    text(p, s + 16, FormatText("      Vy:%5.1f", plot_.north().average()));
+    text(p, s + 48, FormatText("[Var] Vx:%5.1f", plot_.east().spread()));
+    text(p, s + 64, FormatText("      Vy:%5.1f", plot_.north().spread()));
+}
+
+void CVelocityWnd::ZoomIn() {
+    plot_.ZoomIn();
+    AfterZoom();
+}
+
+void CVelocityWnd::ZoomOut() {
+    plot_.ZoomOut();
+    AfterZoom();
+}
+
+void CVelocityWnd::AfterZoom() {
+    zoomIn_->setEnabled(plot_.CanZoomIn());
+    zoomOut_->setEnabled(plot_.CanZoomOut());
+    setFocus();
+    update();
+}
+
+void CVelocityWnd::resizeEvent(QResizeEvent* event) {
+    plot_.Resize(event->size());
+    PlaceButtons();
+    CMonitorWnd::resizeEvent(event);
+}
+
+void CVelocityWnd::PlaceButtons() {
+    const int w = width();
+    const int h = height();
+    zoomOut_->move(w - 60, h / 2 - 20);
+    zoomIn_->move(w - 30, h / 2 - 20);
+}
+
+void CVelocityWnd::mousePressEvent(QMouseEvent* event) {
+    // The whole client area acts as the caption: a left-button drag moves the window.
+    if (event->button() == Qt::LeftButton && windowHandle() != nullptr) {
+        windowHandle()->startSystemMove();
+        return;
+    }
+    CMonitorWnd::mousePressEvent(event);
+}
+
+void CVelocityWnd::keyPressEvent(QKeyEvent* event) {
+    // The keys run the commands whatever the buttons' state.
+    if (event->text() == QLatin1String("+")) {
+        ZoomIn();
+        return;
+    }
+    if (event->text() == QLatin1String("-")) {
+        ZoomOut();
+        return;
+    }
+    CMonitorWnd::keyPressEvent(event);
+}
+
+}  // namespace orbex
