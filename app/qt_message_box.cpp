@@ -75,8 +75,13 @@ void InstallQtMessageBox() {
         if (QThread::currentThread() == app->thread()) {
             return ShowModal(request);
         }
+        // Shown later on the user-interface thread, through whatever function is installed then.
         QMetaObject::invokeMethod(
-            app, [request] { ShowModal(request); }, Qt::QueuedConnection);
+            app,
+            [request] {
+                ShowMessageBox(request.text, request.caption, request.icon, request.buttons);
+            },
+            Qt::QueuedConnection);
         return DefaultAnswer(request.buttons);
     });
 }

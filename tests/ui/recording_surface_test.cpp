@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "app/painter_surface.h"
+#include "app/recording_surface.h"
+#include "windows/common/monitor_font.h"
+
+namespace orbex {
+namespace {
+
+TEST(RecordingSurface, WritesOneJsonObjectPerCallInDrawingOrder) {
+    RecordingSurface surface;
+    surface.SetFont(MonitorFont(16));
+    surface.TextOut(5, 20, QStringLiteral("  Latitude : \"N\""), Qt::white, Qt::black);
+    surface.Ellipse(QRect(QPoint(10, 20), QPoint(29, 39)), QColor(255, 0, 0), NoColor());
+    surface.SetTag(QStringLiteral("skyplot"));
+    surface.Line(QPoint(0, 0), QPoint(3, 4), QColor(0, 128, 255), 2);
+    surface.Item(QStringLiteral("|tab\there"));
+
+    const QStringList lines = surface.ToJsonLines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0],
+              "{\"op\":\"text\",\"x\":5,\"y\":20,\"text\":\"  Latitude : \\\"N\\\"\","
+              "\"fg\":\"#FFFFFF\",\"bg\":\"#000000\"}");
+    // Rectangles are left, top, right, bottom with right and bottom exclusive.
+    EXPECT_EQ(lines[1],
+              "{\"op\":\"ellipse\",\"rect\":[10,20,30,40],\"pen\":\"#FF0000\",\"brush\":null}");
+    EXPECT_EQ(lines[2],
+              "{\"op\":\"line\",\"child\":\"skyplot\",\"from\":[0,0],\"to\":[3,4],"
+              "\"pen\":\"#0080FF\",\"width\":2}");
+    EXPECT_EQ(lines[3], "{\"op\":\"item\",\"child\":\"skyplot\",\"text\":\"|tab\\there\"}");
+}
+
+TEST(RecordingSurface, MeasuresTextWithTheFontInUse) {
+    RecordingSurface surface;
+    surface.SetFont(MonitorFont(16));
+    const QSize one = surface.TextExtent(QStringLiteral("0"));
+    EXPECT_GT(one.width(), 0);
+    EXPECT_EQ(surface.TextExtent(QStringLiteral("iiiiiiiiii")).width(),
+              surface.TextExtent(QStringLiteral("WWWWWWWWWW")).width())
+        << "the monitor font must be fixed-pitch";
+    surface.SetFont(MonitorFont(32));
+    EXPECT_GT(surface.TextExtent(QStringLiteral("0")).width(), one.width());
+}
+
+TEST(PainterSurface, InvertTurnsBlackToWhiteInsideTheRectangleOnly) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        PainterSurface surface(painter);
+        surface.Invert(QRect(5, 5, 10, 10));
+    }
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(14, 14), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(15, 15), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(4, 10), QColor(Qt::black));
+}
+
+TEST(PainterSurface, OutlinesStayInsideTheirRectangle) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    {
+        QPainter painter(&image);
+        PainterSurface surface(painter);
+        surface.Rectangle(QRect(2, 2, 10, 10), Qt::red, NoColor());
+    }
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(11, 11), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(12, 12), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(6, 6), QColor(Qt::black)) << "no brush: the inside stays";
+}
+
+}  // namespace
+}  // namespace orbex
