@@ -81,7 +81,7 @@ void PositionPlot::OnNmeaRecord(const ReceiverState& record, const PositionSampl
 
 void PositionPlot::OnNativeRecord(const ReceiverState& record, const PositionSamples& samples,
                                   Change& change) {
-    if (updateCount_ == 0) {
+    if (!nativeSeen_) {
         createdNative_ = record.nativeTime;
         centreLat_ = LatitudeOf(record);
         centreLon_ = LongitudeOf(record);
