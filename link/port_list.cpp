@@ -1,0 +1,106 @@
+#include "link/port_list.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+namespace orbex {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> PortsFromEnvironment() {
+    std::vector<std::string> ports;
+    const char* value = std::getenv("ORBEX_SERIAL_PORTS");
+    if (value == nullptr) {
+        return ports;
+    }
+    std::string_view rest(value);
+    while (!rest.empty()) {
+        const std::size_t colon = rest.find(':');
+        const std::string_view path = rest.substr(0, colon);
+        if (!path.empty()) {
+            ports.emplace_back(path);
+        }
+        if (colon == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(colon + 1);
+    }
+    return ports;
+}
+
+// The legacy UART driver registers a ttyS device for every possible port; only those whose
+// type attribute is non-zero have hardware behind them.
+bool HasHardware(const fs::path& ttyEntry) {
+    std::error_code error;
+    const fs::path driver = fs::read_symlink(ttyEntry / "device" / "driver", error);
+    if (error || driver.filename() != "serial8250") {
+        return true;
+    }
+    std::ifstream type(ttyEntry / "type");
+    int portType = 0;
+    return (type >> portType) && portType != 0;
+}
+
+// ttyS2 before ttyS10: names compare by their letters, then by their number.
+bool NaturalLess(const std::string& a, const std::string& b) {
+    auto split = [](const std::string& name) {
+        std::size_t digits = name.size();
+        while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1]))) {
+            --digits;
+        }
+        const std::string number = name.substr(digits);
+        return std::make_pair(name.substr(0, digits),
+                              number.empty() ? -1L : std::strtol(number.c_str(), nullptr, 10));
+    };
+    return split(a) < split(b);
+}
+
+std::vector<std::string> SerialDevicesPresent() {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator("/sys/class/tty", error)) {
+        std::error_code linkError;
+        if (!fs::exists(entry.path() / "device", linkError) || !HasHardware(entry.path())) {
+            continue;
+        }
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end(), NaturalLess);
+    std::vector<std::string> paths;
+    for (const std::string& name : names) {
+        paths.push_back("/dev/" + name);
+    }
+    return paths;
+}
+
+}  // namespace
+
+std::vector<std::string> EnumeratePorts() {
+    std::vector<std::string> ports = PortsFromEnvironment();
+    for (std::string& device : SerialDevicesPresent()) {
+        if (std::find(ports.begin(), ports.end(), device) == ports.end()) {
+            ports.push_back(std::move(device));
+        }
+    }
+    if (ports.size() > kMaxPorts) {
+        ports.resize(kMaxPorts);
+    }
+    return ports;
+}
+
+std::string PortNameAt(int index) {
+    const std::vector<std::string> ports = EnumeratePorts();
+    if (index < 0 || static_cast<std::size_t>(index) >= ports.size()) {
+        return {};
+    }
+    return ports[static_cast<std::size_t>(index)];
+}
+
+}  // namespace orbex
