@@ -1,0 +1,35 @@
+// The command line of orbex-dump: where the lines come from (a port, a replayed recording,
+// or a recording read directly), what is sent after opening, and when to stop.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/port_settings.h"
+
+namespace orbex {
+
+enum class DumpSource { Port, Replay, File };
+
+struct DumpOptions {
+    DumpSource source = DumpSource::Port;
+    std::string port;  // an index into the port list, or a device path
+    std::string path;  // the recording for Replay and File
+    PortSettings settings;
+    std::vector<std::string> commands;  // sent with WriteLine after opening
+    std::optional<long> count;          // stop after this many lines
+    std::optional<double> seconds;      // stop after this long
+    bool decode = false;                // print the decoded JSON object instead of the line
+    bool help = false;
+};
+
+// Reads the arguments (without the program name). False with a one-line reason in `error`
+// when they make no sense.
+bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& options,
+                      std::string& error);
+
+// The usage text for --help.
+const char* DumpUsage();
+
+}  // namespace orbex

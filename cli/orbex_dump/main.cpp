@@ -1,0 +1,209 @@
+// orbex-dump: opens a receiver link exactly as Orbex does (a serial port, or a replayed
+// recording) and prints every line it queues; or reads a recording directly for batch work.
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/orbex_dump/dump_options.h"
+#include "cli/orbex_dump/line_output.h"
+#include "link/line_queue.h"
+#include "link/port_list.h"
+#include "link/receiver_link.h"
+#include "link/replay_lines.h"
+#include "platform/event.h"
+#include "platform/message_box.h"
+#include "platform/unique_fd.h"
+#include "platform/window_messages.h"
+
+namespace orbex {
+namespace {
+
+constexpr int kExitBadUse = 2;
+constexpr int kExitFailed = 1;
+
+volatile sig_atomic_t stopRequested = 0;
+
+void RequestStop(int) {
+    stopRequested = 1;
+}
+
+void InstallSignalHandlers() {
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    signal(SIGPIPE, SIG_IGN);  // a closed pipe shows up as EPIPE on the write
+}
+
+// The link's messages ("End of file", "Communication Error %d", ...) as one line each on
+// standard error.
+MessageResult PrintMessage(const MessageRequest& request) {
+    std::string line = "orbex-dump: " + request.text;
+    for (char& c : line) {
+        if (c == '\n') {
+            c = ' ';
+        }
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+    return request.buttons == MessageButtons::YesNo ||
+                   request.buttons == MessageButtons::YesNoCancel
+               ? MessageResult::Yes
+               : MessageResult::Ok;
+}
+
+int Fail(const std::string& reason) {
+    std::fprintf(stderr, "orbex-dump: %s\n", reason.c_str());
+    return kExitBadUse;
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Makes --port a port index: a device path goes first in the port list, as the environment
+// variable lets Orbex choose it.
+bool ResolvePort(const std::string& port, PortSettings& settings, std::string& error) {
+    if (AllDigits(port)) {
+        const long index = port.size() > 9 ? -1 : std::strtol(port.c_str(), nullptr, 10);
+        if (index < 0 || PortNameAt(static_cast<int>(index)).empty()) {
+            error = "no serial port at index " + port + " (" +
+                    std::to_string(EnumeratePorts().size()) + " listed)";
+            return false;
+        }
+        settings.portIndex = static_cast<std::int32_t>(index);
+        return true;
+    }
+    std::string list = port;
+    if (const char* present = std::getenv("ORBEX_SERIAL_PORTS"); present && *present) {
+        list += ':';
+        list += present;
+    }
+    ::setenv("ORBEX_SERIAL_PORTS", list.c_str(), 1);
+    settings.portIndex = 0;
+    return true;
+}
+
+class Deadline {
+  public:
+    explicit Deadline(std::optional<double> seconds) {
+        if (seconds) {
+            end_ = std::chrono::steady_clock::now() +
+                   std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                       std::chrono::duration<double>(*seconds));
+        }
+    }
+    bool Passed() const { return end_ && std::chrono::steady_clock::now() >= *end_; }
+
+  private:
+    std::optional<std::chrono::steady_clock::time_point> end_;
+};
+
+int RunLink(const DumpOptions& options) {
+    PortSettings settings = options.settings;
+    std::string error;
+    if (options.source == DumpSource::Port && !ResolvePort(options.port, settings, error)) {
+        return Fail(error);
+    }
+    // The owner's side of the link: its posts wake the loop below.
+    Event linesQueued(Event::Reset::Auto);
+    Event replayEnded(Event::Reset::Manual);
+    const OwnerPost owner = [&](unsigned message, std::uintptr_t, std::intptr_t) {
+        if (message == UWM_LINE_QUEUED) {
+            linesQueued.Set();
+        } else if (message == UWM_REPLAY_END) {
+            replayEnded.Set();
+        }
+    };
+    ReceiverLink link;
+    const bool replay = options.source == DumpSource::Replay;
+    if (!link.Open(owner, settings, replay ? options.path.c_str() : nullptr)) {
+        return kExitBadUse;  // the link has said why
+    }
+    for (const std::string& command : options.commands) {
+        link.WriteLine(command.c_str());
+    }
+    LineOutput output(options.decode);
+    const Deadline deadline(options.seconds);
+    long printed = 0;
+    bool done = false;
+    while (!done) {
+        // Waits for a notice, but looks at the stop conditions at least every 50 ms.
+        const int woke = Event::WaitAny(linesQueued, replayEnded, std::chrono::milliseconds(50));
+        std::string line;
+        while (!done && SharedLineQueue().Pop(line)) {
+            output.Print(line);
+            done = (options.count && ++printed >= *options.count) || output.Failed();
+        }
+        output.Flush();
+        // The replay thread queues its last line before it posts the end, so the drain above
+        // has taken everything.
+        done = done || woke == 1 || replayEnded.IsSet() || stopRequested || deadline.Passed() ||
+               output.Failed();
+    }
+    link.Close();
+    return output.Failed() && !output.ReaderGone() ? kExitFailed : 0;
+}
+
+int RunFile(const DumpOptions& options) {
+    UniqueFd file(::open(options.path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
+        return Fail("cannot open " + options.path + ": " + std::strerror(errno));
+    }
+    LineOutput output(options.decode);
+    ReplayLineReader reader(file.Get());
+    const Deadline deadline(options.seconds);
+    std::string_view line;
+    long printed = 0;
+    ReplayLineReader::Result result;
+    while ((result = reader.Next(line)) == ReplayLineReader::Result::Line) {
+        output.Print(line);
+        if ((options.count && ++printed >= *options.count) || output.Failed() || stopRequested ||
+            ((printed & 1023) == 0 && deadline.Passed())) {
+            break;
+        }
+    }
+    output.Flush();
+    if (result == ReplayLineReader::Result::Failed) {
+        std::fprintf(stderr, "orbex-dump: cannot read %s: %s\n", options.path.c_str(),
+                     std::strerror(errno));
+        return kExitFailed;
+    }
+    return output.Failed() && !output.ReaderGone() ? kExitFailed : 0;
+}
+
+int Run(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    DumpOptions options;
+    std::string error;
+    if (!ParseDumpOptions(arguments, options, error)) {
+        std::fprintf(stderr, "orbex-dump: %s (see --help)\n", error.c_str());
+        return kExitBadUse;
+    }
+    if (options.help) {
+        std::fputs(DumpUsage(), stdout);
+        return 0;
+    }
+    if (options.decode && !DecodingAvailable()) {
+        return Fail("this build cannot decode (--decode is not available)");
+    }
+    InstallSignalHandlers();
+    SetMessageBoxFunction(PrintMessage);
+    return options.source == DumpSource::File ? RunFile(options) : RunLink(options);
+}
+
+}  // namespace
+}  // namespace orbex
+
+int main(int argc, char** argv) {
+    return orbex::Run(argc, argv);
+}

@@ -1,0 +1,169 @@
+// Runs the orbex-dump program itself, on recordings and on a pseudo-terminal.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "tests/link/link_test_support.h"
+#include "tests/platform/pty_pair.h"
+
+namespace orbex {
+namespace {
+
+using std::chrono::milliseconds;
+
+struct DumpRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class OrbexDumpTest : public ::testing::Test {
+  protected:
+    DumpRun Dump(const std::string& arguments) {
+        const auto out = dir_.Path() / "out";
+        const auto err = dir_.Path() / "err";
+        const std::string command = std::string(ORBEX_DUMP_PATH) + " " + arguments + " >" +
+                                    out.string() + " 2>" + err.string();
+        const int status = std::system(command.c_str());
+        DumpRun run;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = Slurp(out);
+        run.err = Slurp(err);
+        return run;
+    }
+
+    testing::TempDir dir_;
+};
+
+TEST_F(OrbexDumpTest, FileAndReplayPrintTheSameLines) {
+    std::string recording;
+    for (int i = 0; i < 200; ++i) {
+        recording += "$GPGGA,line " + std::to_string(i) + (i % 7 == 0 ? "\n" : "\r\n");
+        if (i % 50 == 0) {
+            recording += std::string(2100, 'L') + "\xDA\x01\r\n";  // overlong and unprintable
+        }
+    }
+    recording += "last line without LF";
+    const std::string path = dir_.Write("rec.dat", recording);
+
+    const DumpRun file = Dump("--file " + path);
+    EXPECT_EQ(file.exitCode, 0) << file.err;
+    EXPECT_EQ(file.out, recording);  // every byte, terminators included
+    EXPECT_EQ(file.err, "");
+
+    const DumpRun replay = Dump("--replay " + path);
+    EXPECT_EQ(replay.exitCode, 0) << replay.err;
+    EXPECT_EQ(replay.out, file.out);
+    EXPECT_EQ(replay.err, "orbex-dump: End of file\n");
+
+    // The overlong run is cut at 2048 bytes: its first part is the second line.
+    const DumpRun firstTwo = Dump("--file " + path + " --count 2");
+    EXPECT_EQ(firstTwo.out, "$GPGGA,line 0\n" + std::string(2048, 'L'));
+    EXPECT_EQ(Dump("--replay " + path + " --count 2").out, firstTwo.out);
+}
+
+TEST_F(OrbexDumpTest, BadArgumentsAndUnopenableSourcesExitWithTwo) {
+    const std::string missing = (dir_.Path() / "missing.dat").string();
+    const std::string cases[] = {
+        "",
+        "--speed 9600",
+        "--port 0 --parity maybe",
+        "--file " + missing,
+        "--replay " + missing,
+        "--port 4000",
+        "--port " + missing,
+        "--file a --replay b",
+    };
+    for (const std::string& arguments : cases) {
+        const DumpRun run = Dump(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        // One line of error, saying who speaks.
+        EXPECT_EQ(run.err.rfind("orbex-dump: ", 0), 0u) << arguments << ": " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_EQ(Dump("--help").exitCode, 0);
+}
+
+TEST_F(OrbexDumpTest, ReadsAPortAndSendsCommands) {
+    testing::PtyPair pty;
+    ASSERT_TRUE(pty.Valid());
+    std::atomic<bool> finished{false};
+    DumpRun run;
+    std::thread dump([&] {
+        run = Dump("--port " + pty.SlavePath() + " --speed 115200 --send @CD --send @SW --count 3");
+        finished = true;
+    });
+    // The program opens the port and sends its commands first.
+    EXPECT_EQ(pty.Receive(10, milliseconds(5000)), "@CD\r\n@SW\r\n");
+    for (int i = 0; i < 200 && !finished; ++i) {
+        pty.Send("$GPRMC," + std::to_string(i) + "\r\nbad\x01\r\n");
+        std::this_thread::sleep_for(milliseconds(20));
+    }
+    dump.join();
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::istringstream lines(run.out);
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_EQ(line.rfind("$GPRMC,", 0), 0u) << line;  // the unprintable lines are dropped
+        EXPECT_EQ(line.back(), '\r');
+        ++count;
+    }
+    EXPECT_EQ(count, 3);
+}
+
+TEST_F(OrbexDumpTest, StopsCleanlyOnTimeAndOnTermination) {
+    testing::PtyPair pty;
+    ASSERT_TRUE(pty.Valid());
+    const DumpRun timed = Dump("--port " + pty.SlavePath() + " --seconds 0.3");
+    EXPECT_EQ(timed.exitCode, 0) << timed.err;
+
+    const auto out = dir_.Path() / "term.out";
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (std::freopen(out.c_str(), "w", stdout) && std::freopen(out.c_str(), "a", stderr)) {
+            ::execl(ORBEX_DUMP_PATH, ORBEX_DUMP_PATH, "--port", pty.SlavePath().c_str(),
+                    "--seconds", "30", static_cast<char*>(nullptr));
+        }
+        ::_exit(127);
+    }
+    std::this_thread::sleep_for(milliseconds(500));
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    pid_t ended = 0;
+    for (int i = 0; i < 500 && ended == 0; ++i) {
+        ended = ::waitpid(pid, &status, WNOHANG);
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+    if (ended == 0) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        FAIL() << "orbex-dump did not end on SIGTERM";
+    }
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Slurp(out), "");
+    // Released on the way out: the port opens again at once.
+    EXPECT_EQ(Dump("--port " + pty.SlavePath() + " --seconds 0.1").exitCode, 0);
+}
+
+}  // namespace
+}  // namespace orbex
