@@ -31,7 +31,7 @@ template <std::size_t N>
 void TextAt(char (&text)[N], std::string_view line, std::size_t column, std::size_t width) {
     static_assert(N > 0);
     const std::string_view part = FieldPart(line, column, width < N ? width : N - 1);
-    std::memcpy(text, part.data(), part.size());
+    part.copy(text, part.size());
     text[part.size()] = '\0';
 }
 

@@ -1,0 +1,348 @@
+#include "cli/orbex_dump/decoded_json.h"
+
+#include <rapidjson/writer.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <type_traits>
+
+#include "decode/decode_line.h"
+#include "decode/decoding_state.h"
+#include "decode/line_text.h"
+#include "decode/receiver_state.h"
+#include "platform/system_error.h"
+
+namespace orbex {
+
+namespace {
+
+// Every field of the record, in storage order, under its name. A visitor is called with
+// Field(name, value) for numbers, characters and arrays of them, Object(name, part) for the
+// nested times and Slots(name, slots) for the channel arrays.
+template <typename Visitor>
+void VisitFields(const RecordTime& time, Visitor& visit) {
+    visit.Field("year", time.year);
+    visit.Field("month", time.month);
+    visit.Field("day", time.day);
+    visit.Field("dayCode", time.dayCode);
+    visit.Field("hour", time.hour);
+    visit.Field("minute", time.minute);
+    visit.Field("second", time.second);
+}
+
+template <typename Visitor>
+void VisitFields(const SatelliteSlot& slot, Visitor& visit) {
+    visit.Field("prnCode", slot.prnCode);
+    visit.Field("gsaPrn", slot.gsaPrn);
+    visit.Field("psgsaPrn", slot.psgsaPrn);
+    visit.Field("gsvPrn", slot.gsvPrn);
+    visit.Field("elevationCode", slot.elevationCode);
+    visit.Field("gsvElevation", slot.gsvElevation);
+    visit.Field("azimuthCode", slot.azimuthCode);
+    visit.Field("gsvAzimuth", slot.gsvAzimuth);
+    visit.Field("statusCode", slot.statusCode);
+    visit.Field("levelCode", slot.levelCode);
+    visit.Field("gsvSnr", slot.gsvSnr);
+}
+
+template <typename Visitor>
+void VisitFields(const ExtSatelliteSlot& slot, Visitor& visit) {
+    visit.Field("prn", slot.prn);
+    visit.Field("code", slot.code);
+    visit.Field("digitA", slot.digitA);
+    visit.Field("digitB", slot.digitB);
+    visit.Field("value", slot.value);
+}
+
+template <typename Visitor>
+void VisitFields(const ReceiverState& s, Visitor& visit) {
+    visit.Field("kind", s.kind);
+    visit.Object("nativeTime", s.nativeTime);
+    visit.Object("altTime", s.altTime);
+    visit.Field("extDatePresent", s.extDatePresent);
+    visit.Field("extDate", s.extDate);
+    visit.Field("latHemisphere", s.latHemisphere);
+    visit.Field("latDegrees", s.latDegrees);
+    visit.Field("latMinutes", s.latMinutes);
+    visit.Field("latMinuteFraction", s.latMinuteFraction);
+    visit.Field("latSeconds", s.latSeconds);
+    visit.Field("lonHemisphere", s.lonHemisphere);
+    visit.Field("lonDegrees", s.lonDegrees);
+    visit.Field("lonMinutes", s.lonMinutes);
+    visit.Field("lonMinuteFraction", s.lonMinuteFraction);
+    visit.Field("lonSeconds", s.lonSeconds);
+    visit.Field("altitudeMetres", s.altitudeMetres);
+    visit.Field("altitude", s.altitude);
+    visit.Field("speedKmhWhole", s.speedKmhWhole);
+    visit.Field("vtgSpeedKmh", s.vtgSpeedKmh);
+    visit.Field("vtgSpeedKnots", s.vtgSpeedKnots);
+    visit.Field("course", s.course);
+    visit.Field("courseTenthsChar", s.courseTenthsChar);
+    visit.Object("fixTime", s.fixTime);
+    visit.Object("altFixTime", s.altFixTime);
+    visit.Field("dopCode", s.dopCode);
+    visit.Field("pdop", s.pdop);
+    visit.Field("hdop", s.hdop);
+    visit.Field("vdop", s.vdop);
+    visit.Field("fixQuality", s.fixQuality);
+    visit.Field("satellitesUsed", s.satellitesUsed);
+    visit.Field("gsvInView", s.gsvInView);
+    visit.Field("gsvTotal", s.gsvTotal);
+    visit.Field("gsvNumber", s.gsvNumber);
+    visit.Field("gsvCount", s.gsvCount);
+    visit.Field("fixMode", s.fixMode);
+    visit.Field("datumCode", s.datumCode);
+    visit.Field("psgsaMode", s.psgsaMode);
+    visit.Field("psgsaPdop", s.psgsaPdop);
+    visit.Field("psgsaHdop", s.psgsaHdop);
+    visit.Field("psgsaVdop", s.psgsaVdop);
+    visit.Slots("satellites", s.satellites);
+    visit.Slots("extSatellites", s.extSatellites);
+    visit.Field("nativeFlag", s.nativeFlag);
+    visit.Field("nativeLetterValue", s.nativeLetterValue);
+    visit.Field("nativeTailText", s.nativeTailText);
+    visit.Field("nativeLastChar", s.nativeLastChar);
+    visit.Field("pvlmValue", s.pvlmValue);
+    visit.Field("dgpsAge", s.dgpsAge);
+    visit.Field("pextFlags", s.pextFlags);
+    visit.Field("psgsaValue", s.psgsaValue);
+    visit.Field("psgsaTail", s.psgsaTail);
+}
+
+// Finds whether any field of a part is non-zero (a text is non-zero when it is not empty).
+class NonZeroProbe {
+  public:
+    template <typename T>
+    static bool Of(const T& part) {
+        NonZeroProbe probe;
+        VisitFields(part, probe);
+        return probe.found_;
+    }
+    template <typename T, std::size_t N>
+    static bool OfSlots(const T (&slots)[N]) {
+        for (const T& slot : slots) {
+            if (Of(slot)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    template <typename T>
+    void Field(const char*, const T& value) {
+        found_ = found_ || value != 0;
+    }
+    template <typename T, std::size_t N>
+    void Field(const char*, const T (&values)[N]) {
+        for (const T& value : values) {
+            found_ = found_ || value != 0;
+        }
+    }
+    template <std::size_t N>
+    void Field(const char*, const char (&text)[N]) {
+        found_ = found_ || text[0] != '\0';
+    }
+    template <typename T>
+    void Object(const char*, const T& part) {
+        found_ = found_ || Of(part);
+    }
+    template <typename T, std::size_t N>
+    void Slots(const char*, const T (&slots)[N]) {
+        found_ = found_ || OfSlots(slots);
+    }
+
+  private:
+    bool found_ = false;
+};
+
+// rapidjson output stream that appends to a std::string.
+class StringAppendStream {
+  public:
+    using Ch = char;
+    void Target(std::string& out) { out_ = &out; }
+    void Put(char c) { out_->push_back(c); }
+    void Flush() {}
+
+  private:
+    std::string* out_ = nullptr;
+};
+
+using JsonWriter = rapidjson::Writer<StringAppendStream>;
+
+// Writes a text as a JSON string into `quoted`: printable ASCII as it is ("\"" and "\\"
+// escaped), every other byte as the \u00XX escape of that byte.
+void QuoteText(std::string_view text, std::string& quoted) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    quoted.clear();
+    quoted.push_back('"');
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '"' || byte == '\\') {
+            quoted.push_back('\\');
+            quoted.push_back(c);
+        } else if (byte >= 0x20 && byte < 0x7F) {
+            quoted.push_back(c);
+        } else {
+            const char escape[6] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
+            quoted.append(escape, sizeof escape);
+        }
+    }
+    quoted.push_back('"');
+}
+
+// Writes the non-zero fields of a record through the JSON writer.
+class FieldWriter {
+  public:
+    FieldWriter(JsonWriter& writer, std::string& scratch) : writer_(writer), scratch_(scratch) {}
+
+    template <typename T>
+    void Field(const char* name, const T& value) {
+        if (value == 0) {
+            return;
+        }
+        Key(name);
+        Value(value);
+    }
+    template <typename T, std::size_t N>
+    void Field(const char* name, const T (&values)[N]) {
+        if (!AnyNonZero(values)) {
+            return;
+        }
+        Key(name);
+        writer_.StartArray();
+        for (const T& value : values) {
+            Value(value);
+        }
+        writer_.EndArray();
+    }
+    template <std::size_t N>
+    void Field(const char* name, const char (&text)[N]) {
+        if (text[0] == '\0') {
+            return;
+        }
+        Key(name);
+        Text(std::string_view(text, strnlen(text, N)));
+    }
+    template <typename T>
+    void Object(const char* name, const T& part) {
+        if (!NonZeroProbe::Of(part)) {
+            return;
+        }
+        Key(name);
+        WriteObject(part);
+    }
+    template <typename T, std::size_t N>
+    void Slots(const char* name, const T (&slots)[N]) {
+        if (!NonZeroProbe::OfSlots(slots)) {
+            return;
+        }
+        Key(name);
+        writer_.StartArray();
+        for (const T& slot : slots) {
+            WriteObject(slot);
+        }
+        writer_.EndArray();
+    }
+
+    template <typename T>
+    void WriteObject(const T& part) {
+        writer_.StartObject();
+        VisitFields(part, *this);
+        writer_.EndObject();
+    }
+
+    void Key(const char* name) {
+        writer_.Key(name, static_cast<rapidjson::SizeType>(strlen(name)));
+    }
+
+    void Text(std::string_view text) {
+        QuoteText(text, scratch_);
+        writer_.RawValue(scratch_.data(), scratch_.size(), rapidjson::kStringType);
+    }
+
+    void Value(char c) { Text(std::string_view(&c, 1)); }
+    void Value(std::uint8_t v) { writer_.Uint(v); }
+    void Value(std::uint16_t v) { writer_.Uint(v); }
+    void Value(std::int16_t v) { writer_.Int(v); }
+    void Value(std::int32_t v) { writer_.Int(v); }
+    void Value(float v) { Real(v); }
+    void Value(double v) { Real(v); }
+
+  private:
+    template <typename T, std::size_t N>
+    static bool AnyNonZero(const T (&values)[N]) {
+        for (const T& value : values) {
+            if (value != 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The shortest text that reads back as the same value; JSON has no infinity or
+    // not-a-number, so those (which the decoders never produce) are written as null.
+    template <typename T>
+    void Real(T value) {
+        if (!std::isfinite(value)) {
+            writer_.Null();
+            return;
+        }
+        char text[32];
+        const auto result = std::to_chars(text, text + sizeof text, value);
+        writer_.RawValue(text, static_cast<std::size_t>(result.ptr - text), rapidjson::kNumberType);
+    }
+
+    JsonWriter& writer_;
+    std::string& scratch_;
+};
+
+// The buffers one thread reuses from line to line.
+struct JsonBuffers {
+    StringAppendStream stream;
+    JsonWriter writer{stream};
+    std::string scratch;
+};
+
+}  // namespace
+
+void AppendDecodedLineJson(std::string& out, std::string_view line) {
+    thread_local JsonBuffers buffers;
+    buffers.stream.Target(out);
+    buffers.writer.Reset(buffers.stream);
+    FieldWriter fields(buffers.writer, buffers.scratch);
+    JsonWriter& writer = buffers.writer;
+
+    const PositionSamples& samples = SharedDecodingState().samples;
+    const std::int32_t sampleBefore = samples.sampleNext();
+    ReceiverState state{};
+    const bool ok = DecodeLine(state, line);
+    const int error = ok ? kErrorSuccess : SystemError();
+
+    writer.StartObject();
+    fields.Key("line");
+    fields.Text(StripLineTerminator(line));
+    fields.Key("ok");
+    writer.Bool(ok);
+    if (!ok) {
+        fields.Key("error");
+        writer.Int(error);
+    }
+    fields.Key("state");
+    fields.WriteObject(state);
+    if (ok && samples.sampleNext() != sampleBefore) {
+        fields.Key("sample");
+        writer.StartObject();
+        fields.Key("lat");
+        fields.Value(samples.newestLatArcSec());
+        fields.Key("lon");
+        fields.Value(samples.newestLonArcSec());
+        fields.Key("next");
+        writer.Int(samples.sampleNext());
+        writer.EndObject();
+    }
+    writer.EndObject();
+    out.push_back('\n');
+}
+
+}  // namespace orbex
