@@ -48,8 +48,9 @@ void DateTimeAt(RecordTime& time, std::string_view line, std::size_t column) {
 
 }  // namespace
 
-// Native record, 148 characters plus CR LF. Sample:
-// SM0101260815311201N35401234E1394512300012000045260815311201AAAAGAJAFMcDBLhkEKbEAJEDCB...
+// Native record, 148 characters plus CR LF. Sample, columns 0-62 and 63-147:
+// SMV1042608153123456N3540123E13945678000450122702608153123455C4A
+// AJcCBBJcCCCJcCDDJcCEEJcCFFJcCGGJcCHHJcCIIJcCJJJcCKKJcCLLJcCMMJcCNNJcCOOJcCPPJcCQ1CEFZ
 //  1. kind, 6, text (columns 0-5)
 //  2. year, month, day, 2 each (6-11); day code, 1 (12); hour, minute, second, 2 each (13-18)
 //  3. latitude hemisphere, 1 (19); degrees, 2 (20-21); minutes, 2 (22-23);
@@ -133,7 +134,7 @@ char FourChannelStatusCode(std::string_view text, char marker) {
 }  // namespace
 
 // 4-channel record, 87 characters plus CR LF, first character "N" or "O". Sample:
-// N 260815311201N3540123E13945123000120000452 05LE12L_23__31H_ 3.2012340080000500002000010
+// N 2608153123456N3540123E1394567800045012027005LE12L_23__31H__xyz3.201234008000005000200
 //  1. kind, 1 (column 0); unused, 1 (1)
 //  2. year, month, day, 2 each (2-7); day code, 1 (8); hour, minute, second, 2 each (9-14)
 //  3. latitude hemisphere, 1 (15); degrees, 2 (16-17); minutes, 2 (18-19);

@@ -16,7 +16,7 @@ constexpr std::uint8_t kEmptyMark = 0xFF;
 
 }  // namespace
 
-// $PEXT,1,02,03,004,05,06,07,08,9A0*XX
+// $PEXT,1,02,03,004,05,06,07,08,9A0*75
 //  1. eight fields of widths 1, 2, 2, 3, 2, 2, 2, 2 (skipped)
 //  2. three hexadecimal digits: digit k gives pextFlags[4k..4k+3], least significant bit
 //     first. A byte that is not an upper-case hexadecimal digit gives four zero flags.
@@ -33,13 +33,13 @@ void DecodePext(ReceiverState& state, FieldWalker& fields) {
     }
 }
 
-// $PVLM,3*XX
+// $PVLM,3*18
 //  1. one digit, 1
 void DecodePvlm(ReceiverState& state, FieldWalker& fields) {
     state.pvlmValue = Uint8Of(fields.Next(1));
 }
 
-// $PSSST,2,1,05A1200123P,12B3400456N,...*XX (fields as below, four entries)
+// $PSSST,1,1,05,A,1,2,00123,N,12,B,3,4,00456,P*4F
 //  1. number of messages, 1; message number, 1
 //  2. four entries from the message's first entry (2 -> 4, 3 -> 8, 4..127 -> 12, else 0),
 //     each: satellite number, 2; code, 1; digit, 1; digit, 1; value, 5; sign, 1 ("N" negates
@@ -64,7 +64,7 @@ void DecodePssst(ReceiverState& state, FieldWalker& fields) {
     }
 }
 
-// $PSGSA,A,04,05,09,12,24,,,,,,,,02.5,01.3,02.1,-01234,08122026,X*XX
+// $PSGSA,A,04,05,09,12,24,,,,,,,,02.5,01.3,02.1,-01234,08122026,X*62
 //  1. mode, 1
 //  2. twelve satellite numbers, 2 each
 //  3. PDOP, HDOP, VDOP, 4 each, real

@@ -35,7 +35,7 @@ int FirstSlotOfMessage(int messageNumber) {
     return 0;
 }
 
-// $GPGGA,123519,3540.1234,N,13945.6789,E,1,08,00.9,00545.4,M,046.9,M,000,*XX
+// $GPGGA,123519,3540.1234,N,13945.6789,E,1,08,00.9,00545.4,M,046.9,M,000*55
 //  1. time hhmmss, 6
 //  2. latitude ddmm.fff or ddmm.ffff, 8 or 9 (four decimals unless column 8 of the field is a
 //     comma)
@@ -91,7 +91,7 @@ void DecodeGga(ReceiverState& state, FieldWalker& fields) {
 // $GPGLL: accepted as it is; nothing is taken from it, not even its tag.
 void DecodeGll(ReceiverState&, FieldWalker&) {}
 
-// $GPGSA,A,3,04,05,09,12,24,,,,,,,,02.5,01.3,02.1*XX
+// $GPGSA,A,3,04,05,09,12,24,,,,,,,,02.5,01.3,02.1*09
 //  1. selection mode, 1 (skipped)
 //  2. fix mode, 1: "1", "2" or "3"
 //  3. twelve satellite numbers, 2 each
@@ -107,7 +107,7 @@ void DecodeGsa(ReceiverState& state, FieldWalker& fields) {
     state.vdop = ParseRealFloat(fields.Next(4));
 }
 
-// $GPGSV,3,3,10,24,06,166,35,28,09,271,36*XX
+// $GPGSV,3,3,10,24,06,166,35,28,09,271,36*7D
 //  1. number of messages, 1; message number, 1; satellites in view, 2
 //  2. up to four satellites from the message's first slot (2 -> 4, 3 -> 8, 4 -> 12, else 0):
 //     number, 2; elevation, 2; azimuth, 3; SNR, 2
@@ -136,7 +136,7 @@ void DecodeGsv(ReceiverState& state, FieldWalker& fields) {
     }
 }
 
-// $GPVTG,123.4,T,123.4,M,012.3,N,022.8,K*XX
+// $GPVTG,123.4,T,123.4,M,012.3,N,022.8,K*46
 //  1. true course ddd.d, 5: whole degrees from its first 3 characters, tenths digit kept as a
 //     character
 //  2. "T", 1; magnetic course, 5; "M", 1 (skipped)
@@ -154,7 +154,7 @@ void DecodeVtg(ReceiverState& state, FieldWalker& fields) {
     state.vtgSpeedKmh = ParseRealFloat(fields.Next(5));
 }
 
-// $GPZDA,123519,08,12,2026,00,00*XX
+// $GPZDA,123519,08,12,2026,00,00*48
 //  1. time hhmmss, 6
 //  2. day, 2; month, 2; year, 4 (the local-zone fields are not read)
 void DecodeZda(ReceiverState& state, FieldWalker& fields) {
