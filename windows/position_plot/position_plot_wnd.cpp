@@ -42,10 +42,10 @@ void DrawTextBlock(DrawSurface& surface, const TextBlock& block) {
 
 }  // namespace
 
-CPositionPlotWnd::CPositionPlotWnd(QWidget* parent)
-    : CMonitorWnd(kPositionPlotKind, QStringLiteral("Position Plot"), parent),
+CPositionPlotWnd::CPositionPlotWnd(const QString& title, QWidget* parent)
+    : CMonitorWnd(kPositionPlotKind, title, parent),
       textFont_(MonitorFont(15)),
-      title_(QStringLiteral("Position Plot")),
+      title_(title),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
     // A new plot starts a new position history.

@@ -16,7 +16,8 @@ inline constexpr int kPositionPlotKind = 2;
 
 class CPositionPlotWnd : public CMonitorWnd {
   public:
-    explicit CPositionPlotWnd(QWidget* parent = nullptr);
+    explicit CPositionPlotWnd(const QString& title = QStringLiteral("Position Plot"),
+                              QWidget* parent = nullptr);
 
     void OnReceiverRecord(const ReceiverState& record) override;
     void Paint(DrawSurface& surface) override;

@@ -25,8 +25,8 @@ QString Text(const std::string& text) {
 
 }  // namespace
 
-CVelocityWnd::CVelocityWnd(QWidget* parent)
-    : CMonitorWnd(kVelocityKind, QStringLiteral("Velocity"), parent),
+CVelocityWnd::CVelocityWnd(const QString& title, QWidget* parent)
+    : CMonitorWnd(kVelocityKind, title, parent),
       textFont_(MonitorFont(15)),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {

@@ -15,7 +15,8 @@ inline constexpr int kVelocityKind = 13;
 
 class CVelocityWnd : public CMonitorWnd {
   public:
-    explicit CVelocityWnd(QWidget* parent = nullptr);
+    explicit CVelocityWnd(const QString& title = QStringLiteral("Velocity"),
+                          QWidget* parent = nullptr);
 
     void OnReceiverRecord(const ReceiverState& record) override;
     void Paint(DrawSurface& surface) override;
