@@ -77,7 +77,7 @@ bool ReceiverLink::Open(OwnerPost owner, const PortSettings& settings, const cha
         return false;
     }
     owner_ = std::move(owner);
-    replay_ = replayPath != nullptr;
+    replay_ = replayPath != nullptr && *replayPath != '\0';
     try {
         receiveBuffer_ = std::make_unique<LineFramer>();
         stopEvent_ = std::make_unique<Event>(Event::Reset::Manual);

@@ -25,9 +25,9 @@ class ReceiverLink {
     virtual ~ReceiverLink();
 
     // Opens the port at settings.portIndex, or replays `replayPath` when given (the settings
-    // are then not used), and starts the reader thread. False at once, with no message, when
-    // a reader thread exists already; any other failure shows "COM Port Initialization
-    // Error\nError Code:%d" and leaves the link closed.
+    // are then not used; an empty path counts as none), and starts the reader thread. False at
+    // once, with no message, when a reader thread exists already; any other failure shows "COM Port
+    // Initialization Error\nError Code:%d" and leaves the link closed.
     bool Open(OwnerPost owner, const PortSettings& settings, const char* replayPath = nullptr);
     // Stops the reader thread (waiting for it), drops DTR and releases the port or file.
     void Close();

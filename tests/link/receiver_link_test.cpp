@@ -109,7 +109,8 @@ TEST_F(SerialLinkTest, FramesWhatTheReceiverSendsIntoQueuedLines) {
 }
 
 TEST_F(SerialLinkTest, CommandsReachTheReceiver) {
-    ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}));
+    ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}, ""));  // no replay file chosen
+    EXPECT_FALSE(link_.replay());
     EXPECT_TRUE(link_.WriteLine("@CD"));
     const std::string raw = "@SW\r\n";
     EXPECT_TRUE(link_.Write(raw.data(), raw.size()));
