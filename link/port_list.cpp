@@ -35,17 +35,12 @@ std::vector<std::string> PortsFromEnvironment() {
     return ports;
 }
 
-// The legacy UART driver registers a ttyS device for every possible port; only those whose
-// type attribute is non-zero have hardware behind them.
+// The UART drivers register a device for every possible port; a port whose type attribute
+// reads 0 (unknown) has no hardware behind it. Other drivers (USB adapters) have no type.
 bool HasHardware(const fs::path& ttyEntry) {
-    std::error_code error;
-    const fs::path driver = fs::read_symlink(ttyEntry / "device" / "driver", error);
-    if (error || driver.filename() != "serial8250") {
-        return true;
-    }
     std::ifstream type(ttyEntry / "type");
     int portType = 0;
-    return (type >> portType) && portType != 0;
+    return !type.is_open() || !(type >> portType) || portType != 0;
 }
 
 // ttyS2 before ttyS10: names compare by their letters, then by their number.
