@@ -2,6 +2,7 @@
 
 #include <rapidjson/writer.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -156,52 +157,100 @@ class NonZeroProbe {
     bool found_ = false;
 };
 
-// rapidjson output stream that appends to a std::string.
-class StringAppendStream {
+// rapidjson output stream over a buffer that one thread keeps from line to line: it only
+// ever grows, so writing a line touches no allocator, and the finished line is appended to the
+// caller's string in one copy.
+class OutputBuffer {
   public:
     using Ch = char;
-    void Target(std::string& out) { out_ = &out; }
-    void Put(char c) { out_->push_back(c); }
+    void Begin() { size_ = 0; }
+    void AppendTo(std::string& out) const { out.append(storage_.data(), size_); }
+    void Put(char c) { *Reserve(1) = c, ++size_; }
+    // Room for `count` more bytes; the pointer it returns is valid until the next call.
+    char* Reserve(std::size_t count) {
+        if (size_ + count > storage_.size()) {
+            storage_.resize(std::max(storage_.size() * 2, size_ + count + 4096));
+        }
+        return storage_.data() + size_;
+    }
+    void Advance(std::size_t count) { size_ += count; }
     void Flush() {}
 
   private:
-    std::string* out_ = nullptr;
+    std::string storage_;
+    std::size_t size_ = 0;
 };
 
-using JsonWriter = rapidjson::Writer<StringAppendStream>;
+// The JSON writer, with keys, texts and reals written straight into the buffer: keys are
+// plain names, texts get the byte escapes below, reals their shortest form.
+class JsonWriter : public rapidjson::Writer<OutputBuffer> {
+  public:
+    explicit JsonWriter(OutputBuffer& buffer) : Writer(buffer), buffer_(buffer) {}
 
-// Writes a text as a JSON string into `quoted`: printable ASCII as it is ("\"" and "\\"
-// escaped), every other byte as the \u00XX escape of that byte.
-void QuoteText(std::string_view text, std::string& quoted) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    quoted.clear();
-    quoted.push_back('"');
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == '"' || byte == '\\') {
-            quoted.push_back('\\');
-            quoted.push_back(c);
-        } else if (byte >= 0x20 && byte < 0x7F) {
-            quoted.push_back(c);
-        } else {
-            const char escape[6] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
-            quoted.append(escape, sizeof escape);
-        }
+    void Key(const char* name) {
+        Prefix(rapidjson::kStringType);
+        const std::size_t length = std::strlen(name);
+        char* at = buffer_.Reserve(length + 2);
+        at[0] = '"';
+        std::memcpy(at + 1, name, length);
+        at[length + 1] = '"';
+        buffer_.Advance(length + 2);
     }
-    quoted.push_back('"');
-}
+
+    // Printable ASCII as it is ("\"" and "\\" escaped), every other byte as the \u00XX
+    // escape of that byte.
+    void Text(std::string_view text) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        Prefix(rapidjson::kStringType);
+        char* const begin = buffer_.Reserve(text.size() * 6 + 2);
+        char* at = begin;
+        *at++ = '"';
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte == '"' || byte == '\\') {
+                *at++ = '\\';
+                *at++ = c;
+            } else if (byte >= 0x20 && byte < 0x7F) {
+                *at++ = c;
+            } else {
+                const char escape[6] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 0xF]};
+                std::memcpy(at, escape, sizeof escape);
+                at += sizeof escape;
+            }
+        }
+        *at++ = '"';
+        buffer_.Advance(static_cast<std::size_t>(at - begin));
+    }
+
+    // The shortest text that reads back as the same value; JSON has no infinity or
+    // not-a-number, so those (which the decoders never produce) are written as null.
+    template <typename T>
+    void Real(T value) {
+        if (!std::isfinite(value)) {
+            Null();
+            return;
+        }
+        Prefix(rapidjson::kNumberType);
+        char* at = buffer_.Reserve(32);
+        const auto result = std::to_chars(at, at + 32, value);
+        buffer_.Advance(static_cast<std::size_t>(result.ptr - at));
+    }
+
+  private:
+    OutputBuffer& buffer_;
+};
 
 // Writes the non-zero fields of a record through the JSON writer.
 class FieldWriter {
   public:
-    FieldWriter(JsonWriter& writer, std::string& scratch) : writer_(writer), scratch_(scratch) {}
+    explicit FieldWriter(JsonWriter& writer) : writer_(writer) {}
 
     template <typename T>
     void Field(const char* name, const T& value) {
         if (value == 0) {
             return;
         }
-        Key(name);
+        writer_.Key(name);
         Value(value);
     }
     template <typename T, std::size_t N>
@@ -209,7 +258,7 @@ class FieldWriter {
         if (!AnyNonZero(values)) {
             return;
         }
-        Key(name);
+        writer_.Key(name);
         writer_.StartArray();
         for (const T& value : values) {
             Value(value);
@@ -221,15 +270,15 @@ class FieldWriter {
         if (text[0] == '\0') {
             return;
         }
-        Key(name);
-        Text(std::string_view(text, strnlen(text, N)));
+        writer_.Key(name);
+        writer_.Text(std::string_view(text, strnlen(text, N)));
     }
     template <typename T>
     void Object(const char* name, const T& part) {
         if (!NonZeroProbe::Of(part)) {
             return;
         }
-        Key(name);
+        writer_.Key(name);
         WriteObject(part);
     }
     template <typename T, std::size_t N>
@@ -237,7 +286,7 @@ class FieldWriter {
         if (!NonZeroProbe::OfSlots(slots)) {
             return;
         }
-        Key(name);
+        writer_.Key(name);
         writer_.StartArray();
         for (const T& slot : slots) {
             WriteObject(slot);
@@ -252,23 +301,6 @@ class FieldWriter {
         writer_.EndObject();
     }
 
-    void Key(const char* name) {
-        writer_.Key(name, static_cast<rapidjson::SizeType>(strlen(name)));
-    }
-
-    void Text(std::string_view text) {
-        QuoteText(text, scratch_);
-        writer_.RawValue(scratch_.data(), scratch_.size(), rapidjson::kStringType);
-    }
-
-    void Value(char c) { Text(std::string_view(&c, 1)); }
-    void Value(std::uint8_t v) { writer_.Uint(v); }
-    void Value(std::uint16_t v) { writer_.Uint(v); }
-    void Value(std::int16_t v) { writer_.Int(v); }
-    void Value(std::int32_t v) { writer_.Int(v); }
-    void Value(float v) { Real(v); }
-    void Value(double v) { Real(v); }
-
   private:
     template <typename T, std::size_t N>
     static bool AnyNonZero(const T (&values)[N]) {
@@ -280,38 +312,31 @@ class FieldWriter {
         return false;
     }
 
-    // The shortest text that reads back as the same value; JSON has no infinity or
-    // not-a-number, so those (which the decoders never produce) are written as null.
-    template <typename T>
-    void Real(T value) {
-        if (!std::isfinite(value)) {
-            writer_.Null();
-            return;
-        }
-        char text[32];
-        const auto result = std::to_chars(text, text + sizeof text, value);
-        writer_.RawValue(text, static_cast<std::size_t>(result.ptr - text), rapidjson::kNumberType);
-    }
+    void Value(char c) { writer_.Text(std::string_view(&c, 1)); }
+    void Value(std::uint8_t v) { writer_.Uint(v); }
+    void Value(std::uint16_t v) { writer_.Uint(v); }
+    void Value(std::int16_t v) { writer_.Int(v); }
+    void Value(std::int32_t v) { writer_.Int(v); }
+    void Value(float v) { writer_.Real(v); }
+    void Value(double v) { writer_.Real(v); }
 
     JsonWriter& writer_;
-    std::string& scratch_;
 };
 
 // The buffers one thread reuses from line to line.
 struct JsonBuffers {
-    StringAppendStream stream;
-    JsonWriter writer{stream};
-    std::string scratch;
+    OutputBuffer buffer;
+    JsonWriter writer{buffer};
 };
 
 }  // namespace
 
 void AppendDecodedLineJson(std::string& out, std::string_view line) {
     thread_local JsonBuffers buffers;
-    buffers.stream.Target(out);
-    buffers.writer.Reset(buffers.stream);
-    FieldWriter fields(buffers.writer, buffers.scratch);
+    buffers.buffer.Begin();
     JsonWriter& writer = buffers.writer;
+    writer.Reset(buffers.buffer);
+    FieldWriter fields(writer);
 
     const PositionSamples& samples = SharedDecodingState().samples;
     const std::int32_t sampleBefore = samples.sampleNext();
@@ -320,29 +345,30 @@ void AppendDecodedLineJson(std::string& out, std::string_view line) {
     const int error = ok ? kErrorSuccess : SystemError();
 
     writer.StartObject();
-    fields.Key("line");
-    fields.Text(StripLineTerminator(line));
-    fields.Key("ok");
+    writer.Key("line");
+    writer.Text(StripLineTerminator(line));
+    writer.Key("ok");
     writer.Bool(ok);
     if (!ok) {
-        fields.Key("error");
+        writer.Key("error");
         writer.Int(error);
     }
-    fields.Key("state");
+    writer.Key("state");
     fields.WriteObject(state);
     if (ok && samples.sampleNext() != sampleBefore) {
-        fields.Key("sample");
+        writer.Key("sample");
         writer.StartObject();
-        fields.Key("lat");
-        fields.Value(samples.newestLatArcSec());
-        fields.Key("lon");
-        fields.Value(samples.newestLonArcSec());
-        fields.Key("next");
+        writer.Key("lat");
+        writer.Real(samples.newestLatArcSec());
+        writer.Key("lon");
+        writer.Real(samples.newestLonArcSec());
+        writer.Key("next");
         writer.Int(samples.sampleNext());
         writer.EndObject();
     }
     writer.EndObject();
-    out.push_back('\n');
+    buffers.buffer.Put('\n');
+    buffers.buffer.AppendTo(out);
 }
 
 }  // namespace orbex
