@@ -167,8 +167,9 @@ bool ReceiverLink::Write(const void* bytes, std::size_t count) {
 bool ReceiverLink::WriteLine(const char* text) {
     std::string line;
     try {
-        line.reserve(std::char_traits<char>::length(text) + 2);
-        line.append(text);
+        if (text != nullptr) {
+            line.append(text);
+        }
         line.append("\r\n");
     } catch (const std::bad_alloc&) {
         ShowMessageBox("Not enough memory", {}, MessageIcon::Error);

@@ -4,6 +4,18 @@
 
 namespace orbex {
 
+namespace {
+
+// A deadline that does not overflow the clock for very long time-outs (a caller may pass
+// milliseconds::max() to mean "no limit").
+std::chrono::steady_clock::time_point DeadlineAfter(std::chrono::milliseconds timeout) {
+    constexpr auto kLongest = std::chrono::hours(24 * 365 * 100);
+    const auto now = std::chrono::steady_clock::now();
+    return timeout > kLongest ? now + kLongest : now + timeout;
+}
+
+}  // namespace
+
 Event::Event(Reset mode, bool signalled) : mode_(mode), signalled_(signalled) {}
 
 void Event::Set() {
@@ -38,7 +50,8 @@ bool Event::IsSet() const {
 bool Event::Wait(std::chrono::milliseconds timeout) {
     // Waits for Set; the predicate consumes an auto-reset signal inside the same lock.
     std::unique_lock<std::mutex> lock(mutex_);
-    const bool released = changed_.wait_for(lock, timeout, [this] { return signalled_; });
+    const bool released =
+        changed_.wait_until(lock, DeadlineAfter(timeout), [this] { return signalled_; });
     if (released && mode_ == Reset::Auto) {
         signalled_ = false;
     }
@@ -80,7 +93,7 @@ void Event::Detach(AnyWaiter* waiter) {
 }
 
 int Event::WaitAny(Event& first, Event& second, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = DeadlineAfter(timeout);
     AnyWaiter waiter;
     // Watch both events before looking at them, so a Set between the look and the wait is
     // not lost: it pokes the waiter.

@@ -37,6 +37,14 @@ TEST(EventTest, ManualResetStaysSignalledUntilReset) {
     EXPECT_FALSE(event.Wait(milliseconds(10)));
 }
 
+TEST(EventTest, TheLongestTimeOutsDoNotOverflow) {
+    Event first(Event::Reset::Auto, true);
+    Event second(Event::Reset::Auto, true);
+    EXPECT_TRUE(first.Wait(milliseconds::max()));
+    EXPECT_EQ(Event::WaitAny(first, second, milliseconds::max()), 1);
+    EXPECT_FALSE(first.Wait(milliseconds(-5)));
+}
+
 TEST(EventTest, SetFromAnotherThreadReleasesWaiters) {
     Event event(Event::Reset::Manual);
     std::atomic<int> released{0};
