@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 std::string Trimmed(std::string_view text) {
@@ -261,4 +261,4 @@ void CommandHandler::HandleDataLine(const std::string& line, SimMillis t,
     }
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

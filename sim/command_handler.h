@@ -13,7 +13,7 @@
 #include "sim/receiver_world.h"
 #include "sim/sim_options.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 inline constexpr const char* kStartupBanner = "VELMAR VM8140 GPS V1.04";
 inline constexpr std::size_t kMaxCommandLength = 1024;
@@ -91,4 +91,4 @@ class CommandHandler {
     SimMillis lastUploadLine_ = 0;
 };
 
-}  // namespace orbex
+}  // namespace orbex::sim

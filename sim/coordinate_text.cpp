@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 char Hemisphere(double degrees, bool latitude) {
@@ -42,4 +42,4 @@ double ArcSeconds(double degrees) {
     return degrees * 3600.0;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

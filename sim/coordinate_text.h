@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace orbex {
+namespace orbex::sim {
 
 // Degrees, whole minutes and a minute fraction of `decimals` digits, rounded once, so the
 // parts always carry into each other (59.99995' becomes the next whole degree).
@@ -27,4 +27,4 @@ SecondParts ToSecondParts(double degrees, bool latitude, int hundredthsPerUnit =
 // The signed arc-seconds of a position, as the decoders' position samples hold it.
 double ArcSeconds(double degrees);
 
-}  // namespace orbex
+}  // namespace orbex::sim

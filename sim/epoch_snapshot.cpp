@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace orbex {
+namespace orbex::sim {
 
 int EpochSnapshot::SatellitesUsed() const {
     return static_cast<int>(std::count_if(satellites.begin(), satellites.end(),
@@ -75,4 +75,4 @@ Dops ComputeDops(const std::vector<SatelliteView>& satellites) {
     return d;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -6,7 +6,7 @@
 
 #include "sim/sim_time.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 struct SatelliteView {
     int prn = 0;        // 1..32
@@ -45,4 +45,4 @@ struct Dops {
 };
 Dops ComputeDops(const std::vector<SatelliteView>& satellites);
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -4,7 +4,7 @@
 
 #include "sim/nmea_sentences.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 FramedLine FaultInjector::Frame(std::string_view text, bool checksummed) {
     FramedLine framed;
@@ -74,4 +74,4 @@ std::string BurstBuffer::Flush() {
     return rest;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

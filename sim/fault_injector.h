@@ -8,7 +8,7 @@
 
 #include "sim/sim_options.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 struct FramedLine {
     std::string bytes;  // as sent, terminator included
@@ -47,4 +47,4 @@ class BurstBuffer {
     std::string held_;
 };
 
-}  // namespace orbex
+}  // namespace orbex::sim

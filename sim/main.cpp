@@ -8,14 +8,14 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const orbex::ParsedOptions parsed = orbex::ParseSimOptions(args);
+    const orbex::sim::ParsedOptions parsed = orbex::sim::ParseSimOptions(args);
     if (parsed.showHelp) {
-        std::cout << orbex::SimUsage();
+        std::cout << orbex::sim::SimUsage();
         return 0;
     }
     if (!parsed.error.empty()) {
         std::cerr << "vm8140-sim: " << parsed.error << "\n";
-        return orbex::kExitSetupError;
+        return orbex::sim::kExitSetupError;
     }
-    return orbex::RunSimulator(parsed.options, std::cerr);
+    return orbex::sim::RunSimulator(parsed.options, std::cerr);
 }

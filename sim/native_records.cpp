@@ -8,7 +8,7 @@
 
 #include "sim/coordinate_text.h"
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 void Put(std::string& line, std::size_t column, const char* text) {
@@ -211,4 +211,4 @@ std::string FourChannelRecord(const EpochSnapshot& e) {
     return line;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

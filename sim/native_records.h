@@ -7,7 +7,7 @@
 
 #include "sim/epoch_snapshot.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 inline constexpr const char* kNativeVersion = "SM1.04";
 inline constexpr int kNativeTextLength = 148;
@@ -28,4 +28,4 @@ char DopCode(double pdop);                       // "A" below 1 .. "Q" 100 and a
 const char* FourChannelStatusText(const SatelliteView& s);  // "LE" used, "L_" locked, "__"
 int FourChannelSignal(const SatelliteView& s);              // level x 100 + SNR's tenth part
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -7,7 +7,7 @@
 
 #include "sim/coordinate_text.h"
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 __attribute__((format(printf, 2, 3))) void Add(std::string& out, const char* format, ...) {
@@ -300,4 +300,4 @@ int PsgsaClockValue(const EpochSnapshot& e) {
     return static_cast<int>(std::lround(250.0 * std::sin(minutes / 60.0 * 6.283185307)));
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

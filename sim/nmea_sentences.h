@@ -9,7 +9,7 @@
 
 #include "sim/epoch_snapshot.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 // XOR of every character between the leading "$" and the "*" (or the end).
 unsigned NmeaChecksum(std::string_view sentence);
@@ -38,4 +38,4 @@ int PvlmValue(const EpochSnapshot& e);
 int PsgsaClockValue(const EpochSnapshot& e);
 char PssstCode(const SatelliteView& s);
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <utility>
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 speed_t SpeedOf(unsigned baud) {
@@ -140,4 +140,4 @@ std::string PseudoTerminal::ReadAvailable() {
     }
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace orbex {
+namespace orbex::sim {
 
 class PseudoTerminal {
   public:
@@ -39,4 +39,4 @@ class PseudoTerminal {
     std::string slavePath_;
 };
 
-}  // namespace orbex
+}  // namespace orbex::sim

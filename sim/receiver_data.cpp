@@ -7,7 +7,7 @@
 #include "sim/nmea_sentences.h"
 #include "sim/sim_random.h"
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 std::string RandomHex(SimRandom& random, int digits) {
@@ -200,4 +200,4 @@ AssistVerdict CheckAssistUpload(AssistNetwork network, std::string_view header,
     return verdict;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

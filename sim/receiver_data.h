@@ -9,7 +9,7 @@
 
 #include "sim/sim_time.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 inline constexpr int kAlmanacLines = 64;
 inline constexpr int kEphemerisLines = 96;
@@ -66,4 +66,4 @@ int ExpectedAssistLines(AssistNetwork network, std::string_view header);  // -1:
 AssistVerdict CheckAssistUpload(AssistNetwork network, std::string_view header,
                                 const std::vector<std::string>& lines, SimMillis t);
 
-}  // namespace orbex
+}  // namespace orbex::sim

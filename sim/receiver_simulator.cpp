@@ -5,7 +5,7 @@
 #include "sim/native_records.h"
 #include "sim/nmea_sentences.h"
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 std::string TagOf(const std::string& sentence) {
@@ -47,8 +47,9 @@ void ReceiverSimulator::AddLine(std::string& out, const std::string& text, const
     line.text = text;
     line.fault = framed.fault;
     // A fixed-length record loses its length with a one-byte terminator.
+    // "$GPRMC" is read by the handheld viewer only; the desktop decoder has no tag for it.
     line.decodes = epoch != nullptr && !framed.brokenForDecoder &&
-                   !(fixedRecord && options_.faults.daTerminator);
+                   !(fixedRecord && options_.faults.daTerminator) && tag != "$GPRMC";
     line.extraFields = extraFields;
     if (framed.fault.find("bad-checksum") != std::string::npos ||
         framed.fault.find("unprintable") != std::string::npos) {
@@ -134,4 +135,4 @@ std::string ReceiverSimulator::Tick(SimMillis t) {
     return Replies(commands_.Tick(t), t);
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

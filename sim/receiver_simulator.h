@@ -15,7 +15,7 @@
 #include "sim/sim_options.h"
 #include "sim/truth_writer.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 class ReceiverSimulator {
   public:
@@ -51,4 +51,4 @@ class ReceiverSimulator {
     EpochSnapshot latest_;
 };
 
-}  // namespace orbex
+}  // namespace orbex::sim

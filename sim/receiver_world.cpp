@@ -5,7 +5,7 @@
 #include <numbers>
 #include <numeric>
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 constexpr double kMetresPerDegree = 111'320.0;
@@ -159,4 +159,4 @@ EpochSnapshot ReceiverWorld::Advance(SimMillis t) {
     return snap;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -9,7 +9,7 @@
 #include "sim/sim_options.h"
 #include "sim/sim_random.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 enum class StartMode { kHot, kWarm, kCold };
 
@@ -51,4 +51,4 @@ class ReceiverWorld {
     double lastLat_, lastLon_, lastAlt_;
 };
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <functional>
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 std::optional<double> ToNumber(const std::string& text) {
@@ -268,4 +268,4 @@ std::string SimUsage() {
     return text;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

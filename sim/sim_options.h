@@ -9,7 +9,7 @@
 
 #include "sim/sim_time.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 enum class OutputFormat { kNative, kFourChannel, kNmea, kMixed };
 
@@ -67,4 +67,4 @@ struct ParsedOptions {
 ParsedOptions ParseSimOptions(const std::vector<std::string>& args);
 std::string SimUsage();
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <random>
 
-namespace orbex {
+namespace orbex::sim {
 
 class SimRandom {
   public:
@@ -31,4 +31,4 @@ class SimRandom {
     std::mt19937_64 engine_;
 };
 
-}  // namespace orbex
+}  // namespace orbex::sim

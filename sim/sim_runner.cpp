@@ -20,7 +20,7 @@
 #include "sim/pseudo_terminal.h"
 #include "sim/receiver_simulator.h"
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 volatile std::sig_atomic_t gStopRequested = 0;  // set by SIGINT/SIGTERM, read by the loop
@@ -299,4 +299,4 @@ int RunSimulator(const SimOptions& options, std::ostream& errors) {
     return 0;
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -6,7 +6,7 @@
 
 #include "sim/sim_options.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 inline constexpr int kExitHangup = 3;  // the --hangup-after fault closed the port
 inline constexpr int kExitSetupError = 2;
@@ -18,4 +18,4 @@ int RunSimulator(const SimOptions& options, std::ostream& errors);
 // The fixed start of a fast run when no --start is given, so recordings are reproducible.
 SimMillis DefaultFastStart();
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 constexpr std::int64_t kMillisPerDay = 86'400'000;
@@ -102,4 +102,4 @@ SimMillis WallClockNow() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace orbex {
+namespace orbex::sim {
 
 using SimMillis = std::int64_t;
 
@@ -38,4 +38,4 @@ std::int64_t TimeOfWeekMillis(SimMillis t);
 
 SimMillis WallClockNow();
 
-}  // namespace orbex
+}  // namespace orbex::sim

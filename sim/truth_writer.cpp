@@ -4,7 +4,7 @@
 
 #include "sim/coordinate_text.h"
 
-namespace orbex {
+namespace orbex::sim {
 namespace {
 
 std::string Number(double value, int decimals) {
@@ -74,4 +74,4 @@ void TruthWriter::Write(const TruthLine& line, SimMillis t, const EpochSnapshot*
     out_->flush();
 }
 
-}  // namespace orbex
+}  // namespace orbex::sim

@@ -14,7 +14,7 @@
 
 #include "sim/epoch_snapshot.h"
 
-namespace orbex {
+namespace orbex::sim {
 
 std::string JsonString(std::string_view text);  // quoted, escaped; bytes >= 0x7F as \u00XX
 
@@ -39,4 +39,4 @@ class TruthWriter {
     long seq_ = 0;
 };
 
-}  // namespace orbex
+}  // namespace orbex::sim
