@@ -6,7 +6,7 @@
 
 #include "decode/decoding_state.h"
 #include "platform/message_box.h"
-#include "windows/common/monitor_font.h"
+#include "windows/position_plot/cell_height_font.h"
 #include "windows/position_plot/pixel_math.h"
 #include "windows/position_plot/position_plot_texts.h"
 
@@ -44,7 +44,7 @@ void DrawTextBlock(DrawSurface& surface, const TextBlock& block) {
 
 CPositionPlotWnd::CPositionPlotWnd(const QString& title, QWidget* parent)
     : CMonitorWnd(kPositionPlotKind, title, parent),
-      textFont_(MonitorFont(15)),
+      textFont_(CellHeightFont(15)),
       title_(title),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {

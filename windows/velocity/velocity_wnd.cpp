@@ -6,7 +6,7 @@
 #include <QWindow>
 
 #include "platform/message_box.h"
-#include "windows/common/monitor_font.h"
+#include "windows/position_plot/cell_height_font.h"
 #include "windows/position_plot/pixel_math.h"
 
 namespace orbex {
@@ -27,7 +27,7 @@ QString Text(const std::string& text) {
 
 CVelocityWnd::CVelocityWnd(const QString& title, QWidget* parent)
     : CMonitorWnd(kVelocityKind, title, parent),
-      textFont_(MonitorFont(15)),
+      textFont_(CellHeightFont(15)),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
     zoomIn_->SetCommand([this] { ZoomIn(); });

@@ -1,0 +1,93 @@
+// orbex-render KIND FILE [--png OUT] [--draw-log]: opens one monitor window offscreen at its
+// creation size, replays the recording FILE into it as Orbex would, and writes the window as a
+// PNG and/or prints every drawing call of one full paint as JSON lines on standard output.
+#include <fcntl.h>
+
+#include <QApplication>
+#include <QImage>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "cli/orbex_render/render_arguments.h"
+#include "link/replay_lines.h"
+#include "platform/system_error.h"
+#include "platform/unique_fd.h"
+#include "windows/monitor_windows.h"
+#include "windows/registry/window_render.h"
+
+namespace {
+
+void Complain(const std::string& text) {
+    std::fprintf(stderr, "orbex-render: %s\n", text.c_str());
+}
+
+// Feeds every line of the recording; false when reading failed part-way (the lines read
+// before the failure have been fed).
+bool ReplayInto(orbex::MonitorWindowRender& render, int fd) {
+    orbex::ReplayLineReader reader(fd);
+    std::string_view line;
+    for (;;) {
+        switch (reader.Next(line)) {
+            case orbex::ReplayLineReader::Result::Line:
+                render.FeedLine(line);
+                break;
+            case orbex::ReplayLineReader::Result::EndOfFile:
+                return true;
+            case orbex::ReplayLineReader::Result::Failed:
+                Complain("reading stopped: " + std::string(std::strerror(orbex::SystemError())));
+                return false;
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto arguments = orbex::ParseRenderArguments(argc, argv, error);
+    if (!arguments) {
+        Complain(error);
+        std::fputs(orbex::kRenderUsage, stderr);
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+
+    orbex::UniqueFd file(::open(arguments->file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
+        Complain("cannot open " + arguments->file + ": " + std::strerror(errno));
+        return 1;
+    }
+    orbex::MonitorWindowRender render(arguments->kind, orbex::CreateMonitorWindow(arguments->kind));
+    if (!render.valid()) {
+        Complain("no monitor window of kind " + std::to_string(arguments->kind));
+        return 2;
+    }
+    const bool replayed = ReplayInto(render, file.Get());
+
+    int status = replayed ? 0 : 1;
+    if (!arguments->pngPath.empty()) {
+        const QImage picture = render.Grab();
+        if (!picture.save(QString::fromStdString(arguments->pngPath), "PNG")) {
+            Complain("cannot write " + arguments->pngPath);
+            status = 1;
+        }
+    }
+    if (arguments->drawLog) {
+        for (const QString& json : render.DrawLog()) {
+            const QByteArray utf8 = json.toUtf8();
+            std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+            std::fputc('\n', stdout);
+        }
+        if (std::fflush(stdout) != 0) {
+            Complain("cannot write the draw log: " + std::string(std::strerror(errno)));
+            status = 1;
+        }
+    }
+    return status;
+}

@@ -1,0 +1,81 @@
+#include "windows/registry/window_render.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+#include "app/receiver_sink.h"
+#include "app/recording_surface.h"
+#include "decode/decode_line.h"
+#include "windows/common/paintable.h"
+#include "windows/common/painted_child.h"
+
+namespace orbex {
+
+bool TakesReceiverRecords(int kind) {
+    return kind == 0 || kind == 1 || kind == 2 || kind == 13;
+}
+
+bool TakesReceiverLines(int kind) {
+    return kind == 3;
+}
+
+MonitorWindowRender::MonitorWindowRender(int kind, QWidget* window) : kind_(kind), window_(window) {
+    if (window_ != nullptr) {
+        window_->show();
+        Settle();
+    }
+}
+
+MonitorWindowRender::~MonitorWindowRender() {
+    delete window_.data();
+}
+
+void MonitorWindowRender::FeedLine(std::string_view line) {
+    auto* sink = dynamic_cast<ReceiverSink*>(window_.data());
+    if (sink == nullptr) {
+        return;
+    }
+    ++linesFed_;
+    ReceiverState state{};
+    const bool decoded = DecodeLine(state, line);
+    if (decoded) {
+        ++recordsDecoded_;
+    }
+    if (TakesReceiverLines(kind_)) {
+        sink->OnReceiverLine(line);
+    } else if (decoded && TakesReceiverRecords(kind_)) {
+        sink->OnReceiverRecord(state);
+    }
+}
+
+void MonitorWindowRender::Settle() {
+    QCoreApplication::processEvents();
+}
+
+QImage MonitorWindowRender::Grab() {
+    if (window_ == nullptr) {
+        return {};
+    }
+    Settle();
+    return window_->grab().toImage();
+}
+
+QStringList MonitorWindowRender::DrawLog() {
+    if (window_ == nullptr) {
+        return {};
+    }
+    Settle();
+    RecordingSurface surface;
+    if (auto* own = dynamic_cast<Paintable*>(window_.data())) {
+        own->Paint(surface);
+    }
+    for (PaintedChild* child : window_->findChildren<PaintedChild*>()) {
+        if (child->isVisibleTo(window_)) {
+            surface.SetTag(child->objectName());
+            child->Paint(surface);
+        }
+    }
+    return surface.ToJsonLines();
+}
+
+}  // namespace orbex
