@@ -111,17 +111,34 @@ void VisitFields(const ReceiverState& s, Visitor& visit) {
     visit.Field("psgsaTail", s.psgsaTail);
 }
 
+// Whether every byte of a part is zero: a quick test that lets the writer pass over empty
+// channel slots and times without visiting their fields. The record is cleared byte by byte
+// before decoding, so its padding is zero too; a part with a non-zero byte is still checked
+// field by field.
+template <typename T>
+bool AllBytesZero(const T& part) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    static constexpr unsigned char kZeros[sizeof(T)] = {};
+    return std::memcmp(&part, kZeros, sizeof(T)) == 0;
+}
+
 // Finds whether any field of a part is non-zero (a text is non-zero when it is not empty).
 class NonZeroProbe {
   public:
     template <typename T>
     static bool Of(const T& part) {
+        if (AllBytesZero(part)) {
+            return false;
+        }
         NonZeroProbe probe;
         VisitFields(part, probe);
         return probe.found_;
     }
     template <typename T, std::size_t N>
     static bool OfSlots(const T (&slots)[N]) {
+        if (AllBytesZero(slots)) {
+            return false;
+        }
         for (const T& slot : slots) {
             if (Of(slot)) {
                 return true;
@@ -289,7 +306,12 @@ class FieldWriter {
         writer_.Key(name);
         writer_.StartArray();
         for (const T& slot : slots) {
-            WriteObject(slot);
+            if (AllBytesZero(slot)) {
+                writer_.StartObject();
+                writer_.EndObject();
+            } else {
+                WriteObject(slot);
+            }
         }
         writer_.EndArray();
     }
@@ -340,7 +362,8 @@ void AppendDecodedLineJson(std::string& out, std::string_view line) {
 
     const PositionSamples& samples = SharedDecodingState().samples;
     const std::int32_t sampleBefore = samples.sampleNext();
-    ReceiverState state{};
+    ReceiverState state;
+    std::memset(static_cast<void*>(&state), 0, sizeof state);
     const bool ok = DecodeLine(state, line);
     const int error = ok ? kErrorSuccess : SystemError();
 
