@@ -33,7 +33,8 @@ std::string NmeaStream(std::size_t lines) {
 void ReportAgainstPort(benchmark::State& state, std::size_t bytes, std::size_t lines) {
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
     state.SetItemsProcessed(static_cast<std::int64_t>(lines));
-    // How many times faster than the fastest port the framing keeps up.
+    // How many times the fastest port's byte rate the framing keeps up with (the library
+    // prints this rate with a "/s" suffix; read "13.7k/s" as 13,700 times).
     state.counters["x_port_256000"] = benchmark::Counter(
         static_cast<double>(bytes) / kFastestPortBytesPerSecond, benchmark::Counter::kIsRate);
 }
