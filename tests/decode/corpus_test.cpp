@@ -1,5 +1,8 @@
-// Recorded streams of other receivers: each file decodes to its golden JSON lines, and no line,
-// truncated at any length or with random bytes, makes a decoder read past its end.
+// Recorded streams: each file decodes to its golden JSON lines, and no line, truncated at any
+// length or with random bytes, makes a decoder read past its end. The streams are the
+// recordings of other receivers beside the repository (when present) and the stand-in
+// receiver's recordings kept here (every line kind of the VM8140, with bad checksums, 0xDA
+// terminators and unprintable bytes among them).
 //
 // ORBEX_UPDATE_GOLDENS=1 rewrites the golden files from the current decoder; commit them with
 // the reason for the change.
@@ -29,7 +32,11 @@ namespace fs = std::filesystem;
 
 const fs::path kCorpusDir = fs::path(ORBEX_SHARED_CORPUS_DIR) / "nmea-real";
 const fs::path kGoldenDir = ORBEX_GOLDEN_DIR;
-constexpr const char* kAbsent = "corpus_absent";
+
+struct Recording {
+    fs::path path;     // empty: the recordings beside the repository are absent
+    std::string name;  // the golden file's name without ".jsonl"
+};
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -54,21 +61,33 @@ std::vector<std::string> ReplayLines(const std::string& bytes) {
     return lines;
 }
 
-std::vector<std::string> CorpusFiles() {
-    std::vector<std::string> names;
+// Files with `extension` in `folder`, sorted by name.
+std::vector<fs::path> FilesIn(const fs::path& folder, const char* extension) {
+    std::vector<fs::path> paths;
     std::error_code error;
-    if (fs::is_directory(kCorpusDir, error)) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(kCorpusDir, error)) {
-            if (entry.path().extension() == ".nmea") {
-                names.push_back(entry.path().stem().string());
+    if (fs::is_directory(folder, error)) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+            if (entry.path().extension() == extension) {
+                paths.push_back(entry.path());
             }
         }
     }
-    std::sort(names.begin(), names.end());
-    if (names.empty()) {
-        names.push_back(kAbsent);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+std::vector<Recording> Recordings() {
+    std::vector<Recording> recordings;
+    for (const fs::path& path : FilesIn(kCorpusDir, ".nmea")) {
+        recordings.push_back({path, path.stem().string()});
     }
-    return names;
+    if (recordings.empty()) {
+        recordings.push_back({fs::path(), "nmea_real_absent"});
+    }
+    for (const fs::path& path : FilesIn(kGoldenDir, ".rec")) {
+        recordings.push_back({path, path.stem().string()});
+    }
+    return recordings;
 }
 
 // What orbex-dump --file FILE --decode prints for a recording, from a cleared sample ring.
@@ -82,14 +101,15 @@ std::string DecodedJsonOf(const std::string& bytes) {
     return out;
 }
 
-class GoldenCorpus : public ::testing::TestWithParam<std::string> {};
+class GoldenCorpus : public ::testing::TestWithParam<Recording> {};
 
 TEST_P(GoldenCorpus, DecodesToItsGoldenLines) {
-    if (GetParam() == kAbsent) {
+    const Recording& recording = GetParam();
+    if (recording.path.empty()) {
         GTEST_SKIP() << "no recorded streams at " << kCorpusDir;
     }
-    const std::string actual = DecodedJsonOf(ReadFile(kCorpusDir / (GetParam() + ".nmea")));
-    const fs::path golden = kGoldenDir / (GetParam() + ".jsonl");
+    const std::string actual = DecodedJsonOf(ReadFile(recording.path));
+    const fs::path golden = kGoldenDir / (recording.name + ".jsonl");
     const char* update = std::getenv("ORBEX_UPDATE_GOLDENS");
     if (update != nullptr && std::strcmp(update, "1") == 0) {
         std::ofstream(golden, std::ios::binary) << actual;
@@ -111,14 +131,14 @@ TEST_P(GoldenCorpus, DecodesToItsGoldenLines) {
         if (!moreActual && !moreExpected) {
             break;
         }
-        ASSERT_EQ(a, e) << GetParam() << " line " << number;
+        ASSERT_EQ(a, e) << recording.name << " line " << number;
     }
-    FAIL() << GetParam() << ": output differs from " << golden;
+    FAIL() << recording.name << ": output differs from " << golden;
 }
 
-INSTANTIATE_TEST_SUITE_P(NmeaReal, GoldenCorpus, ::testing::ValuesIn(CorpusFiles()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
+INSTANTIATE_TEST_SUITE_P(Recorded, GoldenCorpus, ::testing::ValuesIn(Recordings()),
+                         [](const ::testing::TestParamInfo<Recording>& info) {
+                             std::string name = info.param.name;
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });
@@ -139,9 +159,9 @@ std::vector<std::string> SeedLines() {
         test::Sentence("$PSSST,2,2,05,A,1,2,00123,N,12,B,3,4,00456,P,,,,,,,31,C,5,6,99999,N"),
         test::Sentence("$PSGSA,A,04,05,09,12,24,,,,,,,07,02.5,01.3,02.1,-01234,08122026,X"),
     };
-    for (const std::string& name : CorpusFiles()) {
-        if (name != kAbsent) {
-            for (std::string& line : ReplayLines(ReadFile(kCorpusDir / (name + ".nmea")))) {
+    for (const Recording& recording : Recordings()) {
+        if (!recording.path.empty()) {
+            for (std::string& line : ReplayLines(ReadFile(recording.path))) {
                 distinct.insert(std::move(line));
             }
         }
