@@ -1,0 +1,256 @@
+#include "windows/general_info/general_info_pages.h"
+
+#include <QFontMetrics>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+
+#include "decode/lookup_tables.h"
+
+namespace orbex {
+namespace {
+
+// printf into a display text. Control characters (an empty hemisphere field gives NUL) are
+// shown as blanks so that the columns after them stay in place.
+QString Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+QString Printf(const char* format, ...) {
+    std::array<char, 256> buffer{};
+    va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    va_end(args);
+    const int used = length < 0 ? 0 : std::min<int>(length, buffer.size() - 1);
+    QString text;
+    text.reserve(used);
+    for (int i = 0; i < used; ++i) {
+        const auto c = static_cast<unsigned char>(buffer[i]);
+        text += c < 0x20 ? QChar(' ') : QChar(c);
+    }
+    return text;
+}
+
+QColor White() {
+    return QColor(255, 255, 255);
+}
+QColor Black() {
+    return QColor(0, 0, 0);
+}
+
+void Line(DrawSurface& surface, const PageMetrics& m, int x, int line, const QString& text,
+          const QColor& colour) {
+    surface.TextOut(x, m.LineY(line), text, colour, Black());
+}
+
+// ---- native page ----
+
+void DrawNativeChannel(DrawSurface& surface, const PageMetrics& m, int k, const SatelliteSlot& s) {
+    const int y = m.LineY(8 + k);
+    int x = m.charWidth * 4 + 5;
+    QString head;
+    if (s.statusCode == 'A') {
+        head = Printf("<CH%2d>  SV--   Elevation=------  Azimuth=------  STATUS= ", k + 1);
+    } else {
+        head = Printf("<CH%2d>  SV%2d   Elevation=%6s  Azimuth=%6s  STATUS= ", k + 1,
+                      SatelliteNumber(s.prnCode), AngleText(s.elevationCode).c_str(),
+                      AngleText(s.azimuthCode).c_str());
+    }
+    surface.TextOut(x, y, head, White(), Black());
+    x += surface.TextExtent(head).width();
+
+    const QString status = Printf("%-8s", ChannelStatusName(s.statusCode));
+    surface.TextOut(x, y, status, s.statusCode == 'F' ? PageYellow() : White(), Black());
+    x += surface.TextExtent(status).width();
+
+    surface.TextOut(x, y, Printf("  LEV= %s", LevelText(s.levelCode).c_str()), White(), Black());
+}
+
+QString NativeDateTime(const char* prefix, const char* dayLabel, const RecordTime& t) {
+    return Printf("%s%s, %s %2u, %2u:%2u:%2u, %4u", prefix, dayLabel, MonthAbbreviation(t.month),
+                  t.day, t.hour, t.minute, t.second,
+                  static_cast<unsigned>(NativeYear(t.year, t.month)));
+}
+
+QString NativeAngle(const char* label, char hemisphere, int degrees, int minutes, double seconds) {
+    // Degrees, minutes and seconds, then degrees and decimal minutes.
+    return Printf("%s%c %3u  %02u' %5.2f\"   %c %3u  %7.4f' ", label, hemisphere,
+                  static_cast<unsigned>(degrees), static_cast<unsigned>(minutes), seconds,
+                  hemisphere, static_cast<unsigned>(degrees), minutes + seconds / 60.0);
+}
+
+// ---- NMEA page ----
+
+QColor QualityColour(char quality) {
+    if (quality == '0') {
+        return White();
+    }
+    if (quality == '2') {
+        return PageDarkCyan();
+    }
+    return PageGreen();
+}
+
+const char* QualityText(char quality) {
+    switch (quality) {
+        case '1':
+            return " GPS Fixed ";
+        case '2':
+            return " DGPS Fixed";
+        default:
+            return " Invalid   ";
+    }
+}
+
+const char* NmeaFixModeText(char fixMode) {
+    switch (fixMode) {
+        case '2':
+            return "    2D   ";
+        case '3':
+            return "    3D   ";
+        default:
+            return " Invalid ";
+    }
+}
+
+QString NmeaAngle(const char* label, char hemisphere, int degrees, int minutes, int fraction,
+                  double divisor) {
+    const double part = fraction / divisor;
+    return Printf("%s%c %3u %8.4f' (%3u  %2d' %5.2f\")     ", label, hemisphere,
+                  static_cast<unsigned>(degrees), minutes + part, static_cast<unsigned>(degrees),
+                  minutes, part * 60.0);
+}
+
+}  // namespace
+
+QColor PageCyan() {
+    return QColor(0, 255, 255);
+}
+QColor PageGreen() {
+    return QColor(0, 255, 0);
+}
+QColor PageDarkCyan() {
+    return QColor(0, 220, 220);
+}
+QColor PageYellow() {
+    return QColor(255, 255, 0);
+}
+
+PageMetrics PageMetrics::Measure(const QFont& font) {
+    const QFontMetrics fm(font);
+    PageMetrics m;
+    m.font = font;
+    m.lineHeight = fm.height() + fm.leading();
+    m.charWidth = fm.averageCharWidth();
+    m.columnX = fm.horizontalAdvance(QStringLiteral("  Altitude : 00000 m    "));
+    m.usedLabelX = fm.horizontalAdvance(QStringLiteral("   in Solution            : "));
+    m.usedStepX = fm.horizontalAdvance(QStringLiteral("SV    "));
+    return m;
+}
+
+const char* MonthAbbreviation(int month) {
+    static constexpr std::array<const char*, 13> kMonths = {
+        "___", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jly", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    return month >= 0 && month < static_cast<int>(kMonths.size()) ? kMonths[month] : kMonths[0];
+}
+
+int NativeYear(int twoDigitYear, int month) {
+    if (month == 0) {
+        return 0;
+    }
+    return twoDigitYear >= 80 ? 1900 + twoDigitYear : 2000 + twoDigitYear;
+}
+
+void DrawNativePage(DrawSurface& surface, const PageMetrics& m, const ReceiverState& shown) {
+    surface.SetFont(m.font);
+    const QString kind = QString::fromLatin1(shown.kind, qstrnlen(shown.kind, sizeof shown.kind));
+    Line(surface, m, 5, 0, QStringLiteral("  VERSION  : ") + kind, PageCyan());
+    Line(surface, m, 5, 1,
+         NativeDateTime("  Time     : ", TimeBaseLabel(shown.nativeTime.dayCode), shown.nativeTime),
+         White());
+    Line(surface, m, 5, 2,
+         NativeAngle("  Latitude : ", shown.latHemisphere, shown.latDegrees, shown.latMinutes,
+                     shown.latSeconds),
+         White());
+    Line(surface, m, 5, 3,
+         NativeAngle("  Longitude: ", shown.lonHemisphere, shown.lonDegrees, shown.lonMinutes,
+                     shown.lonSeconds),
+         White());
+    Line(surface, m, 5, 4, Printf("  Altitude : %6.1f m    ", shown.altitude), White());
+    Line(surface, m, 5, 5,
+         Printf("  Speed    :   %3u km/h ", static_cast<unsigned>(shown.speedKmhWhole)), White());
+    Line(surface, m, 5, 6, Printf("  Azimuth  :   %3d      ", shown.course), White());
+    Line(surface, m, 5, 7,
+         NativeDateTime("  Position Update At: ", WeekdayLabel(shown.fixTime.dayCode),
+                        shown.fixTime),
+         White());
+
+    const int right = m.columnX + 5;
+    Line(surface, m, right, 4,
+         QStringLiteral("PDOP    :") + QString::fromLatin1(DopText(shown).c_str()), PageGreen());
+    Line(surface, m, right, 5,
+         QStringLiteral("Positioning Mode: ") +
+             QString::fromLatin1(PositioningModeText(shown.fixMode)),
+         PageGreen());
+    Line(surface, m, right, 6,
+         QStringLiteral("Datum  : ") + QString::fromLatin1(DatumName(shown.datumCode)),
+         PageGreen());
+
+    for (int k = 0; k < kChannelCount; ++k) {
+        DrawNativeChannel(surface, m, k, shown.satellites[k]);
+    }
+}
+
+void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumulator& n,
+                  double minuteDivisor) {
+    surface.SetFont(m.font);
+    const QColor c = QualityColour(n.fixQuality);
+    Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), PageCyan());
+    Line(surface, m, 5, 2,
+         Printf("  Time                    : %4u/%2u/%2u %2u:%2u:%2u",
+                static_cast<unsigned>(n.year), static_cast<unsigned>(n.month),
+                static_cast<unsigned>(n.day), static_cast<unsigned>(n.hour),
+                static_cast<unsigned>(n.minute), static_cast<unsigned>(n.second)),
+         c);
+    Line(surface, m, 5, 3,
+         NmeaAngle("  Latitude                : ", n.latHemisphere, n.latDegrees, n.latMinutes,
+                   n.latMinuteFraction, minuteDivisor),
+         c);
+    Line(surface, m, 5, 4,
+         NmeaAngle("  Longitude               : ", n.lonHemisphere, n.lonDegrees, n.lonMinutes,
+                   n.lonMinuteFraction, minuteDivisor),
+         c);
+    Line(surface, m, 5, 5, Printf("  Mean Sea Level          :  %6.1f m       ", n.altitude), c);
+    Line(surface, m, 5, 6, Printf("  Speed                   :  %6.1f km/h    ", n.speedKmh), c);
+    Line(surface, m, 5, 7, Printf("  Azimuth                 :   %3d      ", n.course), c);
+    Line(surface, m, 5, 8,
+         QStringLiteral("  Positioning mode        : ") +
+             QString::fromLatin1(NmeaFixModeText(n.fixMode)),
+         c);
+    Line(surface, m, 5, 9, Printf("  PDOP                    :    %4.1f", n.pdop), c);
+    Line(surface, m, 5, 10, Printf("  HDOP                    :    %4.1f", n.hdop), c);
+    Line(surface, m, 5, 11, Printf("  VDOP                    :    %4.1f", n.vdop), c);
+    Line(surface, m, 5, 12,
+         QStringLiteral("  GPS Quality Indicator   : ") +
+             QString::fromLatin1(QualityText(n.fixQuality)),
+         c);
+    Line(surface, m, 5, 13, QStringLiteral("  Age of "), c);
+    Line(surface, m, 5, 14, Printf("   Differential GPS Data  :    %2d ", n.dgpsAge), c);
+    Line(surface, m, 5, 15, QStringLiteral("  Number of "), c);
+    Line(surface, m, 5, 16, Printf("   satellites in view     :    %2d ", n.inView), c);
+    Line(surface, m, 5, 17, QStringLiteral("  Satellites used "), c);
+    Line(surface, m, 5, 18, QStringLiteral("   in solution            : "), c);
+    for (int i = 0; i < static_cast<int>(n.usedPrn.size()); ++i) {
+        const int x = m.usedLabelX + m.usedStepX * i + 5;
+        Line(surface, m, x, 18,
+             n.usedPrn[i] > 0 ? Printf("SV%2d  ", n.usedPrn[i]) : QStringLiteral("      "), c);
+    }
+    Line(surface, m, 5, 20, QStringLiteral("  SV  Used  Elev[deg]  Azim[deg]  C/N[dB.Hz]"), c);
+    for (int i = 0; i < n.rowCount; ++i) {
+        const NmeaSatelliteRow& row = n.rows[i];
+        Line(surface, m, 5, 21 + i,
+             Printf("  %2d    %s       %2d        %3d         %2d     ", row.prn,
+                    n.IsUsed(row.prn) ? "P" : " ", row.elevation, row.azimuth, row.snr),
+             c);
+    }
+}
+
+}  // namespace orbex

@@ -1,0 +1,43 @@
+// The two page layouts of the General Information window: the native page for the maker's
+// fixed-column records and the NMEA page built from the accumulated sentences. Both draw
+// line n at y = lineHeight * n + 5, every text on black.
+#pragma once
+
+#include <QFont>
+
+#include "app/draw_surface.h"
+#include "decode/receiver_state.h"
+#include "windows/general_info/nmea_accumulator.h"
+
+namespace orbex {
+
+// Positions measured from the window's font at creation.
+struct PageMetrics {
+    QFont font;
+    int lineHeight = 0;  // text height plus external leading
+    int charWidth = 0;   // average character width
+    int columnX = 0;     // the native page's right-hand column starts at columnX + 5
+    int usedLabelX = 0;  // the NMEA page's first used-satellite column
+    int usedStepX = 0;   // the step between used-satellite columns
+
+    static PageMetrics Measure(const QFont& font);
+    int LineY(int line) const { return lineHeight * line + 5; }
+};
+
+// Colours of the pages.
+QColor PageCyan();
+QColor PageGreen();
+QColor PageDarkCyan();
+QColor PageYellow();
+
+// Month abbreviation of a native month; "___" for 0 and for values past December.
+const char* MonthAbbreviation(int month);
+// The four-digit year of a native two-digit year: 0 when the month is 0, 19yy from 80 on.
+int NativeYear(int twoDigitYear, int month);
+
+void DrawNativePage(DrawSurface& surface, const PageMetrics& metrics, const ReceiverState& shown);
+// minuteDivisor: 10000 after a "$GPGGA" with four minute decimals, else 1000.
+void DrawNmeaPage(DrawSurface& surface, const PageMetrics& metrics, const NmeaAccumulator& nmea,
+                  double minuteDivisor);
+
+}  // namespace orbex
