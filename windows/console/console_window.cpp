@@ -1,0 +1,73 @@
+#include "windows/console/console_window.h"
+
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include "app/commands_dialog.h"
+#include "app/recording_surface.h"
+
+namespace orbex {
+
+CConsoleWnd::CConsoleWnd(const QString& title, QWidget* parent)
+    : CConsoleWnd(ReadConsoleMaxLines(), title, parent) {}
+
+CConsoleWnd::CConsoleWnd(int maxLines, const QString& title, QWidget* parent)
+    : CMonitorWnd(kConsoleKind, title, parent), maxLines_(maxLines), list_(new ConsoleList(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
+    setFocusProxy(list_);
+    list_->setFocus();
+    list_->onCharacter = [this](const QString& typed) { EnterCommand(typed); };
+    list_->onEndOrHome = [this](int key) { OnEndOrHome(key); };
+}
+
+void CConsoleWnd::OnReceiverLine(std::string_view line) {
+    ConsoleLines& lines = list_->lines();
+    if (lines.rowCount() == 0) {
+        return;
+    }
+    const std::size_t end = line.find_first_of("\r\n");
+    const std::string_view text = line.substr(0, end);
+    // Received bytes are single-byte text; Latin-1 shows each byte as one character.
+    const QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+
+    const bool atBottom = list_->AtBottom();
+    const int countBefore = lines.rowCount();
+    const int index = lines.InsertBeforePrompt(shown);
+    if (index > maxLines_) {
+        lines.RemoveFromTop(countBefore / 3);
+    }
+    lines.WidenExtent(list_->TextWidth(shown));
+    if (atBottom) {
+        list_->ScrollToLast();
+    }
+}
+
+void CConsoleWnd::Paint(DrawSurface& surface) {
+    // The list draws itself on screen; a recording gets its items.
+    if (auto* recording = dynamic_cast<RecordingSurface*>(&surface)) {
+        for (const QString& item : list_->lines().lines()) {
+            recording->Item(item);
+        }
+    }
+}
+
+void CConsoleWnd::EnterCommand(const QString& typed) {
+    // Control characters open the dialog with an empty field.
+    const QString initial = typed.front().unicode() >= 32 ? typed : QString();
+    QPointer<ConsoleList> list(list_);
+    RunCommandsDialog(this, initial);
+    if (list) {
+        list->setFocus();
+    }
+}
+
+void CConsoleWnd::OnEndOrHome(int key) {
+    if (key == Qt::Key_End) {
+        close();
+    }
+    HandleMonitorKey(this, Qt::Key_Home);
+}
+
+}  // namespace orbex
