@@ -1,0 +1,259 @@
+// Monitor windows driven as orbex-render drives them: recorded lines through the decoder and
+// the main window's dispatch rule, then a draw log (JSON lines) and a picture. The last group
+// runs the orbex-render program itself when it has been built beside the tests.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "decode/decoding_state.h"
+#include "tests/windows/position_plot/qt_printers_support.h"
+#include "windows/position_plot/position_plot_wnd.h"
+#include "windows/registry/window_render.h"
+#include "windows/velocity/velocity_wnd.h"
+
+namespace orbex {
+namespace {
+
+// Three epochs of a receiver driving south-east at 40 km/h in the southern and western
+// hemispheres, as vm8140-sim records them.
+const std::vector<std::string> kMovingEpochs = {
+    "$GPGGA,120000,3352.1280,S,15112.5580,W,1,12,01.0,00040.0,M,036.7,M,,*48\r\n",
+    "$GPGSA,A,3,02,03,07,09,12,13,17,18,26,28,29,32,01.7,01.0,01.4*05\r\n",
+    "$GPVTG,134.9,T,141.9,M,021.5,N,039.9,K*49\r\n",
+    "$GPZDA,120000,01,06,2026,00,00*4A\r\n",
+    "$GPGGA,120001,3352.1317,S,15112.5531,W,1,12,01.0,00039.5,M,036.7,M,,*47\r\n",
+    "$GPGSA,A,3,02,03,07,09,12,13,17,18,26,28,29,32,01.7,01.0,01.4*05\r\n",
+    "$GPVTG,135.8,T,142.8,M,021.6,N,040.0,K*4F\r\n",
+    "$GPZDA,120001,01,06,2026,00,00*4B\r\n",
+    "$GPGGA,120002,3352.1359,S,15112.5484,W,1,12,01.0,00040.7,M,036.7,M,,*4D\r\n",
+    "$GPGSA,A,3,02,03,07,09,12,13,17,18,26,28,29,32,01.7,01.0,01.4*05\r\n",
+    "$GPVTG,136.0,T,143.0,M,021.3,N,039.5,K*43\r\n",
+    "$GPZDA,120002,01,06,2026,00,00*48\r\n",
+};
+
+const std::vector<std::string> kNativeRecords = {
+    "SM1."
+    "042606011120000N3540524E13946016000400003362606011120000C4ACDmFJEFMFLLFkFKOFmFKRGAFKVFCFLXCIFI"
+    "dHbFLeFqFKhEfFJ@__AA@__AA@__AA@__AA@__AA@__AA1KFF_\r\n",
+    "SM1."
+    "042606011120001N3540524E13946016000410002792606011120001C4ACDmFKEFMFLLFkFKOFmFKRGAFKVFCFLXCIFI"
+    "dHbFKeFqFLhEfFJ@__AA@__AA@__AA@__AA@__AA@__AA1KCH_\r\n",
+};
+
+void Feed(MonitorWindowRender& render, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        render.FeedLine(line);
+    }
+}
+
+bool HasLine(const QStringList& log, const QString& json) {
+    return log.contains(json);
+}
+
+// ---- dispatch ----
+
+TEST(RenderDispatchTest, OnlyDecodedLinesReachARecordWindow) {
+    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    ASSERT_TRUE(render.valid());
+    render.FeedLine("$GPZDA,120000,01,06,2026,00,00*4A\r\n");
+    // A wrong checksum, garbage and an empty line do not decode and change nothing.
+    render.FeedLine("$GPZDA,120001,01,06,2026,00,00*00\r\n");
+    render.FeedLine("\x01\x02garbage\r\n");
+    render.FeedLine("");
+    EXPECT_EQ(render.linesFed(), 4);
+    EXPECT_EQ(render.recordsDecoded(), 1);
+    const auto* plot = static_cast<CPositionPlotWnd*>(render.window());
+    EXPECT_EQ(plot->plot().updateCount(), 1);
+}
+
+TEST(RenderDispatchTest, TheDispatchRuleFollowsTheWindowKinds) {
+    for (int kind : {0, 1, 2, 13}) {
+        EXPECT_TRUE(TakesReceiverRecords(kind)) << kind;
+        EXPECT_FALSE(TakesReceiverLines(kind)) << kind;
+    }
+    EXPECT_TRUE(TakesReceiverLines(3));
+    EXPECT_FALSE(TakesReceiverRecords(3));
+    EXPECT_FALSE(TakesReceiverRecords(12));
+}
+
+TEST(RenderDispatchTest, AnUnknownKindGivesNoWindow) {
+    MonitorWindowRender render(9, nullptr);
+    EXPECT_FALSE(render.valid());
+    render.FeedLine("$GPZDA,120000,01,06,2026,00,00*4A\r\n");
+    EXPECT_TRUE(render.DrawLog().isEmpty());
+    EXPECT_TRUE(render.Grab().isNull());
+}
+
+// ---- draw log ----
+
+TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
+    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    Feed(render, kMovingEpochs);
+    const QStringList log = render.DrawLog();
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_EQ(log.front(),
+              QStringLiteral(R"({"op":"fill","rect":[0,0,650,440],"color":"#000000"})"));
+    EXPECT_TRUE(HasLine(
+        log,
+        QStringLiteral(
+            R"({"op":"textrect","rect":[5,5,261,65],"text":"Center: [LAT] S  33  52.1317' ","fg":"#FFFFFF","bg":null})")));
+    EXPECT_TRUE(HasLine(
+        log,
+        QStringLiteral(
+            R"({"op":"textrect","rect":[5,369,261,435],"text":"[LON] W 151  12.5484' ","fg":"#FFFFFF","bg":null})")));
+    EXPECT_TRUE(HasLine(
+        log,
+        QStringLiteral(
+            R"({"op":"textrect","rect":[545,394,650,434],"text":"Speed= 39","fg":"#FFFFFF","bg":null})")));
+    // The centre fix and the next one, south-west of it (down and left).
+    EXPECT_TRUE(HasLine(
+        log, QStringLiteral(
+                 R"({"op":"ellipse","rect":[323,218,327,222],"pen":"#FF0000","brush":null})")));
+    int points = 0;
+    for (const QString& line : log) {
+        points += line.contains(QStringLiteral("\"pen\":\"#00FF00\"")) ? 1 : 0;
+    }
+    EXPECT_EQ(points, 2);
+    // The zoom buttons come after the window's own calls, tagged with their names.
+    const auto zoomIn = log.indexOf(
+        QStringLiteral(R"({"op":"fill","child":"zoomIn","rect":[0,0,20,20],"color":"#C0C0C0"})"));
+    const auto zoomOut = log.indexOf(
+        QStringLiteral(R"({"op":"fill","child":"zoomOut","rect":[0,0,20,20],"color":"#C0C0C0"})"));
+    ASSERT_GE(zoomIn, 0);
+    ASSERT_GE(zoomOut, 0);
+    for (qsizetype i = std::min(zoomIn, zoomOut); i < log.size(); ++i) {
+        EXPECT_TRUE(log[i].contains(QStringLiteral("\"child\":"))) << log[i].toStdString();
+    }
+}
+
+TEST(RenderDrawLogTest, VelocityOfTheSameDrive) {
+    MonitorWindowRender render(kVelocityKind, new CVelocityWnd());
+    Feed(render, kMovingEpochs);
+    const QStringList log = render.DrawLog();
+    const QStringList expected = {
+        R"({"op":"text","x":456,"y":16,"text":"1 line equals 1km/h","fg":"#FFFFFF","bg":"#000000"})",
+        R"({"op":"text","x":456,"y":48,"text":"Current PDOP: 1.700000","fg":"#FFFFFF","bg":"#000000"})",
+        R"({"op":"text","x":456,"y":80,"text":"Speed    :  39","fg":"#FFFFFF","bg":"#000000"})",
+        R"({"op":"text","x":456,"y":96,"text":"Heading  : 136","fg":"#FFFFFF","bg":"#000000"})",
+        R"({"op":"text","x":456,"y":128,"text":"  Samples:   3","fg":"#FFFFFF","bg":"#000000"})",
+    };
+    for (const QString& line : expected) {
+        EXPECT_TRUE(HasLine(log, line)) << line.toStdString();
+    }
+}
+
+TEST(RenderDrawLogTest, ANativeRecordingDrawsThePositionPlotInTheNativeLayout) {
+    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    Feed(render, kNativeRecords);
+    const QStringList log = render.DrawLog();
+    bool centre = false, date = false;
+    for (const QString& line : log) {
+        centre = centre || line.contains(QStringLiteral("\"text\":\"CENTER: [LAT] N  35  40'"));
+        date = date || line.contains(QStringLiteral("Window Created At: Jun  1, 12: 0: 0, 2026"));
+    }
+    EXPECT_TRUE(centre);
+    EXPECT_TRUE(date);
+}
+
+// ---- picture ----
+
+TEST(RenderPictureTest, TheGrabShowsTheGridAndTheFixesWhereTheLogSaysTheyAre) {
+    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    Feed(render, kMovingEpochs);
+    const QImage picture = render.Grab().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), QSize(650, 440));
+    EXPECT_EQ(QColor(picture.pixel(20, 150)), QColor(0, 0, 255));  // a grid line
+    EXPECT_EQ(QColor(picture.pixel(30, 150)), QColor(0, 0, 0));    // between grid lines
+    // The outer green circle of the centre fix at (325, 220): its left edge is 4 pixels off.
+    EXPECT_EQ(QColor(picture.pixel(321, 220)), QColor(0, 255, 0));
+}
+
+TEST(RenderPictureTest, TheVelocityTargetRingsLieEveryFivePixels) {
+    MonitorWindowRender render(kVelocityKind, new CVelocityWnd());
+    const QImage picture = render.Grab().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), QSize(640, 400));
+    // Centre (228, 200). Thirty pixels above it, ring 10 (50 pixels out, red) crosses about
+    // 40 pixels to the left and ring 9 (45 pixels, blue) about 33.5 pixels.
+    const auto colourNear = [&](int x, const QColor& colour) {
+        for (int dx = -2; dx <= 2; ++dx) {
+            if (QColor(picture.pixel(x + dx, 170)) == colour) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(colourNear(228 - 40, QColor(255, 0, 0)));
+    EXPECT_TRUE(colourNear(228 - 34, QColor(0, 0, 255)));
+    EXPECT_FALSE(colourNear(228 - 40, QColor(0, 0, 255)));
+}
+
+// ---- the program ----
+
+class RenderProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        program_ = QDir(QCoreApplication::applicationDirPath())
+                       .absoluteFilePath(QStringLiteral("../../cli/orbex_render/orbex-render"));
+        if (!QFile::exists(program_)) {
+            GTEST_SKIP() << "orbex-render is not built";
+        }
+        ASSERT_TRUE(dir_.isValid());
+        recording_ = dir_.filePath(QStringLiteral("drive.rec"));
+        QFile file(recording_);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (const std::string& line : kMovingEpochs) {
+            file.write(line.data(), static_cast<qint64>(line.size()));
+        }
+    }
+
+    int Run(const QStringList& arguments, QByteArray* out = nullptr) {
+        QProcess process;
+        process.start(program_, arguments);
+        if (!process.waitForFinished(30000)) {
+            return -1;
+        }
+        if (out != nullptr) {
+            *out = process.readAllStandardOutput();
+        }
+        return process.exitCode();
+    }
+
+    QString program_;
+    QTemporaryDir dir_;
+    QString recording_;
+};
+
+TEST_F(RenderProgramTest, WritesTheDrawLogAndThePicture) {
+    const QString png = dir_.filePath(QStringLiteral("plot.png"));
+    QByteArray out;
+    ASSERT_EQ(Run({QStringLiteral("2"), recording_, QStringLiteral("--png"), png,
+                   QStringLiteral("--draw-log")},
+                  &out),
+              0);
+    EXPECT_TRUE(out.startsWith(R"({"op":"fill","rect":[0,0,650,440],"color":"#000000"})"
+                               "\n"));
+    EXPECT_TRUE(out.contains("Center: [LAT] S  33  52.1317' "));
+    EXPECT_EQ(QImage(png).size(), QSize(650, 440));
+}
+
+TEST_F(RenderProgramTest, RefusesWhatItCannotDo) {
+    EXPECT_EQ(Run({QStringLiteral("9"), recording_, QStringLiteral("--draw-log")}), 2);
+    EXPECT_EQ(Run({QStringLiteral("2"), recording_}), 2);  // nothing to write
+    EXPECT_EQ(Run({QStringLiteral("2x"), recording_, QStringLiteral("--draw-log")}), 2);
+    EXPECT_EQ(Run({QStringLiteral("2"), dir_.filePath(QStringLiteral("missing.rec")),
+                   QStringLiteral("--draw-log")}),
+              1);
+    EXPECT_EQ(Run({QStringLiteral("2"), recording_, QStringLiteral("--png"),
+                   dir_.filePath(QStringLiteral("no/such/dir/plot.png"))}),
+              1);
+}
+
+}  // namespace
+}  // namespace orbex
