@@ -19,7 +19,10 @@ std::string PextExtras(const EpochSnapshot& e) {
     for (int k = 0; k < 3; ++k) {
         const int digit = digits >> (8 - 4 * k) & 0xF;
         for (int j = 0; j < 4; ++j) {
-            flags += (flags.empty() ? "" : ",") + std::to_string(digit >> j & 1);
+            if (!flags.empty()) {
+                flags += ',';
+            }
+            flags += static_cast<char>('0' + (digit >> j & 1));
         }
     }
     return ",\"pextFlags\":[" + flags + "]";
