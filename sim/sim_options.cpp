@@ -265,6 +265,17 @@ std::string SimUsage() {
         text += left + spec.help + "\n";
     }
     text += "  --help                          this text\n";
+    text +=
+        "\nCommands end with CR LF, or a lone CR: @SR, @SW, @CD restart (echo, banner\n"
+        "\"VELMAR VM8140 GPS V1.04\", no fix for the time to fix); @AMO/@EMO dump 64/96\n"
+        "almanac/ephemeris lines; @AMI/@EMI answer \"[AMI] Ready\"/\"[EMI] Ready\" and one\n"
+        "line per data line, and the next dump returns the upload; @ASO/@SIO dump the GSM/\n"
+        "W-CDMA assistance block; @ASI/@SII take one and answer \"[ASI] OK ...\" or\n"
+        "\"[ASI] Err ...\"; any other command gets \"[NAME] OK\" or \"[NAME] Err Unknown "
+        "Command\".\n"
+        "The port keeps serving while clients close and reopen it; output nobody reads for a\n"
+        "second is discarded. With --fast --stdout, standard input is a script read at the\n"
+        "start and fed one line per epoch.\n";
     return text;
 }
 

@@ -267,8 +267,10 @@ int RunSimulator(const SimOptions& options, std::ostream& errors) {
                 break;
             }
             nextEpoch += period;
-            if (now() > nextEpoch + period) {
-                nextEpoch = now();  // fell behind (a stalled port): skip, do not burst
+            const SimMillis behind = now() - nextEpoch;
+            if (behind > period) {
+                // Fell behind (a stalled port): skip the missed epochs rather than burst them.
+                nextEpoch += behind / period * period;
             }
         }
         int timeout = 0;
