@@ -38,6 +38,10 @@ struct Recording {
     std::string name;  // the golden file's name without ".jsonl"
 };
 
+void PrintTo(const Recording& recording, std::ostream* out) {
+    *out << recording.name;
+}
+
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
