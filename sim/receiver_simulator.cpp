@@ -42,7 +42,7 @@ ReceiverSimulator::ReceiverSimulator(const SimOptions& options, SimMillis start,
 }
 
 void ReceiverSimulator::AddLine(std::string& out, const std::string& text, const std::string& tag,
-                                bool checksummed, bool fixedRecord, const EpochSnapshot* epoch,
+                                bool checksummed, const EpochSnapshot* epoch,
                                 const std::string& extraFields, SimMillis t) {
     FramedLine framed = faults_.Frame(text, checksummed);
     TruthLine line;
@@ -50,9 +50,10 @@ void ReceiverSimulator::AddLine(std::string& out, const std::string& text, const
     line.text = text;
     line.fault = framed.fault;
     // A fixed-length record loses its length with a one-byte terminator.
-    // "$GPRMC" is read by the handheld viewer only; the desktop decoder has no tag for it.
-    line.decodes = epoch != nullptr && !framed.brokenForDecoder &&
-                   !(fixedRecord && options_.faults.daTerminator) && tag != "$GPRMC";
+    // "$GPRMC" is read by the handheld viewer only; the desktop decoder has no tag for it. A
+    // fixed-length record ending in 0xDA is still one: the decoder measures it without its
+    // terminator.
+    line.decodes = epoch != nullptr && !framed.brokenForDecoder && tag != "$GPRMC";
     line.extraFields = extraFields;
     if (framed.fault.find("bad-checksum") != std::string::npos ||
         framed.fault.find("unprintable") != std::string::npos) {
@@ -66,7 +67,7 @@ void ReceiverSimulator::AddLine(std::string& out, const std::string& text, const
 void ReceiverSimulator::AddNmeaEpoch(std::string& out, const EpochSnapshot& e) {
     const SimMillis t = e.time;
     auto add = [&](const std::string& sentence, const std::string& extras = {}) {
-        AddLine(out, sentence, TagOf(sentence), true, false, &e, extras, t);
+        AddLine(out, sentence, TagOf(sentence), true, &e, extras, t);
     };
     const NmeaLayout layout{options_.fourDigitMinutes};
     add(GgaSentence(e, layout));
@@ -110,10 +111,10 @@ std::string ReceiverSimulator::Epoch(SimMillis t) {
     const bool nmea =
         options_.format == OutputFormat::kNmea || options_.format == OutputFormat::kMixed;
     if (native) {
-        AddLine(out, NativeRecord(latest_), kNativeVersion, false, true, &latest_, {}, t);
+        AddLine(out, NativeRecord(latest_), kNativeVersion, false, &latest_, {}, t);
     }
     if (fourChannel) {
-        AddLine(out, FourChannelRecord(latest_), "N", false, true, &latest_, {}, t);
+        AddLine(out, FourChannelRecord(latest_), "N", false, &latest_, {}, t);
     }
     if (nmea) {
         AddNmeaEpoch(out, latest_);
@@ -125,7 +126,7 @@ std::string ReceiverSimulator::Epoch(SimMillis t) {
 std::string ReceiverSimulator::Replies(const std::vector<std::string>& lines, SimMillis t) {
     std::string out;
     for (const std::string& line : lines) {
-        AddLine(out, line, "reply", false, false, nullptr, {}, t);
+        AddLine(out, line, "reply", false, nullptr, {}, t);
     }
     return out;
 }

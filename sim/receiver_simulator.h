@@ -37,8 +37,8 @@ class ReceiverSimulator {
 
   private:
     void AddLine(std::string& out, const std::string& text, const std::string& tag,
-                 bool checksummed, bool fixedRecord, const EpochSnapshot* epoch,
-                 const std::string& extraFields, SimMillis t);
+                 bool checksummed, const EpochSnapshot* epoch, const std::string& extraFields,
+                 SimMillis t);
     std::string Replies(const std::vector<std::string>& lines, SimMillis t);
     void AddNmeaEpoch(std::string& out, const EpochSnapshot& e);
 
