@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev
     qt6-base-dev libgl-dev
     fonts-liberation fonts-ipafont-gothic fontconfig
-    xvfb xauth x11-apps
+    xvfb xauth x11-apps xdotool imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

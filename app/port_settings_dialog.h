@@ -1,0 +1,74 @@
+// The "Configure COM port" dialog: port, baud rate, parity, data bits, stop bits and the three
+// handshakes of a PortSettings record, or a recorded file to replay instead of a port. With no
+// serial port present the lists stay empty and "OK" is disabled.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+#include "link/port_settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+namespace orbex {
+
+class CPortSettingsDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Control ids of the dialog (also the controls' object names).
+    enum ControlId {
+        kPortList = 1000,
+        kBaudList = 1001,
+        kParityList = 1002,
+        kDataBitList = 1003,
+        kStopBitList = 1004,
+        kDsrCheck = 1005,
+        kRtsCheck = 1006,
+        kXonCheck = 1007,
+        kDefaultButton = 1008,
+        kListButton = 1009,
+    };
+    // The file-open dialog of "List(&L)....": returns the chosen path, empty on Cancel.
+    using ChooseReplayFile = std::function<QString(QWidget* parent)>;
+
+    CPortSettingsDialog(QWidget* parent, const PortSettings& settings);
+
+    // The record as the controls show it (what "OK" stores).
+    PortSettings settings() const;
+    // The replay file chosen with "List(&L)....", empty when none was chosen in this dialog.
+    const QString& replayPath() const { return replayPath_; }
+
+    void SetChooseReplayFile(ChooseReplayFile choose) { choose_ = std::move(choose); }
+    void RestoreDefaults();  // "Default(&R)"
+    void ChooseReplay();     // "List(&L)...."
+
+    QComboBox* portList() const { return port_; }
+    QComboBox* baudList() const { return baud_; }
+    QComboBox* parityList() const { return parity_; }
+    QComboBox* dataBitList() const { return dataBits_; }
+    QComboBox* stopBitList() const { return stopBits_; }
+    QCheckBox* dsrCheck() const { return dsr_; }
+    QCheckBox* rtsCheck() const { return rts_; }
+    QCheckBox* xonCheck() const { return xon_; }
+    QPushButton* okButton() const { return ok_; }
+
+  private:
+    void Fill(const PortSettings& settings);
+
+    QComboBox* port_;
+    QComboBox* baud_;
+    QComboBox* parity_;
+    QComboBox* dataBits_;
+    QComboBox* stopBits_;
+    QCheckBox* dsr_;
+    QCheckBox* rts_;
+    QCheckBox* xon_;
+    QPushButton* ok_;
+    QString replayPath_;
+    ChooseReplayFile choose_;
+};
+
+}  // namespace orbex

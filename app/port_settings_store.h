@@ -1,0 +1,16 @@
+// The eight port settings in the settings store (section "Config"), read and written in the
+// order STOPBIT, SPEED, PARITY, DATABIT, FROWRTS, FROWDSR, FROWXON, COMPORT.
+#pragma once
+
+#include "link/port_settings.h"
+
+namespace orbex {
+
+// Reads each key; an absent or unreadable key keeps the record's value. A stored index
+// outside its value list (say SPEED = 99) gives that setting's default instead, so a damaged
+// store can never make a link index past a list. COMPORT is kept as stored: a port that does
+// not exist makes Connect fail with its message.
+void LoadPortSettings(PortSettings& settings);
+void SavePortSettings(const PortSettings& settings);
+
+}  // namespace orbex

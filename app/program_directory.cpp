@@ -1,0 +1,40 @@
+#include "app/program_directory.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace orbex {
+
+namespace {
+
+std::string WithSlash(std::string directory) {
+    if (directory.empty() || directory.back() != '/') {
+        directory += '/';
+    }
+    return directory;
+}
+
+}  // namespace
+
+std::string ProgramDirectory() {
+    std::error_code ignored;
+    if (const char* home = std::getenv("ORBEX_HOME"); home && *home) {
+        std::filesystem::create_directories(home, ignored);
+        return WithSlash(home);
+    }
+    std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ignored);
+    if (!executable.empty()) {
+        std::string directory = executable.parent_path().string();
+        if (::access(directory.c_str(), W_OK) == 0) {
+            return WithSlash(directory);
+        }
+    }
+    std::string base = std::getenv("HOME") ? std::getenv("HOME") : "/tmp";
+    std::string directory = base + "/.local/share/orbex";
+    std::filesystem::create_directories(directory, ignored);
+    return WithSlash(directory);
+}
+
+}  // namespace orbex

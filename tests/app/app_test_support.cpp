@@ -1,0 +1,57 @@
+#include "app_test_support.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/settings_store.h"
+
+namespace orbex::test {
+
+TestHome::TestHome() {
+    SharedSettingsStore().SetPath(storePath());
+    setenv("ORBEX_HOME", path("home").c_str(), 1);
+}
+
+TestHome::~TestHome() {
+    SharedSettingsStore().SetPath({});
+    unsetenv("ORBEX_HOME");
+}
+
+std::string TestHome::path(const std::string& name) const {
+    return dir_.path().toStdString() + "/" + name;
+}
+
+std::string TestHome::ReadFile(const std::string& name) const {
+    std::ifstream in(name.front() == '/' ? name : path(name), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void TestHome::WriteFile(const std::string& name, const std::string& content) const {
+    std::ofstream out(name.front() == '/' ? name : path(name), std::ios::binary);
+    out << content;
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void Pump(int milliseconds) {
+    WaitFor([] { return false; }, milliseconds);
+}
+
+}  // namespace orbex::test
