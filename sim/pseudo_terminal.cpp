@@ -115,7 +115,7 @@ bool PseudoTerminal::Write(std::string_view bytes) {
                 continue;
             }
             pollfd p{master_, POLLOUT, 0};
-            ::poll(&p, 1, 100);
+            ::poll(&p, 1, 100);  // wait for the reader to make room, a tenth of a second at most
             blockedMs += 100;
             continue;
         }

@@ -280,6 +280,7 @@ int RunSimulator(const SimOptions& options, std::ostream& errors) {
         }
         if (transport->inputFd() >= 0 && !scripted) {
             pollfd p{transport->inputFd(), POLLIN, 0};
+            // Wait for a command, but no longer than until the next epoch is due.
             const int ready = ::poll(&p, 1, timeout);
             if (ready > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
                 const std::string input = transport->Read();
@@ -287,10 +288,12 @@ int RunSimulator(const SimOptions& options, std::ostream& errors) {
                     break;
                 }
                 if (input.empty() && pty != nullptr && (p.revents & POLLHUP) != 0) {
+                    // A hang-up that poll keeps reporting must not turn the loop into a spin.
                     std::this_thread::sleep_for(std::chrono::milliseconds(timeout > 0 ? 50 : 0));
                 }
             }
         } else if (timeout > 0) {
+            // No input to wait on (standard input ended): sleep until the next epoch.
             std::this_thread::sleep_for(std::chrono::milliseconds(timeout));
         }
     }
