@@ -1,5 +1,9 @@
 #include "windows/general_info/general_info_window.h"
 
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <cstring>
 
 #include "decode/decoding_state.h"
@@ -22,7 +26,28 @@ bool IsNativeKind(const char* kind) {
 
 CGeneralInfoWnd::CGeneralInfoWnd(const QString& title, QWidget* parent)
     : CMonitorWnd(kGeneralInfoKind, title, parent),
-      metrics_(PageMetrics::Measure(MonitorFont(15))) {}
+      metrics_(PageMetrics::Measure(MonitorFont(15))) {
+    resize(FittingSize());
+}
+
+QSize CGeneralInfoWnd::FittingSize() const {
+    // Both pages are wider and the NMEA page taller than 640 x 480 in this font: the window
+    // opens large enough for its widest line (a native channel line or the twelve used
+    // satellites) and all 16 table rows, within the screen.
+    const QFontMetrics fm(metrics_.font);
+    const int channelLine =
+        metrics_.charWidth * 4 + 5 +
+        fm.horizontalAdvance(QStringLiteral(
+            "<CH16>  SV32   Elevation= -180   Azimuth= -180   STATUS= DECODE    LEV= 25"));
+    const int usedRow = metrics_.usedLabelX + metrics_.usedStepX * 12 + 5;
+    QSize size(std::max({640, channelLine, usedRow}) + 5,
+               std::max(480, metrics_.LineY(21 + kChannelCount) + 5));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48);
+        size = size.boundedTo(room).expandedTo(QSize(640, 480));
+    }
+    return size;
+}
 
 void CGeneralInfoWnd::OnReceiverRecord(const ReceiverState& record) {
     // A record without a kind ("$GPGLL" decodes to nothing) would turn the page over to an

@@ -26,6 +26,7 @@ class CGeneralInfoWnd : public CMonitorWnd {
 
   private:
     bool ShowsNativePage() const;
+    QSize FittingSize() const;
 
     ReceiverState shown_{};
     NmeaAccumulator nmea_;
