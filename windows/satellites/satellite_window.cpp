@@ -1,0 +1,227 @@
+#include "windows/satellites/satellite_window.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <array>
+#include <cstdarg>
+#include <cstdio>
+
+#include "decode/decoding_state.h"
+#include "decode/lookup_tables.h"
+#include "windows/common/monitor_font.h"
+
+namespace orbex {
+namespace {
+
+// printf into a display text; control characters (empty fields) show as blanks.
+QString Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+QString Printf(const char* format, ...) {
+    std::array<char, 160> buffer{};
+    va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    va_end(args);
+    const int used = length < 0 ? 0 : std::min<int>(length, buffer.size() - 1);
+    QString text;
+    for (int i = 0; i < used; ++i) {
+        const auto c = static_cast<unsigned char>(buffer[i]);
+        text += c < 0x20 ? QChar(' ') : QChar(c);
+    }
+    return text;
+}
+
+QColor White() {
+    return QColor(255, 255, 255);
+}
+QColor Black() {
+    return QColor(0, 0, 0);
+}
+QColor Yellow() {
+    return QColor(255, 255, 0);
+}
+
+// The level rows: 105 x 14 pixels, one per text row, beside the channel texts.
+constexpr int kLevelRowWidth = 105;
+constexpr int kLevelRowHeight = 14;
+const QRect kSkyPlotRect(QPoint(240, 5), QPoint(637, 397));  // 240,5 - 638,398
+
+struct StatusLabel {
+    const char* text;
+    bool yellow;
+};
+
+StatusLabel NativeStatus(char code) {
+    switch (code) {
+        case 'A':
+        case 'D':
+        case 'E':
+            return {" UNLOCK ", false};
+        case 'B':
+            return {" STBY   ", false};
+        case 'C':
+            return {" DECODE ", false};
+        case 'F':
+            return {" DECODE ", true};
+        default:
+            return {" Reserve", false};
+    }
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+CSatelliteWnd::CSatelliteWnd(const QString& title, QWidget* parent)
+    : CMonitorWnd(kSatelliteKind, title, parent), font_(MonitorFont(16)) {
+    const QFontMetrics fm(font_);
+    lineHeight_ = fm.height() + fm.leading();
+    maxCharWidth_ = fm.maxWidth();
+    for (int i = 0; i < kLevelRowCount; ++i) {
+        levelRows_[i] = new CLevelRow(i, this);
+    }
+    LayOutLevelRows(RecordFamily::Nmea);
+    plot_ = new CSkyPlot(this);
+    plot_->setGeometry(kSkyPlotRect);
+}
+
+void CSatelliteWnd::LayOutLevelRows(RecordFamily family) {
+    // Each bar sits on the text row of its channel, just right of that row's text: native
+    // channels are rows 1.., "SV12 DECODE "; NMEA channels rows 2.., "       12".
+    const QFontMetrics fm(font_);
+    const bool native = family == RecordFamily::Native;
+    const int firstRow = native ? 1 : 2;
+    const int textWidth = native ? 5 + fm.horizontalAdvance(QStringLiteral("SV## DECODE "))
+                                 : 5 + fm.horizontalAdvance(QStringLiteral("       ##")) + 4;
+    const int left = std::max(85, textWidth);
+    for (int i = 0; i < kLevelRowCount; ++i) {
+        const int top = RowY(firstRow + i) + (lineHeight_ - kLevelRowHeight) / 2;
+        levelRows_[i]->setGeometry(left, top, kLevelRowWidth, kLevelRowHeight);
+    }
+    levelRowsFamily_ = family;
+}
+
+void CSatelliteWnd::OnReceiverRecord(const ReceiverState& record) {
+    model_.Update(record);
+    if (model_.family() != levelRowsFamily_) {
+        LayOutLevelRows(model_.family());
+    }
+    for (int i = 0; i < kLevelRowCount; ++i) {
+        const LevelSetting& level = model_.levels()[i];
+        levelRows_[i]->SetLevel(level.level, level.colour);
+    }
+    plot_->SetSatellites(model_.family(), model_.channelCount(), model_.PlotChannels(),
+                         PlotTexts());
+    update();
+}
+
+SkyPlotTexts CSatelliteWnd::PlotTexts() const {
+    SkyPlotTexts texts;
+    if (model_.family() == RecordFamily::Native) {
+        const ClockTime& t = model_.nativeFixTime();
+        texts.time = Printf("   %2u:%2u:%2u", t.hour, t.minute, t.second);
+        texts.dop = model_.lastKind().startsWith(QLatin1String("SM"))
+                        ? model_.nativeDopText()
+                        : Printf("Current PDOP%.1f", model_.lastPdop());
+    } else if (model_.family() == RecordFamily::Nmea) {
+        const ClockTime& t = model_.ggaTime();
+        texts.time = Printf("       %2u:%2u:%2u", t.hour, t.minute, t.second);
+        texts.dop = Printf("   PDOP   = %.1f", model_.lastPdop());
+    }
+    return texts;
+}
+
+void CSatelliteWnd::Paint(DrawSurface& surface) {
+    if (model_.updates() == 0) {
+        return;
+    }
+    surface.SetFont(font_);
+    if (model_.family() == RecordFamily::Native) {
+        PaintNativePanel(surface);
+    } else {
+        PaintNmeaPanel(surface);
+    }
+}
+
+void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
+    const PositionFields& p = model_.position();
+    surface.TextOut(5, RowY(18),
+                    Printf("LAT: %c %3d  %2d' %5.2f\" ", p.latHemisphere, p.latDegrees,
+                           p.latMinutes, p.latSeconds),
+                    White(), Black());
+    surface.TextOut(5, RowY(19),
+                    Printf("LON: %c %3d  %2d' %5.2f\" ", p.lonHemisphere, p.lonDegrees,
+                           p.lonMinutes, p.lonSeconds),
+                    White(), Black());
+    surface.TextOut(5, RowY(20), Printf("ALT: %6.1f m", p.altitude), White(), Black());
+
+    const int statusX = 5 + surface.TextExtent(QStringLiteral("SV##")).width();
+    for (int i = 0; i < model_.channelCount(); ++i) {
+        const SatelliteSlot& slot = model_.channels()[i];
+        const int y = RowY(1 + i);
+        QString number;
+        if (slot.statusCode == 'A') {
+            number = QStringLiteral("SV--");
+        } else if (slot.prnCode > 'h') {
+            number = QStringLiteral("SV99");
+        } else {
+            number = Printf("SV%2d", SatelliteNumber(slot.prnCode));
+        }
+        surface.TextOut(5, y, number, White(), Black());
+        const StatusLabel status = NativeStatus(slot.statusCode);
+        surface.TextOut(statusX, y, QString::fromLatin1(status.text),
+                        status.yellow ? Yellow() : White(), Black());
+    }
+}
+
+void CSatelliteWnd::PaintNmeaPanel(DrawSurface& surface) {
+    const PositionFields& p = model_.position();
+    const char quality = model_.fixQuality();
+    const double divisor = SharedDecodingState().ggaFourDigitMinutes != 0 ? 10000.0 : 1000.0;
+    const double latMinutes = p.latMinutes + p.latMinuteFraction / divisor;
+    const double lonMinutes = p.lonMinutes + p.lonMinuteFraction / divisor;
+    if (quality == '0') {
+        surface.TextOut(5, RowY(20),
+                        Printf("   LAT : %c %3u  %7.4f  ", Lower(p.latHemisphere),
+                               static_cast<unsigned>(p.latDegrees), latMinutes),
+                        Yellow(), Black());
+        surface.TextOut(5, RowY(21),
+                        Printf("   LON : %c %3u  %7.4f  ", Lower(p.lonHemisphere),
+                               static_cast<unsigned>(p.lonDegrees), lonMinutes),
+                        Yellow(), Black());
+    } else {
+        surface.TextOut(5, RowY(20),
+                        Printf("   LAT : %c %3u  %6.4f' ", p.latHemisphere,
+                               static_cast<unsigned>(p.latDegrees), latMinutes),
+                        White(), Black());
+        surface.TextOut(5, RowY(21),
+                        Printf("   LON : %c %3u  %6.4f' ", p.lonHemisphere,
+                               static_cast<unsigned>(p.lonDegrees), lonMinutes),
+                        White(), Black());
+    }
+    surface.TextOut(5, RowY(22), Printf("   MSL :  %6.1f m", p.altitude), White(), Black());
+
+    QColor header = QColor(0, 220, 220);
+    if (quality == '0') {
+        header = Yellow();
+    } else if (quality == '1') {
+        header = White();
+    }
+    surface.TextOut(5, RowY(1), QStringLiteral("       SV    Level"), header, Black());
+
+    if (!model_.groupShown()) {
+        return;
+    }
+    for (int i = 0; i < kChannelCount; ++i) {
+        const GroupRow& row = model_.groupRows()[i];
+        if (row.prn == 0) {
+            surface.TextOut(5, RowY(2 + i), QStringLiteral("             "), White(), Black());
+        } else {
+            surface.TextOut(5, RowY(2 + i), Printf("       %2d", row.prn),
+                            row.used ? White() : Yellow(), Black());
+        }
+    }
+}
+
+}  // namespace orbex
