@@ -32,15 +32,24 @@ void CConsoleWnd::OnReceiverLine(std::string_view line) {
     // Received bytes are single-byte text; Latin-1 shows each byte as one character.
     const QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 
-    const bool atBottom = list_->AtBottom();
+    // A scroll to the bottom already asked for counts as being there.
+    const bool atBottom = scrollPending_ || list_->AtBottom();
     const int countBefore = lines.rowCount();
     const int index = lines.InsertBeforePrompt(shown);
     if (index > maxLines_) {
         lines.RemoveFromTop(countBefore / 3);
     }
     lines.WidenExtent(list_->TextWidth(shown));
-    if (atBottom) {
-        list_->ScrollToLast();
+    if (atBottom && !scrollPending_) {
+        // Scrolling lays out the list; once after a drain of lines is enough.
+        scrollPending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                scrollPending_ = false;
+                list_->ScrollToLast();
+            },
+            Qt::QueuedConnection);
     }
 }
 

@@ -33,6 +33,7 @@ class CConsoleWnd : public CMonitorWnd {
 
     int maxLines_;
     ConsoleList* list_;
+    bool scrollPending_ = false;
 };
 
 }  // namespace orbex
