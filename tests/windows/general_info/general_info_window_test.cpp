@@ -215,6 +215,17 @@ TEST_F(NmeaPageTest, AWholeEpochFillsThePage) {
     }
 }
 
+TEST_F(NmeaPageTest, ThreeMinuteDecimalsAreDividedByAThousand) {
+    Feed(test::Sentence(
+        "$GPGGA,013045,3540.123,S,13945.678,W,1,08,01.0,00042.5,M,036.7,M,003,0000"));
+    Paint();
+    EXPECT_EQ(LineText(3), "  Latitude                : S  35  40.1230' ( 35  40'  7.38\")     ");
+    EXPECT_EQ(LineText(4), "  Longitude               : W 139  45.6780' (139  45' 40.68\")     ");
+    Feed(test::Gga());  // four decimals again
+    Paint();
+    EXPECT_EQ(LineText(3), "  Latitude                : N  35  40.1234' ( 35  40'  7.40\")     ");
+}
+
 TEST_F(NmeaPageTest, UsedSatellitesStandInMeasuredColumns) {
     FeedEpoch();
     Paint();
