@@ -1,15 +1,17 @@
 // Orbex: the evaluation and monitoring program for the VM8140 GPS receiver.
 #include <QApplication>
 
+#include "app/monitor_window_factory.h"
 #include "app/orbex_app.h"
 #include "app/qt_message_box.h"
+#include "windows/monitor_windows.h"
 
-// ---- monitor window factory: installed here ----------------------------------------------
-// The windows library provides the monitor windows; install its factory in this place, e.g.
-//     orbex::SetMonitorWindowFactory(orbex::CreateMonitorWindow);
-// Until then the main window opens plain windows with each kind's title.
-static void InstallMonitorWindows() {}
-// -------------------------------------------------------------------------------------------
+// The monitor windows come from the windows library, which lives above the application
+// library; the main window reaches them through this factory.
+static void InstallMonitorWindows() {
+    orbex::SetMonitorWindowFactory(
+        [](int kind, const QString& title) { return orbex::CreateMonitorWindow(kind, title); });
+}
 
 int main(int argc, char** argv) {
     // The command line is not read: Qt gets the program name only.
