@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build_dir=${1:-build}
 
-scripts/setup.sh "$build_dir" >/dev/null
+ORBEX_TARGETS="orbex vm8140-sim" scripts/setup.sh "$build_dir" >"${TMPDIR:-/tmp}/orbex-run-build.log" ||
+    { tail -30 "${TMPDIR:-/tmp}/orbex-run-build.log" >&2; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/orbex-run.XXXXXX")
 mkdir -p "$work/home" "$work/runtime"
@@ -82,6 +83,14 @@ if command -v xdotool >/dev/null; then
     if [ -n "$window" ]; then
         xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window" || true
         xdotool key --window "$window" 4 || true
+        # Without a window manager every window opens at the top left: put the Console
+        # beside the main window so that the screenshot shows both.
+        for _ in $(seq 20); do
+            console=$(xdotool search --name '^Console$' 2>/dev/null | head -1 || true)
+            [ -n "$console" ] && break
+            sleep 0.1
+        done
+        [ -n "${console:-}" ] && xdotool windowmove "$console" 400 0 || true
     fi
 fi
 sleep "${ORBEX_RUN_SECONDS:-4}"

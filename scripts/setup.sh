@@ -27,4 +27,9 @@ fi
 build_dir=${1:-build}
 shift || true
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)"
+# ORBEX_TARGETS (space-separated) builds only those targets, e.g. for the run script.
+targets=()
+for t in ${ORBEX_TARGETS:-}; do
+    targets+=(--target "$t")
+done
+cmake --build "$build_dir" -j "$(nproc)" "${targets[@]}"

@@ -1,0 +1,463 @@
+// Connect, Disconnect and the end of a replay against a recording, a pseudo-terminal and the
+// stand-in receiver; the stored CONNECT flag; the console log on a live link; the port
+// settings in the store and the "Configure COM port" dialog.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "app/main_window_messages.h"
+#include "app/monitor_window_factory.h"
+#include "app/orbex_wnd.h"
+#include "app/placeholder_window.h"
+#include "app/port_settings_dialog.h"
+#include "app/port_settings_store.h"
+#include "app/settings_store.h"
+#include "app_test_support.h"
+#include "link/line_queue.h"
+#include "link/port_list.h"
+#include "platform/message_box_sink.h"
+#include "platform/window_messages.h"
+
+extern char** environ;
+
+namespace orbex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kGga = "$GPGGA,012345.00,3540.8742,N,13946.0275,E,1,08,1.0,40.0,M,,,,*01\r\n";
+
+// Sets an environment variable for the object's lifetime.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) {
+            setenv(name_, old_->c_str(), 1);
+        } else {
+            unsetenv(name_);
+        }
+    }
+
+  private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+// The master side of a pseudo-terminal; the slave path is what Orbex opens.
+class PseudoTerminal {
+  public:
+    PseudoTerminal() {
+        master_ = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0) {
+            slave_ = ptsname(master_);
+        }
+    }
+    ~PseudoTerminal() {
+        if (master_ >= 0) {
+            close(master_);
+        }
+    }
+    const std::string& slave() const { return slave_; }
+    void Send(const std::string& bytes) {
+        ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    std::string Receive() {
+        std::string out;
+        char buffer[256];
+        int flags = fcntl(master_, F_GETFL);
+        fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+        for (ssize_t n; (n = read(master_, buffer, sizeof buffer)) > 0;) {
+            out.append(buffer, static_cast<std::size_t>(n));
+        }
+        fcntl(master_, F_SETFL, flags);
+        return out;
+    }
+
+  private:
+    int master_ = -1;
+    std::string slave_;
+};
+
+class ConnectionTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SharedLineQueue().Clear();
+        SetMonitorWindowFactory(nullptr);  // plain windows count what they get
+    }
+    void TearDown() override {
+        window.reset();
+        SharedLineQueue().Clear();
+    }
+    void MakeWindow() {
+        window = std::make_unique<COrbexWnd>();
+        ASSERT_TRUE(window->Create());
+    }
+    CPlaceholderWnd* Console() { return dynamic_cast<CPlaceholderWnd*>(window->slotWindow(3)); }
+    CPlaceholderWnd* General() { return dynamic_cast<CPlaceholderWnd*>(window->slotWindow(0)); }
+    std::int32_t StoredConnect() {
+        std::int32_t value = -1;
+        ReadNumber("CONFIG", "CONNECT", value);
+        return value;
+    }
+    std::string Recording(int lines) {
+        std::string text;
+        for (int i = 0; i < lines; ++i) {
+            text += i % 2 ? kGga : "unknown line " + std::to_string(i) + "\r\n";
+        }
+        home.WriteFile("replay.txt", text);
+        return home.path("replay.txt");
+    }
+
+    test::TestHome home;
+    MessageBoxSink messages;
+    std::unique_ptr<COrbexWnd> window;
+};
+
+TEST_F(ConnectionTest, AReplayRunsToItsEndAndDisconnects) {
+    MakeWindow();
+    window->SetReplayPath(QString::fromStdString(Recording(6)));
+    window->OnCommand(40004);
+    window->OnCommand(40001);
+    window->OnCommand(40009);
+    EXPECT_TRUE(window->connected());
+    EXPECT_EQ(StoredConnect(), 1) << "every Connect stores CONNECT = 1";
+    EXPECT_FALSE(window->action(40009)->isEnabled());
+    EXPECT_TRUE(window->action(40009)->isChecked());
+
+    ASSERT_TRUE(test::WaitFor([&] { return !window->connected(); }, 5000));
+    EXPECT_EQ(Console()->lineCount(), 6);
+    EXPECT_EQ(General()->recordCount(), 3) << "only the decoded lines";
+    EXPECT_TRUE(window->action(40009)->isEnabled());
+    bool endOfFile = false;
+    for (const std::string& text : messages.Texts()) {
+        endOfFile = endOfFile || text == "End of file";
+    }
+    EXPECT_TRUE(endOfFile);
+    EXPECT_EQ(StoredConnect(), 1) << "Disconnect leaves the stored flag alone";
+}
+
+TEST_F(ConnectionTest, ALateReplayEndOfAnOldLinkLeavesTheNewOneConnected) {
+    MakeWindow();
+    window->SetReplayPath(QString::fromStdString(Recording(5000)));
+    window->OnCommand(40009);
+    window->OnCommand(40009);  // reconnect: a fresh link replaces the old one
+    ASSERT_TRUE(window->connected());
+    window->OnPrivateMessage(UWM_REPLAY_END, 0, 1);  // tagged with the first link
+    EXPECT_TRUE(window->connected());
+    window->OnCommand(40010);
+    EXPECT_FALSE(window->connected());
+}
+
+TEST_F(ConnectionTest, SendsFromAWorkerDuringDisconnectNeverDeadlock) {
+    MakeWindow();
+    window->SetReplayPath(QString::fromStdString(Recording(5000)));
+    window->OnCommand(40009);
+    std::atomic<bool> stop{false};
+    std::atomic<int> answered{0};
+    std::thread worker([&] {
+        const char command[] = "@SR\r\n";
+        while (!stop) {
+            SendToMainWindow(UWM_SEND_TO_RECEIVER, reinterpret_cast<std::uintptr_t>(command), 5);
+            SendToMainWindow(UWM_QUERY_INPUT_COUNT, 0, 0);
+            ++answered;
+        }
+    });
+    ASSERT_TRUE(test::WaitFor([&] { return answered > 10; }));
+    window->OnCommand(40010);
+    EXPECT_FALSE(window->connected());
+    const int before = answered;
+    ASSERT_TRUE(test::WaitFor([&] { return answered > before + 10; }))
+        << "sends go on without a link";
+    stop = true;
+    test::WaitFor([&] { return false; }, 20);
+    worker.join();
+}
+
+TEST_F(ConnectionTest, QuittingWithALinkOpenConnectsAtTheNextStart) {
+    MakeWindow();
+    window->SetReplayPath(QString::fromStdString(Recording(5000)));
+    window->OnCommand(40009);
+    ASSERT_TRUE(window->connected());
+    window.reset();
+    EXPECT_EQ(StoredConnect(), 1);
+
+    // The next start connects to the serial port (no replay file is remembered).
+    PseudoTerminal pty;
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", pty.slave());
+    MakeWindow();
+    EXPECT_TRUE(window->connected()) << "connected during creation, before the window shows";
+    EXPECT_FALSE(window->isVisible());
+    window->OnCommand(40010);
+    window.reset();
+    EXPECT_EQ(StoredConnect(), 0) << "no link open at the end";
+
+    MakeWindow();
+    EXPECT_FALSE(window->connected());
+}
+
+TEST_F(ConnectionTest, ASerialLinkDeliversLinesAndCarriesCommands) {
+    PseudoTerminal pty;
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", pty.slave());
+    MakeWindow();
+    window->OnCommand(40004);
+    window->OnCommand(40009);
+    ASSERT_TRUE(window->connected()) << (messages.Texts().empty() ? "" : messages.Texts()[0]);
+    test::Pump(300);  // the reader starts after a short pause
+    pty.Send(kGga + "second line\r\n");
+    ASSERT_TRUE(test::WaitFor([&] { return Console()->lineCount() == 2; }));
+
+    const std::string command = "@CD\r\n";
+    EXPECT_EQ(
+        SendToMainWindow(UWM_SEND_TO_RECEIVER, reinterpret_cast<std::uintptr_t>(command.data()),
+                         static_cast<std::intptr_t>(command.size())),
+        1);
+    ASSERT_TRUE(test::WaitFor([&] { return pty.Receive().find("@CD\r\n") != std::string::npos; }));
+    window->OnCommand(40010);
+    EXPECT_EQ(
+        SendToMainWindow(UWM_SEND_TO_RECEIVER, reinterpret_cast<std::uintptr_t>(command.data()),
+                         static_cast<std::intptr_t>(command.size())),
+        0)
+        << "without a link the bytes are dropped";
+}
+
+TEST_F(ConnectionTest, TheConsoleLogRecordsSerialLinesUntilDisconnect) {
+    PseudoTerminal pty;
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", pty.slave());
+    MakeWindow();
+    const std::string logPath = home.path("console.log");
+    std::vector<std::string> proposed;
+    window->SetChooseFile([&](const QString&, const std::string& initial) {
+        proposed.push_back(initial);
+        return std::optional<std::string>(logPath);
+    });
+    window->OnCommand(40041);
+    EXPECT_TRUE(proposed.empty()) << "Log Console does nothing while disconnected";
+    window->OnCommand(40009);
+    ASSERT_TRUE(window->connected());
+    window->OnCommand(40041);
+    ASSERT_EQ(proposed, std::vector<std::string>{home.path("home/GPS_MDUMP.DAT")});
+    EXPECT_TRUE(window->consoleLog().active());
+    EXPECT_TRUE(window->action(40041)->isChecked());
+    EXPECT_FALSE(window->action(40041)->isEnabled());
+    EXPECT_TRUE(window->action(40042)->isEnabled());
+    EXPECT_EQ(window->action(40041)->text().toStdString(), "Log Console  " + logPath);
+
+    test::Pump(300);
+    pty.Send(kGga + "\x01garbled\r\n");
+    ASSERT_TRUE(
+        test::WaitFor([&] { return home.ReadFile(logPath).find("garbled") != std::string::npos; }));
+    window->OnCommand(40010);
+    EXPECT_FALSE(window->consoleLog().active()) << "Disconnect stops the console log";
+    window->OnCommand(40009);
+    EXPECT_FALSE(window->consoleLog().active()) << "reconnecting does not restart it";
+    const std::string text = home.ReadFile(logPath);
+    EXPECT_NE(text.find(">--------------\r\n\r\n\r\n" + kGga + "\x01garbled\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ConnectionTest, AStoredPortPastTheListFailsWithTheInitializationMessage) {
+    PseudoTerminal pty;
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", pty.slave());
+    WriteNumber("Config", "COMPORT", 10);
+    MakeWindow();
+    window->OnCommand(40009);
+    EXPECT_FALSE(window->connected());
+    ASSERT_FALSE(messages.Texts().empty());
+    EXPECT_EQ(messages.Texts().back().rfind("COM Port Initialization Error\nError Code:", 0), 0u);
+    EXPECT_TRUE(window->action(40009)->isEnabled());
+}
+
+TEST_F(ConnectionTest, TheStandInReceiverOnAPseudoTerminalFeedsTheWindows) {
+    const std::string simulator = ORBEX_SIM_BINARY;
+    if (simulator.empty() || !fs::exists(simulator)) {
+        GTEST_SKIP() << "vm8140-sim is not built";
+    }
+    const std::string link = home.path("vm8140");
+    pid_t pid = 0;
+    std::vector<std::string> args = {simulator, "--link", link, "--format", "mixed", "--rate", "5"};
+    std::vector<char*> argv;
+    for (std::string& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    ASSERT_EQ(posix_spawn(&pid, simulator.c_str(), &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    ASSERT_TRUE(test::WaitFor([&] { return fs::exists(link); }));
+
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", link);
+    MakeWindow();
+    window->OnCommand(40004);
+    window->OnCommand(40001);
+    window->OnCommand(40009);
+    EXPECT_TRUE(window->connected());
+    EXPECT_TRUE(test::WaitFor([&] { return General()->recordCount() >= 3; }, 8000));
+    EXPECT_GE(Console()->lineCount(), General()->recordCount());
+    window->OnCommand(40010);
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+}
+
+// --- port settings ------------------------------------------------------------------------
+
+TEST_F(ConnectionTest, AFreshStoreGivesTheDefaultPortSettings) {
+    PortSettings settings;
+    settings.speed = 3;
+    settings.flowXon = 0;
+    LoadPortSettings(settings);  // nothing stored: the record keeps its values
+    EXPECT_EQ(settings.speed, 3);
+    const PortSettings fresh;
+    EXPECT_EQ(kBaudRates[fresh.speed], 9600u);
+    EXPECT_EQ(fresh.dataBits, 1);
+    EXPECT_EQ(fresh.parity, 0);
+    EXPECT_EQ(fresh.stopBits, 0);
+    EXPECT_EQ(fresh.flowXon, 1);
+    EXPECT_EQ(fresh.portIndex, 0);
+
+    PortSettings changed;
+    changed.speed = 12;
+    changed.flowRts = 1;
+    changed.portIndex = 2;
+    SavePortSettings(changed);
+    const std::string file = home.ReadFile("ORBEX.reg");
+    const std::vector<std::string> order = {"STOPBIT", "SPEED",   "PARITY",  "DATABIT",
+                                            "FROWRTS", "FROWDSR", "FROWXON", "COMPORT"};
+    std::size_t at = 0;
+    for (const std::string& key : order) {
+        const std::size_t next = file.find("\"" + key + "\"", at);
+        ASSERT_NE(next, std::string::npos) << key;
+        at = next;
+    }
+    PortSettings loaded;
+    LoadPortSettings(loaded);
+    EXPECT_EQ(loaded.speed, 12);
+    EXPECT_EQ(loaded.flowRts, 1);
+    EXPECT_EQ(loaded.portIndex, 2);
+}
+
+TEST_F(ConnectionTest, StoredIndicesOutsideTheirListsFallBackToDefaults) {
+    WriteNumber("Config", "SPEED", 99);
+    WriteNumber("Config", "PARITY", -1);
+    WriteNumber("Config", "COMPORT", 42);
+    PortSettings settings;
+    LoadPortSettings(settings);
+    EXPECT_EQ(settings.speed, 6);
+    EXPECT_EQ(settings.parity, 0);
+    EXPECT_EQ(settings.portIndex, 42) << "a missing port is reported by Connect";
+}
+
+TEST_F(ConnectionTest, TheDialogShowsTheSettingsAndDefaultOnlyChangesTheControls) {
+    PseudoTerminal pty;
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", pty.slave());
+    PortSettings settings;
+    settings.speed = 12;
+    settings.parity = 2;
+    settings.stopBits = 2;
+    settings.dataBits = 0;
+    settings.flowRts = 1;
+    settings.flowXon = 0;
+    CPortSettingsDialog dialog(nullptr, settings);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Configure COM port"));
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    EXPECT_EQ(dialog.portList()->itemText(0).toStdString(), pty.slave());
+    EXPECT_EQ(dialog.baudList()->count(), 15);
+    EXPECT_EQ(dialog.baudList()->currentText(), QStringLiteral("115200"));
+    EXPECT_EQ(dialog.parityList()->currentText(), QStringLiteral("Even"));
+    EXPECT_EQ(dialog.stopBitList()->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(dialog.dataBitList()->currentText(), QStringLiteral("7"));
+    EXPECT_TRUE(dialog.rtsCheck()->isChecked());
+    EXPECT_FALSE(dialog.xonCheck()->isChecked());
+    ASSERT_NE(dialog.findChild<QPushButton*>(QStringLiteral("1008")), nullptr);
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("1009"))->text(),
+              QStringLiteral("List(&L)...."));
+
+    dialog.RestoreDefaults();
+    const PortSettings chosen = dialog.settings();
+    EXPECT_EQ(chosen.speed, 6);
+    EXPECT_EQ(chosen.parity, 0);
+    EXPECT_EQ(chosen.stopBits, 0);
+    EXPECT_EQ(chosen.dataBits, 1);
+    EXPECT_EQ(chosen.flowRts, 0);
+    EXPECT_EQ(chosen.flowXon, 1);
+    EXPECT_EQ(chosen.portIndex, 0);
+}
+
+TEST_F(ConnectionTest, ConfigurePortAppliesReplayChoiceAndStoresOnlyOnOk) {
+    PseudoTerminal pty;
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", pty.slave());
+    MakeWindow();
+    WriteNumber("Config", "SPEED", 12);
+
+    // "Default(&R)" then "Cancel": nothing stored.
+    window->SetRunPortDialog([](CPortSettingsDialog& dialog) {
+        dialog.RestoreDefaults();
+        return false;
+    });
+    window->OnCommand(40007);
+    std::int32_t speed = 0;
+    ASSERT_TRUE(ReadNumber("Config", "SPEED", speed));
+    EXPECT_EQ(speed, 12);
+    EXPECT_FALSE(ReadNumber("Config", "COMPORT", speed));
+
+    // "List(&L)...." then OK: the replay file is used by Connect.
+    const std::string recording = Recording(4);
+    window->SetRunPortDialog([&](CPortSettingsDialog& dialog) {
+        dialog.SetChooseReplayFile([&](QWidget*) { return QString::fromStdString(recording); });
+        dialog.ChooseReplay();
+        return true;
+    });
+    window->OnCommand(40007);
+    EXPECT_EQ(window->replayPath().toStdString(), recording);
+    EXPECT_TRUE(ReadNumber("Config", "COMPORT", speed)) << "OK stores the settings";
+
+    // OK without "List(&L)....": back to the serial port.
+    window->SetRunPortDialog([](CPortSettingsDialog&) { return true; });
+    window->OnCommand(40007);
+    EXPECT_TRUE(window->replayPath().isEmpty());
+    EXPECT_EQ(window->action(40009)->text(), QStringLiteral("Connect(&C)"));
+}
+
+TEST_F(ConnectionTest, WithoutAnyPortTheDialogCannotBeConfirmed) {
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", "");
+    if (!EnumeratePorts().empty()) {
+        GTEST_SKIP() << "this machine has serial ports";
+    }
+    CPortSettingsDialog dialog(nullptr, PortSettings{});
+    EXPECT_FALSE(dialog.okButton()->isEnabled());
+    EXPECT_EQ(dialog.portList()->count(), 0);
+    EXPECT_EQ(dialog.baudList()->count(), 0);
+}
+
+TEST_F(ConnectionTest, TheDialogListsAtMostTenPorts) {
+    std::string many;
+    for (int i = 0; i < 12; ++i) {
+        many += (i ? ":" : "") + home.path("port" + std::to_string(i));
+    }
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", many);
+    CPortSettingsDialog dialog(nullptr, PortSettings{});
+    EXPECT_EQ(dialog.portList()->count(), 10);
+    EXPECT_EQ(dialog.portList()->itemText(9).toStdString(), home.path("port9"));
+}
+
+}  // namespace
+}  // namespace orbex
