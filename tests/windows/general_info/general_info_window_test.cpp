@@ -2,6 +2,12 @@
 // exact texts, positions and colours of both pages.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "app/main_window_messages.h"
+#include "platform/window_messages.h"
+
 #include "app/recording_surface.h"
 #include "tests/windows/general_info/qt_printers.h"
 #include "tests/windows/general_info/receiver_lines.h"
@@ -165,6 +171,36 @@ TEST_F(GeneralInfoTest, OtherMakerRecordsUseTheNativePageButUnknownOnesDoNot) {
     Paint();
     EXPECT_TRUE(OnLine(0).empty());
     EXPECT_EQ(OnLine(1).at(0)->text, "  Interface               : NMEA ");
+}
+
+// ---- the window ----
+
+TEST_F(GeneralInfoTest, OpensLargeEnoughForItsWidestLineAndAllRows) {
+    Feed(NativeLine().Line());
+    Paint();
+    int right = 0;
+    for (const DrawCall& c : surface.calls()) {
+        right = std::max(right, c.rect.right());
+    }
+    EXPECT_GT(window.width(), right) << "no native line is cut off";
+    EXPECT_GE(window.height(), window.metrics().LineY(37)) << "the NMEA page's 16 rows fit";
+}
+
+TEST_F(GeneralInfoTest, WindowKeysGoToTheMainWindow) {
+    std::vector<std::uintptr_t> keys;
+    SetMainWindowHandler([&keys](unsigned message, std::uintptr_t w, std::intptr_t) {
+        if (message == UWM_KEY_COMMAND) {
+            keys.push_back(w);
+        }
+        return std::intptr_t{0};
+    });
+    for (const auto& [key, text] : {std::pair{Qt::Key_2, "2"}, std::pair{Qt::Key_T, "t"}}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(&window, &press);
+    }
+    QApplication::processEvents();
+    SetMainWindowHandler({});
+    EXPECT_EQ(keys, (std::vector<std::uintptr_t>{1, 'T'}));
 }
 
 // ---- NMEA page ----
