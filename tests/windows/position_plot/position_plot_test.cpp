@@ -163,7 +163,8 @@ TEST_F(PositionPlotTest, AFixNearAnEdgeRecentresOnItAndEarlierPointsStayWhereThe
     wnd_->OnReceiverRecord(Gga(kLat, nearEdge));
     EXPECT_DOUBLE_EQ(wnd_->plot().centreLon().ArcSeconds(),
                      LongitudeOf(Gga(kLat, nearEdge)).ArcSeconds());
-    const auto red = Ellipses(Painted(), QColor(255, 0, 0));
+    const RecordingSurface s = Painted();
+    const auto red = Ellipses(s, QColor(255, 0, 0));
     ASSERT_EQ(red.size(), 3u);
     EXPECT_EQ(red[0]->rect.center().x() + 1, 325 - 316);  // the first centre, now off screen
     EXPECT_EQ(red[1]->rect.center().x() + 1, 375 - 316);
