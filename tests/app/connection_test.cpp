@@ -318,6 +318,64 @@ TEST_F(ConnectionTest, TheStandInReceiverOnAPseudoTerminalFeedsTheWindows) {
     waitpid(pid, nullptr, 0);
 }
 
+// --- the data-stream log at start and during a replay -------------------------------------
+
+TEST_F(ConnectionTest, LogonWithoutARememberedFileAsksAtStartUp) {
+    WriteNumber("CONFIG", "LOGON", 1);
+    window = std::make_unique<COrbexWnd>();
+    std::vector<std::string> proposed;
+    window->SetChooseFile([&](const QString&, const std::string& initial) {
+        proposed.push_back(initial);
+        return std::optional<std::string>();
+    });
+    ASSERT_TRUE(window->Create());
+    EXPECT_EQ(proposed, std::vector<std::string>{home.path("home/GPS.DAT")});
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find("No file was chosen"), std::string::npos);
+    EXPECT_FALSE(window->dataLog().IsOpen());
+}
+
+TEST_F(ConnectionTest, AReplayIsRecordedAcrossTheSizeLimitWithoutLosingALine) {
+    fs::create_directories(home.path("logs"));
+    WriteNumber("CONFIG", "LOGON", 1);
+    WriteNumber("CONFIG", "LOGMAXSIZE", 400);
+    WriteString("CONFIG", "LOGPATH", home.path("logs/").c_str());
+    WriteString("CONFIG", "LOGFILE", "GPS.DAT");
+    window = std::make_unique<COrbexWnd>();
+    int asked = 0;
+    window->SetChooseFile([&](const QString&, const std::string&) {
+        ++asked;
+        return std::optional<std::string>(home.path("logs/part" + std::to_string(asked) + ".dat"));
+    });
+    ASSERT_TRUE(window->Create());
+    ASSERT_TRUE(window->dataLog().IsOpen());
+
+    const std::string recording = Recording(40);
+    window->SetReplayPath(QString::fromStdString(recording));
+    window->OnCommand(40009);
+    ASSERT_TRUE(test::WaitFor([&] { return !window->connected(); }, 8000));
+    test::Pump(100);  // the last limit notice, if any
+    EXPECT_GE(asked, 1);
+
+    // Every file without its separators, in order, gives the recording back.
+    auto body = [](std::string text) {
+        const std::string end = ">--------------\r\n\r\n\r\n";
+        std::string out;
+        std::size_t at = 0;
+        for (std::size_t banner;
+             (banner = text.find("\r\n\r\n\r\n---", at)) != std::string::npos;) {
+            out += text.substr(at, banner - at);
+            at = text.find(end, banner) + end.size();
+        }
+        return out + text.substr(at);
+    };
+    std::string joined = body(home.ReadFile(home.path("logs/GPS.DAT")));
+    for (int i = 1; i <= asked; ++i) {
+        joined += body(home.ReadFile(home.path("logs/part" + std::to_string(i) + ".dat")));
+    }
+    EXPECT_EQ(joined, home.ReadFile(recording));
+}
+
 // --- port settings ------------------------------------------------------------------------
 
 TEST_F(ConnectionTest, AFreshStoreGivesTheDefaultPortSettings) {
