@@ -495,6 +495,34 @@ TEST_F(ConnectionTest, ConfigurePortAppliesReplayChoiceAndStoresOnlyOnOk) {
     EXPECT_EQ(window->action(40009)->text(), QStringLiteral("Connect(&C)"));
 }
 
+TEST_F(ConnectionTest, ARunningPortTakesNewSettingsOrRefusesThemUnstored) {
+    PseudoTerminal pty;
+    ScopedEnv ports("ORBEX_SERIAL_PORTS", pty.slave());
+    MakeWindow();
+    window->OnCommand(40009);
+    ASSERT_TRUE(window->connected());
+
+    window->SetRunPortDialog([](CPortSettingsDialog& dialog) {
+        dialog.baudList()->setCurrentIndex(12);  // 115200
+        return true;
+    });
+    window->OnCommand(40007);
+    std::int32_t value = 0;
+    ASSERT_TRUE(ReadNumber("Config", "SPEED", value));
+    EXPECT_EQ(value, 12);
+
+    window->SetRunPortDialog([](CPortSettingsDialog& dialog) {
+        dialog.stopBitList()->setCurrentIndex(1);  // 1.5 stop bits: Linux cannot
+        return true;
+    });
+    window->OnCommand(40007);
+    ASSERT_TRUE(ReadNumber("Config", "STOPBIT", value));
+    EXPECT_EQ(value, 0) << "a refused change is not stored";
+    ASSERT_FALSE(messages.Texts().empty());
+    EXPECT_EQ(messages.Texts().back().rfind("COM Port Initialization Error\nError Code:", 0), 0u);
+    EXPECT_TRUE(window->connected());
+}
+
 TEST_F(ConnectionTest, WithoutAnyPortTheDialogCannotBeConfirmed) {
     ScopedEnv ports("ORBEX_SERIAL_PORTS", "");
     if (!EnumeratePorts().empty()) {
