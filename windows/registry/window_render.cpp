@@ -69,8 +69,11 @@ QStringList MonitorWindowRender::DrawLog() {
     if (auto* own = dynamic_cast<Paintable*>(window_.data())) {
         own->Paint(surface);
     }
-    for (PaintedChild* child : window_->findChildren<PaintedChild*>()) {
-        if (child->isVisibleTo(window_)) {
+    // PaintedChild has no meta-object of its own, so findChildren<PaintedChild*> would return
+    // every child widget (the Console's list among them): pick the drawn ones by their type.
+    for (QWidget* widget : window_->findChildren<QWidget*>()) {
+        auto* child = dynamic_cast<PaintedChild*>(widget);
+        if (child != nullptr && child->isVisibleTo(window_)) {
             surface.SetTag(child->objectName());
             child->Paint(surface);
         }

@@ -243,6 +243,26 @@ TEST_F(RenderProgramTest, WritesTheDrawLogAndThePicture) {
     EXPECT_EQ(QImage(png).size(), QSize(650, 440));
 }
 
+TEST_F(RenderProgramTest, EveryKindLogsItsOwnCallsAndItsChildrensTagged) {
+    // The Console logs its list items, the satellite window its level rows and sky plot as
+    // children; a window with plain child widgets must not have them taken for drawn ones.
+    QByteArray console;
+    ASSERT_EQ(Run({QStringLiteral("3"), recording_, QStringLiteral("--draw-log")}, &console), 0);
+    const QList<QByteArray> items = console.trimmed().split('\n');
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(kMovingEpochs)) + 1);
+    EXPECT_TRUE(items.front().startsWith(R"({"op":"item","text":"$GPGGA,)"));
+    EXPECT_EQ(items.back(), QByteArray(R"({"op":"item","text":"|"})"));
+
+    QByteArray satellites;
+    ASSERT_EQ(Run({QStringLiteral("1"), recording_, QStringLiteral("--draw-log")}, &satellites), 0);
+    EXPECT_TRUE(satellites.contains(R"("child":"skyplot")"));
+    EXPECT_TRUE(satellites.contains(R"("child":"level0")"));
+    for (const char* kind : {"0", "13"}) {
+        EXPECT_EQ(Run({QString::fromLatin1(kind), recording_, QStringLiteral("--draw-log")}), 0)
+            << "kind " << kind;
+    }
+}
+
 TEST_F(RenderProgramTest, RefusesWhatItCannotDo) {
     EXPECT_EQ(Run({QStringLiteral("9"), recording_, QStringLiteral("--draw-log")}), 2);
     EXPECT_EQ(Run({QStringLiteral("2"), recording_}), 2);  // nothing to write
