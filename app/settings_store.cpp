@@ -482,7 +482,7 @@ std::string SettingsStore::SectionPath(const std::string& section) const {
     return std::string(kRoot) + "\\" + kApplicationKey + "\\" + section;
 }
 
-bool SettingsStore::Load(const std::string& path, RegistryDocument& doc) {
+bool SettingsStore::Load(const std::string& path, RegistryDocument& doc, std::string& notice) {
     std::string text;
     bool missing = false;
     if (!ReadWholeFile(path, text, missing)) {
@@ -506,10 +506,17 @@ bool SettingsStore::Load(const std::string& path, RegistryDocument& doc) {
         setAside_ = aside;
     }
     doc = RegistryDocument();
-    ShowMessageBox("The settings file " + path + " could not be read (" + problem +
-                       "). It was kept as " + aside + "; Orbex uses its default settings.",
-                   "Orbex 2003", MessageIcon::Warning);
+    notice = "The settings file " + path + " could not be read (" + problem + "). It was kept as " +
+             aside + "; Orbex uses its default settings.";
     return true;
+}
+
+// The notice of a file set aside is shown once the store lock is released, so that other
+// threads and processes are not held up while the message is on screen.
+void SettingsStore::Tell(const std::string& notice) {
+    if (!notice.empty()) {
+        ShowMessageBox(notice, "Orbex 2003", MessageIcon::Warning);
+    }
 }
 
 std::optional<StoredValue> SettingsStore::Find(const std::string& section,
@@ -527,8 +534,14 @@ std::optional<StoredValue> SettingsStore::Find(const std::string& section,
     std::string problem;
     if (!doc.Parse(text, problem)) {
         // Possibly a foreign writer's half-done file; decide under the lock.
-        StoreLock lock(path);
-        if (!lock.held() || !Load(path, doc)) {
+        std::string notice;
+        bool loaded = false;
+        {
+            StoreLock lock(path);
+            loaded = lock.held() && Load(path, doc, notice);
+        }
+        Tell(notice);
+        if (!loaded) {
             return std::nullopt;
         }
     }
@@ -548,15 +561,20 @@ bool SettingsStore::Write(const std::string& section, const std::string& name, S
     }
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    StoreLock lock(path);
-    RegistryDocument doc;
-    if (!lock.held() || !Load(path, doc)) {
-        return false;
+    std::string notice;
+    bool written = false;
+    {
+        StoreLock lock(path);
+        RegistryDocument doc;
+        if (lock.held() && Load(path, doc, notice)) {
+            doc.FindOrAddKey(std::string(kRoot) + "\\" + kApplicationKey);
+            RegistryDocument::SetValue(doc.FindOrAddKey(SectionPath(section)), name, type,
+                                       std::move(bytes));
+            written = ReplaceFile(path, doc.Serialise());
+        }
     }
-    doc.FindOrAddKey(std::string(kRoot) + "\\" + kApplicationKey);
-    RegistryDocument::SetValue(doc.FindOrAddKey(SectionPath(section)), name, type,
-                               std::move(bytes));
-    return ReplaceFile(path, doc.Serialise());
+    Tell(notice);
+    return written;
 }
 
 bool SettingsStore::ReadNumber(const std::string& section, const std::string& name,

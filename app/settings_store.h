@@ -95,8 +95,10 @@ class SettingsStore {
     bool Write(const std::string& section, const std::string& name, StoredType type,
                std::string bytes);
     // Loads the file into doc. A missing file gives an empty document. An unreadable one is
-    // set aside and reported; the document is then empty too. False only for I/O failures.
-    bool Load(const std::string& path, RegistryDocument& doc);
+    // set aside and its notice returned; the document is then empty too. False only for I/O
+    // failures.
+    bool Load(const std::string& path, RegistryDocument& doc, std::string& notice);
+    static void Tell(const std::string& notice);
     std::string SectionPath(const std::string& section) const;
 
     mutable std::mutex mutex_;  // guards path_ and setAside_ (the store is shared by threads)
