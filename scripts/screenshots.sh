@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Makes the README's screenshots from the current code: vm8140-sim recordings (NMEA and native)
+# rendered by orbex-render, and the screen of a headless scripts/run.sh.
+# Usage: scripts/screenshots.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${1:-build}
+ORBEX_TARGETS="vm8140-sim orbex-render orbex" scripts/setup.sh "$build_dir" >/dev/null
+
+recordings=$(mktemp -d "${TMPDIR:-/tmp}/orbex-shots.XXXXXX")
+trap 'rm -rf "$recordings"' EXIT
+sim/make_recordings.sh "$recordings" "$build_dir/sim/vm8140-sim" >/dev/null
+
+out=docs/screenshots
+mkdir -p "$out"
+render="$build_dir/cli/orbex_render/orbex-render"
+names=([0]=general-info [1]=satellites [2]=position-plot [3]=console [13]=velocity)
+for kind in 0 1 2 3 13; do
+    "$render" "$kind" "$recordings/nmea.rec" --png "$out/${names[$kind]}-nmea.png" 2>/dev/null
+done
+for kind in 0 1 2; do
+    "$render" "$kind" "$recordings/native.rec" --png "$out/${names[$kind]}-native.png" 2>/dev/null
+done
+if env -u DISPLAY scripts/run.sh "$build_dir" >/dev/null; then
+    cp out/orbex-screen.png "$out/orbex-screen.png"
+fi
+ls -1 "$out"
