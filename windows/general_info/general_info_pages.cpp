@@ -2,32 +2,13 @@
 
 #include <QFontMetrics>
 #include <array>
-#include <cstdarg>
 #include <cstdio>
 
 #include "decode/lookup_tables.h"
+#include "windows/common/display_text.h"
 
 namespace orbex {
 namespace {
-
-// printf into a display text. Control characters (an empty hemisphere field gives NUL) are
-// shown as blanks so that the columns after them stay in place.
-QString Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-QString Printf(const char* format, ...) {
-    std::array<char, 256> buffer{};
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
-    va_end(args);
-    const int used = length < 0 ? 0 : std::min<int>(length, buffer.size() - 1);
-    QString text;
-    text.reserve(used);
-    for (int i = 0; i < used; ++i) {
-        const auto c = static_cast<unsigned char>(buffer[i]);
-        text += c < 0x20 ? QChar(' ') : QChar(c);
-    }
-    return text;
-}
 
 QColor White() {
     return QColor(255, 255, 255);
@@ -48,31 +29,31 @@ void DrawNativeChannel(DrawSurface& surface, const PageMetrics& m, int k, const 
     int x = m.charWidth * 4 + 5;
     QString head;
     if (s.statusCode == 'A') {
-        head = Printf("<CH%2d>  SV--   Elevation=------  Azimuth=------  STATUS= ", k + 1);
+        head = DisplayText("<CH%2d>  SV--   Elevation=------  Azimuth=------  STATUS= ", k + 1);
     } else {
-        head = Printf("<CH%2d>  SV%2d   Elevation=%6s  Azimuth=%6s  STATUS= ", k + 1,
+        head = DisplayText("<CH%2d>  SV%2d   Elevation=%6s  Azimuth=%6s  STATUS= ", k + 1,
                       SatelliteNumber(s.prnCode), AngleText(s.elevationCode).c_str(),
                       AngleText(s.azimuthCode).c_str());
     }
     surface.TextOut(x, y, head, White(), Black());
     x += surface.TextExtent(head).width();
 
-    const QString status = Printf("%-8s", ChannelStatusName(s.statusCode));
+    const QString status = DisplayText("%-8s", ChannelStatusName(s.statusCode));
     surface.TextOut(x, y, status, s.statusCode == 'F' ? PageYellow() : White(), Black());
     x += surface.TextExtent(status).width();
 
-    surface.TextOut(x, y, Printf("  LEV= %s", LevelText(s.levelCode).c_str()), White(), Black());
+    surface.TextOut(x, y, DisplayText("  LEV= %s", LevelText(s.levelCode).c_str()), White(), Black());
 }
 
 QString NativeDateTime(const char* prefix, const char* dayLabel, const RecordTime& t) {
-    return Printf("%s%s, %s %2u, %2u:%2u:%2u, %4u", prefix, dayLabel, MonthAbbreviation(t.month),
+    return DisplayText("%s%s, %s %2u, %2u:%2u:%2u, %4u", prefix, dayLabel, MonthAbbreviation(t.month),
                   t.day, t.hour, t.minute, t.second,
                   static_cast<unsigned>(NativeYear(t.year, t.month)));
 }
 
 QString NativeAngle(const char* label, char hemisphere, int degrees, int minutes, double seconds) {
     // Degrees, minutes and seconds, then degrees and decimal minutes.
-    return Printf("%s%c %3u  %02u' %5.2f\"   %c %3u  %7.4f' ", label, hemisphere,
+    return DisplayText("%s%c %3u  %02u' %5.2f\"   %c %3u  %7.4f' ", label, hemisphere,
                   static_cast<unsigned>(degrees), static_cast<unsigned>(minutes), seconds,
                   hemisphere, static_cast<unsigned>(degrees), minutes + seconds / 60.0);
 }
@@ -114,7 +95,7 @@ const char* NmeaFixModeText(char fixMode) {
 QString NmeaAngle(const char* label, char hemisphere, int degrees, int minutes, int fraction,
                   double divisor) {
     const double part = fraction / divisor;
-    return Printf("%s%c %3u %8.4f' (%3u  %2d' %5.2f\")     ", label, hemisphere,
+    return DisplayText("%s%c %3u %8.4f' (%3u  %2d' %5.2f\")     ", label, hemisphere,
                   static_cast<unsigned>(degrees), minutes + part, static_cast<unsigned>(degrees),
                   minutes, part * 60.0);
 }
@@ -174,10 +155,10 @@ void DrawNativePage(DrawSurface& surface, const PageMetrics& m, const ReceiverSt
          NativeAngle("  Longitude: ", shown.lonHemisphere, shown.lonDegrees, shown.lonMinutes,
                      shown.lonSeconds),
          White());
-    Line(surface, m, 5, 4, Printf("  Altitude : %6.1f m    ", shown.altitude), White());
+    Line(surface, m, 5, 4, DisplayText("  Altitude : %6.1f m    ", shown.altitude), White());
     Line(surface, m, 5, 5,
-         Printf("  Speed    :   %3u km/h ", static_cast<unsigned>(shown.speedKmhWhole)), White());
-    Line(surface, m, 5, 6, Printf("  Azimuth  :   %3d      ", shown.course), White());
+         DisplayText("  Speed    :   %3u km/h ", static_cast<unsigned>(shown.speedKmhWhole)), White());
+    Line(surface, m, 5, 6, DisplayText("  Azimuth  :   %3d      ", shown.course), White());
     Line(surface, m, 5, 7,
          NativeDateTime("  Position Update At: ", WeekdayLabel(shown.fixTime.dayCode),
                         shown.fixTime),
@@ -205,7 +186,7 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
     const QColor c = QualityColour(n.fixQuality);
     Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), PageCyan());
     Line(surface, m, 5, 2,
-         Printf("  Time                    : %4u/%2u/%2u %2u:%2u:%2u",
+         DisplayText("  Time                    : %4u/%2u/%2u %2u:%2u:%2u",
                 static_cast<unsigned>(n.year), static_cast<unsigned>(n.month),
                 static_cast<unsigned>(n.day), static_cast<unsigned>(n.hour),
                 static_cast<unsigned>(n.minute), static_cast<unsigned>(n.second)),
@@ -218,36 +199,36 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
          NmeaAngle("  Longitude               : ", n.lonHemisphere, n.lonDegrees, n.lonMinutes,
                    n.lonMinuteFraction, minuteDivisor),
          c);
-    Line(surface, m, 5, 5, Printf("  Mean Sea Level          :  %6.1f m       ", n.altitude), c);
-    Line(surface, m, 5, 6, Printf("  Speed                   :  %6.1f km/h    ", n.speedKmh), c);
-    Line(surface, m, 5, 7, Printf("  Azimuth                 :   %3d      ", n.course), c);
+    Line(surface, m, 5, 5, DisplayText("  Mean Sea Level          :  %6.1f m       ", n.altitude), c);
+    Line(surface, m, 5, 6, DisplayText("  Speed                   :  %6.1f km/h    ", n.speedKmh), c);
+    Line(surface, m, 5, 7, DisplayText("  Azimuth                 :   %3d      ", n.course), c);
     Line(surface, m, 5, 8,
          QStringLiteral("  Positioning mode        : ") +
              QString::fromLatin1(NmeaFixModeText(n.fixMode)),
          c);
-    Line(surface, m, 5, 9, Printf("  PDOP                    :    %4.1f", n.pdop), c);
-    Line(surface, m, 5, 10, Printf("  HDOP                    :    %4.1f", n.hdop), c);
-    Line(surface, m, 5, 11, Printf("  VDOP                    :    %4.1f", n.vdop), c);
+    Line(surface, m, 5, 9, DisplayText("  PDOP                    :    %4.1f", n.pdop), c);
+    Line(surface, m, 5, 10, DisplayText("  HDOP                    :    %4.1f", n.hdop), c);
+    Line(surface, m, 5, 11, DisplayText("  VDOP                    :    %4.1f", n.vdop), c);
     Line(surface, m, 5, 12,
          QStringLiteral("  GPS Quality Indicator   : ") +
              QString::fromLatin1(QualityText(n.fixQuality)),
          c);
     Line(surface, m, 5, 13, QStringLiteral("  Age of "), c);
-    Line(surface, m, 5, 14, Printf("   Differential GPS Data  :    %2d ", n.dgpsAge), c);
+    Line(surface, m, 5, 14, DisplayText("   Differential GPS Data  :    %2d ", n.dgpsAge), c);
     Line(surface, m, 5, 15, QStringLiteral("  Number of "), c);
-    Line(surface, m, 5, 16, Printf("   satellites in view     :    %2d ", n.inView), c);
+    Line(surface, m, 5, 16, DisplayText("   satellites in view     :    %2d ", n.inView), c);
     Line(surface, m, 5, 17, QStringLiteral("  Satellites used "), c);
     Line(surface, m, 5, 18, QStringLiteral("   in solution            : "), c);
     for (int i = 0; i < static_cast<int>(n.usedPrn.size()); ++i) {
         const int x = m.usedLabelX + m.usedStepX * i + 5;
         Line(surface, m, x, 18,
-             n.usedPrn[i] > 0 ? Printf("SV%2d  ", n.usedPrn[i]) : QStringLiteral("      "), c);
+             n.usedPrn[i] > 0 ? DisplayText("SV%2d  ", n.usedPrn[i]) : QStringLiteral("      "), c);
     }
     Line(surface, m, 5, 20, QStringLiteral("  SV  Used  Elev[deg]  Azim[deg]  C/N[dB.Hz]"), c);
     for (int i = 0; i < n.rowCount; ++i) {
         const NmeaSatelliteRow& row = n.rows[i];
         Line(surface, m, 5, 21 + i,
-             Printf("  %2d    %s       %2d        %3d         %2d     ", row.prn,
+             DisplayText("  %2d    %s       %2d        %3d         %2d     ", row.prn,
                     n.IsUsed(row.prn) ? "P" : " ", row.elevation, row.azimuth, row.snr),
              c);
     }

@@ -3,32 +3,15 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <array>
-#include <cstdarg>
 #include <cstdio>
 
 #include "decode/decoding_state.h"
 #include "decode/lookup_tables.h"
+#include "windows/common/display_text.h"
 #include "windows/common/monitor_font.h"
 
 namespace orbex {
 namespace {
-
-// printf into a display text; control characters (empty fields) show as blanks.
-QString Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-QString Printf(const char* format, ...) {
-    std::array<char, 160> buffer{};
-    va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
-    va_end(args);
-    const int used = length < 0 ? 0 : std::min<int>(length, buffer.size() - 1);
-    QString text;
-    for (int i = 0; i < used; ++i) {
-        const auto c = static_cast<unsigned char>(buffer[i]);
-        text += c < 0x20 ? QChar(' ') : QChar(c);
-    }
-    return text;
-}
 
 QColor White() {
     return QColor(255, 255, 255);
@@ -120,14 +103,14 @@ SkyPlotTexts CSatelliteWnd::PlotTexts() const {
     SkyPlotTexts texts;
     if (model_.family() == RecordFamily::Native) {
         const ClockTime& t = model_.nativeFixTime();
-        texts.time = Printf("   %2u:%2u:%2u", t.hour, t.minute, t.second);
+        texts.time = DisplayText("   %2u:%2u:%2u", t.hour, t.minute, t.second);
         texts.dop = model_.lastKind().startsWith(QLatin1String("SM"))
                         ? model_.nativeDopText()
-                        : Printf("Current PDOP%.1f", model_.lastPdop());
+                        : DisplayText("Current PDOP%.1f", model_.lastPdop());
     } else if (model_.family() == RecordFamily::Nmea) {
         const ClockTime& t = model_.ggaTime();
-        texts.time = Printf("       %2u:%2u:%2u", t.hour, t.minute, t.second);
-        texts.dop = Printf("   PDOP   = %.1f", model_.lastPdop());
+        texts.time = DisplayText("       %2u:%2u:%2u", t.hour, t.minute, t.second);
+        texts.dop = DisplayText("   PDOP   = %.1f", model_.lastPdop());
     }
     return texts;
 }
@@ -147,14 +130,14 @@ void CSatelliteWnd::Paint(DrawSurface& surface) {
 void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
     const PositionFields& p = model_.position();
     surface.TextOut(5, RowY(18),
-                    Printf("LAT: %c %3d  %2d' %5.2f\" ", p.latHemisphere, p.latDegrees,
+                    DisplayText("LAT: %c %3d  %2d' %5.2f\" ", p.latHemisphere, p.latDegrees,
                            p.latMinutes, p.latSeconds),
                     White(), Black());
     surface.TextOut(5, RowY(19),
-                    Printf("LON: %c %3d  %2d' %5.2f\" ", p.lonHemisphere, p.lonDegrees,
+                    DisplayText("LON: %c %3d  %2d' %5.2f\" ", p.lonHemisphere, p.lonDegrees,
                            p.lonMinutes, p.lonSeconds),
                     White(), Black());
-    surface.TextOut(5, RowY(20), Printf("ALT: %6.1f m", p.altitude), White(), Black());
+    surface.TextOut(5, RowY(20), DisplayText("ALT: %6.1f m", p.altitude), White(), Black());
 
     const int statusX = 5 + surface.TextExtent(QStringLiteral("SV##")).width();
     for (int i = 0; i < model_.channelCount(); ++i) {
@@ -166,7 +149,7 @@ void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
         } else if (slot.prnCode > 'h') {
             number = QStringLiteral("SV99");
         } else {
-            number = Printf("SV%2d", SatelliteNumber(slot.prnCode));
+            number = DisplayText("SV%2d", SatelliteNumber(slot.prnCode));
         }
         surface.TextOut(5, y, number, White(), Black());
         const StatusLabel status = NativeStatus(slot.statusCode);
@@ -183,24 +166,24 @@ void CSatelliteWnd::PaintNmeaPanel(DrawSurface& surface) {
     const double lonMinutes = p.lonMinutes + p.lonMinuteFraction / divisor;
     if (quality == '0') {
         surface.TextOut(5, RowY(20),
-                        Printf("   LAT : %c %3u  %7.4f  ", Lower(p.latHemisphere),
+                        DisplayText("   LAT : %c %3u  %7.4f  ", Lower(p.latHemisphere),
                                static_cast<unsigned>(p.latDegrees), latMinutes),
                         Yellow(), Black());
         surface.TextOut(5, RowY(21),
-                        Printf("   LON : %c %3u  %7.4f  ", Lower(p.lonHemisphere),
+                        DisplayText("   LON : %c %3u  %7.4f  ", Lower(p.lonHemisphere),
                                static_cast<unsigned>(p.lonDegrees), lonMinutes),
                         Yellow(), Black());
     } else {
         surface.TextOut(5, RowY(20),
-                        Printf("   LAT : %c %3u  %6.4f' ", p.latHemisphere,
+                        DisplayText("   LAT : %c %3u  %6.4f' ", p.latHemisphere,
                                static_cast<unsigned>(p.latDegrees), latMinutes),
                         White(), Black());
         surface.TextOut(5, RowY(21),
-                        Printf("   LON : %c %3u  %6.4f' ", p.lonHemisphere,
+                        DisplayText("   LON : %c %3u  %6.4f' ", p.lonHemisphere,
                                static_cast<unsigned>(p.lonDegrees), lonMinutes),
                         White(), Black());
     }
-    surface.TextOut(5, RowY(22), Printf("   MSL :  %6.1f m", p.altitude), White(), Black());
+    surface.TextOut(5, RowY(22), DisplayText("   MSL :  %6.1f m", p.altitude), White(), Black());
 
     QColor header = QColor(0, 220, 220);
     if (quality == '0') {
@@ -218,7 +201,7 @@ void CSatelliteWnd::PaintNmeaPanel(DrawSurface& surface) {
         if (row.prn == 0) {
             surface.TextOut(5, RowY(2 + i), QStringLiteral("             "), White(), Black());
         } else {
-            surface.TextOut(5, RowY(2 + i), Printf("       %2d", row.prn),
+            surface.TextOut(5, RowY(2 + i), DisplayText("       %2d", row.prn),
                             row.used ? White() : Yellow(), Black());
         }
     }
