@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -491,25 +490,12 @@ void COrbexWnd::Disconnect() {
     UpdateMenuStates();
 }
 
-// Deleting the link stops and joins its reader thread. A worker thread may be blocked in a
-// send to this window meanwhile, so the link is deleted on a helper thread while this thread
-// keeps running the waiting sends; they no longer see the link and get 0.
+// Deleting the link stops and joins its reader thread, which takes at most one 50 ms poll. The
+// reader never waits for this thread (it only posts, and its message boxes are queued), so the
+// join cannot deadlock; a worker's send that arrives meanwhile is handled afterwards and, with
+// the link gone, gets 0.
 void COrbexWnd::DeleteLink() {
-    if (!link_) {
-        return;
-    }
-    std::unique_ptr<ReceiverLink> link = std::move(link_);
-    std::atomic<bool> done{false};
-    std::thread closer([&link, &done] {
-        link.reset();
-        done = true;
-    });
-    while (!done) {
-        HandlePendingSends();
-        // Polls: the sends arrive from other threads and the close takes up to ~50 ms.
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    closer.join();
+    link_.reset();
 }
 
 void COrbexWnd::ConfigurePort() {
