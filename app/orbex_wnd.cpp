@@ -16,6 +16,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/always_on_top.h"
 #include "app/data_transfer_mode.h"
 #include "app/main_picture.h"
 #include "app/main_window_messages.h"
@@ -440,13 +441,7 @@ void COrbexWnd::CloseAllWindows() {
 
 void COrbexWnd::ToggleAlwaysOnTop() {
     alwaysOnTop_ = !alwaysOnTop_;
-    const QRect frame = geometry();
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, alwaysOnTop_);  // hides the window
-    setGeometry(frame);
-    if (visible) {
-        show();
-    }
+    SetStaysOnTop(*this, alwaysOnTop_);
     UpdateMenuStates();
 }
 

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPainter>
 
+#include "app/always_on_top.h"
 #include "app/main_window_messages.h"
 #include "app/painter_surface.h"
 #include "platform/window_messages.h"
@@ -47,13 +48,7 @@ CMonitorWnd::~CMonitorWnd() {
 
 void CMonitorWnd::ToggleAlwaysOnTop() {
     alwaysOnTop_ = !alwaysOnTop_;
-    const QRect frame = geometry();
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, alwaysOnTop_);  // hides the window
-    setGeometry(frame);
-    if (visible) {
-        show();
-    }
+    SetStaysOnTop(*this, alwaysOnTop_);
 }
 
 void CMonitorWnd::OnSystemCommand(int id) {
