@@ -135,16 +135,10 @@ void CPositionPlotWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CPositionPlotWnd::keyPressEvent(QKeyEvent* event) {
-    // The keys run the commands even where the buttons are disabled.
-    if (event->text() == QLatin1String("+")) {
-        ZoomIn();
-        return;
+    if (!HandleZoomKey(
+            *event, [this] { ZoomIn(); }, [this] { ZoomOut(); })) {
+        CMonitorWnd::keyPressEvent(event);
     }
-    if (event->text() == QLatin1String("-")) {
-        ZoomOut();
-        return;
-    }
-    CMonitorWnd::keyPressEvent(event);
 }
 
 }  // namespace orbex

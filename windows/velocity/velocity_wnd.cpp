@@ -157,16 +157,10 @@ void CVelocityWnd::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVelocityWnd::keyPressEvent(QKeyEvent* event) {
-    // The keys run the commands whatever the buttons' state.
-    if (event->text() == QLatin1String("+")) {
-        ZoomIn();
-        return;
+    if (!HandleZoomKey(
+            *event, [this] { ZoomIn(); }, [this] { ZoomOut(); })) {
+        CMonitorWnd::keyPressEvent(event);
     }
-    if (event->text() == QLatin1String("-")) {
-        ZoomOut();
-        return;
-    }
-    CMonitorWnd::keyPressEvent(event);
 }
 
 }  // namespace orbex
