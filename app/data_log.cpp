@@ -1,9 +1,9 @@
 #include "app/data_log.h"
 
 #include "app/program_directory.h"
-#include "app/settings_store.h"
 #include "app/string_resources.h"
 #include "platform/message_box.h"
+#include "platform/settings_store.h"
 
 namespace orbex {
 

@@ -1,9 +1,9 @@
 // Orbex: the evaluation and monitoring program for the VM8140 GPS receiver.
 #include <QApplication>
 
-#include "app/monitor_window_factory.h"
 #include "app/orbex_app.h"
-#include "app/qt_message_box.h"
+#include "gui/monitor_window_factory.h"
+#include "gui/qt_message_box.h"
 #include "windows/monitor_windows.h"
 
 // The monitor windows come from the windows library, which lives above the application

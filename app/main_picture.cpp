@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "app/painter_surface.h"
+#include "gui/painter_surface.h"
 
 namespace orbex {
 

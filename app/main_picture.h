@@ -7,7 +7,7 @@
 #include <QRect>
 #include <array>
 
-#include "app/draw_surface.h"
+#include "gui/draw_surface.h"
 
 namespace orbex {
 

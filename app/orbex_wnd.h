@@ -17,8 +17,8 @@
 
 #include "app/console_log.h"
 #include "app/data_log.h"
-#include "app/draw_surface.h"
-#include "app/receiver_sink.h"
+#include "gui/draw_surface.h"
+#include "gui/receiver_sink.h"
 
 class QAction;
 class QMenu;

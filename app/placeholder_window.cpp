@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "app/main_window_messages.h"
-#include "app/painter_surface.h"
+#include "gui/main_window_messages.h"
+#include "gui/painter_surface.h"
 #include "platform/window_messages.h"
 
 namespace orbex {

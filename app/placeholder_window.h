@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <string>
 
-#include "app/receiver_sink.h"
+#include "gui/receiver_sink.h"
 
 namespace orbex {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/settings_store.h"
+#include "platform/settings_store.h"
 
 namespace orbex {
 

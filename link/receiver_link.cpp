@@ -66,7 +66,9 @@ bool ToSerialParameters(const PortSettings& settings, SerialParameters& paramete
 
 }  // namespace
 
-ReceiverLink::ReceiverLink() = default;
+ReceiverLink::ReceiverLink() : ReceiverLink(SharedLineQueue()) {}
+
+ReceiverLink::ReceiverLink(LineQueue& queue) : queue_(queue) {}
 
 ReceiverLink::~ReceiverLink() {
     Close();
@@ -247,7 +249,7 @@ void ReceiverLink::SerialReader() {
 void ReceiverLink::HandleSerialLine(const char* line, std::size_t length) const {
     ConsoleLogHook().Call(line, length);
     if (IsPrintableLine(line, length)) {
-        SharedLineQueue().Push(std::string(line, length), owner_);
+        queue_.Push(std::string(line, length), owner_);
     }
 }
 
@@ -271,7 +273,7 @@ void ReceiverLink::ReplayReader() {
             return;
         }
         ReplayRecordHook().Call(line.data(), line.size());
-        SharedLineQueue().Push(std::string(line), owner_);
+        queue_.Push(std::string(line), owner_);
         // The pacing sleep doubles as the look at the stop event.
         if (stopEvent_->Wait(kReplayPacing)) {
             return;

@@ -1,6 +1,7 @@
 // The one connection to the receiver: a serial port, or a recording replayed as if the
 // receiver sent it. A reader thread cuts what arrives into lines and queues them into
-// SharedLineQueue(); commands go the other way through Write on the owner's thread.
+// a line queue (the process-wide SharedLineQueue() unless
+// the owner gives its own, as a program running one series per receiver does); commands go the other way through Write on the owner's thread.
 #pragma once
 
 #include <cstddef>
@@ -16,10 +17,13 @@
 namespace orbex {
 
 class LineFramer;
+class LineQueue;
 
 class ReceiverLink {
   public:
     ReceiverLink();
+    // A link that fills `queue`, which must outlive it.
+    explicit ReceiverLink(LineQueue& queue);
     ReceiverLink(const ReceiverLink&) = delete;
     ReceiverLink& operator=(const ReceiverLink&) = delete;
     virtual ~ReceiverLink();
@@ -55,6 +59,7 @@ class ReceiverLink {
     void ReplayReader();
     void HandleSerialLine(const char* line, std::size_t length) const;
 
+    LineQueue& queue_;
     OwnerPost owner_;
     bool replay_ = false;
     std::unique_ptr<Event> stopEvent_;  // manual reset; signalled once to end the reader

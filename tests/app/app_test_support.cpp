@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/settings_store.h"
+#include "platform/settings_store.h"
 
 namespace orbex::test {
 

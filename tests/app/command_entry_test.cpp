@@ -10,11 +10,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/code_page_932.h"
-#include "app/command_history.h"
-#include "app/commands_dialog.h"
-#include "app/encode_command.h"
-#include "app/main_window_messages.h"
+#include "gui/code_page_932.h"
+#include "gui/command_history.h"
+#include "gui/commands_dialog.h"
+#include "gui/main_window_messages.h"
+#include "link/encode_command.h"
 #include "platform/window_messages.h"
 
 namespace orbex {

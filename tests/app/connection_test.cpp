@@ -17,17 +17,17 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/main_window_messages.h"
-#include "app/monitor_window_factory.h"
 #include "app/orbex_wnd.h"
 #include "app/placeholder_window.h"
 #include "app/port_settings_dialog.h"
 #include "app/port_settings_store.h"
-#include "app/settings_store.h"
 #include "app_test_support.h"
+#include "gui/main_window_messages.h"
+#include "gui/monitor_window_factory.h"
 #include "link/line_queue.h"
 #include "link/port_list.h"
 #include "platform/message_box_sink.h"
+#include "platform/settings_store.h"
 #include "platform/window_messages.h"
 
 extern char** environ;

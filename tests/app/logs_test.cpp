@@ -12,9 +12,9 @@
 #include "app/console_log.h"
 #include "app/data_log.h"
 #include "app/log_file.h"
-#include "app/settings_store.h"
 #include "app_test_support.h"
 #include "platform/message_box_sink.h"
+#include "platform/settings_store.h"
 
 namespace orbex {
 namespace {

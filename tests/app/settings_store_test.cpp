@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/settings_store.h"
 #include "app_test_support.h"
 #include "platform/message_box_sink.h"
+#include "platform/settings_store.h"
 
 namespace orbex {
 namespace {

@@ -13,9 +13,9 @@
 
 #include "app/orbex_app.h"
 #include "app/orbex_wnd.h"
-#include "app/settings_store.h"
 #include "app_test_support.h"
 #include "platform/message_box_sink.h"
+#include "platform/settings_store.h"
 
 namespace orbex {
 namespace {

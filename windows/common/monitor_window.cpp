@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "app/always_on_top.h"
-#include "app/main_window_messages.h"
-#include "app/painter_surface.h"
+#include "gui/always_on_top.h"
+#include "gui/main_window_messages.h"
+#include "gui/painter_surface.h"
 #include "platform/window_messages.h"
 
 namespace orbex {

@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-#include "app/receiver_sink.h"
+#include "gui/receiver_sink.h"
 #include "windows/common/paintable.h"
 
 class QAction;

@@ -2,7 +2,7 @@
 // child windows implement it, so the same code paints the screen, a PNG and a draw log.
 #pragma once
 
-#include "app/draw_surface.h"
+#include "gui/draw_surface.h"
 
 namespace orbex {
 

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "app/painter_surface.h"
+#include "gui/painter_surface.h"
 
 namespace orbex {
 

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "windows/common/monitor_font.h"
+#include "gui/monitor_font.h"
 
 namespace orbex {
 

@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "app/settings_store.h"
+#include "platform/settings_store.h"
 #include "windows/console/console_window.h"
 
 namespace orbex {

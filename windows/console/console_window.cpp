@@ -3,8 +3,8 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "app/commands_dialog.h"
-#include "app/recording_surface.h"
+#include "gui/commands_dialog.h"
+#include "gui/recording_surface.h"
 
 namespace orbex {
 

@@ -5,8 +5,8 @@
 
 #include <QFont>
 
-#include "app/draw_surface.h"
 #include "decode/receiver_state.h"
+#include "gui/draw_surface.h"
 #include "windows/general_info/nmea_accumulator.h"
 
 namespace orbex {

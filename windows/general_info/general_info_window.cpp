@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "decode/decoding_state.h"
-#include "windows/common/monitor_font.h"
+#include "gui/monitor_font.h"
 
 namespace orbex {
 namespace {

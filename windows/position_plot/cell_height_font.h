@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 
-#include "windows/common/monitor_font.h"
+#include "gui/monitor_font.h"
 
 namespace orbex {
 

@@ -7,8 +7,8 @@
 #include <QString>
 
 #include "windows/common/monitor_window.h"
+#include "windows/common/zoom_button.h"
 #include "windows/position_plot/position_plot.h"
-#include "windows/position_plot/zoom_button.h"
 
 namespace orbex {
 

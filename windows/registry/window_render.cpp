@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "app/receiver_sink.h"
-#include "app/recording_surface.h"
 #include "decode/decode_line.h"
+#include "gui/receiver_sink.h"
+#include "gui/recording_surface.h"
 #include "windows/common/paintable.h"
 #include "windows/common/painted_child.h"
 

@@ -7,8 +7,8 @@
 
 #include "decode/decoding_state.h"
 #include "decode/lookup_tables.h"
+#include "gui/monitor_font.h"
 #include "windows/common/display_text.h"
-#include "windows/common/monitor_font.h"
 
 namespace orbex {
 namespace {
@@ -131,11 +131,11 @@ void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
     const PositionFields& p = model_.position();
     surface.TextOut(5, RowY(18),
                     DisplayText("LAT: %c %3d  %2d' %5.2f\" ", p.latHemisphere, p.latDegrees,
-                           p.latMinutes, p.latSeconds),
+                                p.latMinutes, p.latSeconds),
                     White(), Black());
     surface.TextOut(5, RowY(19),
                     DisplayText("LON: %c %3d  %2d' %5.2f\" ", p.lonHemisphere, p.lonDegrees,
-                           p.lonMinutes, p.lonSeconds),
+                                p.lonMinutes, p.lonSeconds),
                     White(), Black());
     surface.TextOut(5, RowY(20), DisplayText("ALT: %6.1f m", p.altitude), White(), Black());
 
@@ -167,20 +167,20 @@ void CSatelliteWnd::PaintNmeaPanel(DrawSurface& surface) {
     if (quality == '0') {
         surface.TextOut(5, RowY(20),
                         DisplayText("   LAT : %c %3u  %7.4f  ", Lower(p.latHemisphere),
-                               static_cast<unsigned>(p.latDegrees), latMinutes),
+                                    static_cast<unsigned>(p.latDegrees), latMinutes),
                         Yellow(), Black());
         surface.TextOut(5, RowY(21),
                         DisplayText("   LON : %c %3u  %7.4f  ", Lower(p.lonHemisphere),
-                               static_cast<unsigned>(p.lonDegrees), lonMinutes),
+                                    static_cast<unsigned>(p.lonDegrees), lonMinutes),
                         Yellow(), Black());
     } else {
         surface.TextOut(5, RowY(20),
                         DisplayText("   LAT : %c %3u  %6.4f' ", p.latHemisphere,
-                               static_cast<unsigned>(p.latDegrees), latMinutes),
+                                    static_cast<unsigned>(p.latDegrees), latMinutes),
                         White(), Black());
         surface.TextOut(5, RowY(21),
                         DisplayText("   LON : %c %3u  %6.4f' ", p.lonHemisphere,
-                               static_cast<unsigned>(p.lonDegrees), lonMinutes),
+                                    static_cast<unsigned>(p.lonDegrees), lonMinutes),
                         White(), Black());
     }
     surface.TextOut(5, RowY(22), DisplayText("   MSL :  %6.1f m", p.altitude), White(), Black());

@@ -6,7 +6,7 @@
 #include <QFont>
 
 #include "windows/common/monitor_window.h"
-#include "windows/position_plot/zoom_button.h"
+#include "windows/common/zoom_button.h"
 #include "windows/velocity/velocity_plot.h"
 
 namespace orbex {

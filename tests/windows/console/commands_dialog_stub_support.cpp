@@ -1,8 +1,8 @@
 #include <string>
 
-#include "app/commands_dialog.h"
-#include "app/main_window_messages.h"
-#include "app/settings_store.h"
+#include "gui/commands_dialog.h"
+#include "gui/main_window_messages.h"
+#include "platform/settings_store.h"
 #include "platform/window_messages.h"
 #include "tests/windows/console/console_test_support.h"
 

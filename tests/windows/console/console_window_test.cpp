@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window_messages.h"
-#include "app/recording_surface.h"
+#include "gui/main_window_messages.h"
+#include "gui/recording_surface.h"
 #include "platform/window_messages.h"
 #include "tests/windows/console/console_test_support.h"
 #include "tests/windows/general_info/qt_printers.h"

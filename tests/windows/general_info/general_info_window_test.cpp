@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "app/main_window_messages.h"
+#include "gui/main_window_messages.h"
 #include "platform/window_messages.h"
 
-#include "app/recording_surface.h"
+#include "gui/recording_surface.h"
 #include "tests/windows/general_info/qt_printers.h"
 #include "tests/windows/general_info/receiver_lines.h"
 #include "windows/general_info/general_info_window.h"

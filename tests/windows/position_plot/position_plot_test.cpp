@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/recording_surface.h"
+#include "gui/recording_surface.h"
 #include "platform/message_box.h"
 #include "tests/windows/position_plot/plot_records_support.h"
 #include "tests/windows/position_plot/qt_printers_support.h"

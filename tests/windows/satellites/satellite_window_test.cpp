@@ -6,7 +6,7 @@
 #include <QImage>
 #include <set>
 
-#include "app/recording_surface.h"
+#include "gui/recording_surface.h"
 #include "tests/windows/general_info/qt_printers.h"
 #include "tests/windows/general_info/receiver_lines.h"
 #include "windows/satellites/satellite_symbols.h"

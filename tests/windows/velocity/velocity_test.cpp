@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/recording_surface.h"
+#include "gui/recording_surface.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/velocity/velocity_wnd.h"
 

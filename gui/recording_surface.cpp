@@ -1,4 +1,4 @@
-#include "app/recording_surface.h"
+#include "gui/recording_surface.h"
 
 #include <QFontMetrics>
 

@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <vector>
 
-#include "app/main_window_messages.h"
-#include "app/recording_surface.h"
+#include "gui/main_window_messages.h"
+#include "gui/recording_surface.h"
 #include "platform/window_messages.h"
 #include "windows/common/monitor_window.h"
 

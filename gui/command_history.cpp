@@ -1,4 +1,4 @@
-#include "app/command_history.h"
+#include "gui/command_history.h"
 
 namespace orbex {
 

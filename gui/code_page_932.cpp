@@ -1,4 +1,4 @@
-#include "app/code_page_932.h"
+#include "gui/code_page_932.h"
 
 #include <iconv.h>
 

@@ -5,8 +5,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/main_window_messages.h"
-#include "app/qt_message_box.h"
+#include "gui/main_window_messages.h"
+#include "gui/qt_message_box.h"
 #include "platform/message_box.h"
 #include "platform/message_box_sink.h"
 #include "platform/window_messages.h"

@@ -1,4 +1,4 @@
-#include "app/always_on_top.h"
+#include "gui/always_on_top.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "app/encode_command.h"
+#include "link/encode_command.h"
 
 #include <vector>
 

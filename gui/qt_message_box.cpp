@@ -1,4 +1,4 @@
-#include "app/qt_message_box.h"
+#include "gui/qt_message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "windows/common/monitor_font.h"
+#include "gui/monitor_font.h"
 
 namespace orbex {
 

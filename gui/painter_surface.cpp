@@ -1,4 +1,4 @@
-#include "app/painter_surface.h"
+#include "gui/painter_surface.h"
 
 #include <QFontMetrics>
 

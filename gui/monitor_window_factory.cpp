@@ -1,4 +1,4 @@
-#include "app/monitor_window_factory.h"
+#include "gui/monitor_window_factory.h"
 
 namespace orbex {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/main_window_messages.h"
+#include "gui/main_window_messages.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -8,7 +8,7 @@
 #include <functional>
 #include <utility>
 
-#include "windows/common/monitor_font.h"
+#include "gui/monitor_font.h"
 #include "windows/common/painted_child.h"
 
 namespace orbex {

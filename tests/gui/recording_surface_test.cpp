@@ -3,9 +3,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/painter_surface.h"
-#include "app/recording_surface.h"
-#include "windows/common/monitor_font.h"
+#include "gui/monitor_font.h"
+#include "gui/painter_surface.h"
+#include "gui/recording_surface.h"
 
 namespace orbex {
 namespace {

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/draw_surface.h"
+#include "gui/draw_surface.h"
 
 namespace orbex {
 

@@ -3,7 +3,7 @@
 
 #include <QPainter>
 
-#include "app/draw_surface.h"
+#include "gui/draw_surface.h"
 
 namespace orbex {
 
