@@ -4,13 +4,18 @@
 #include "app/orbex_app.h"
 #include "gui/monitor_window_factory.h"
 #include "gui/qt_message_box.h"
+#include "tools/registry/tool_windows.h"
 #include "windows/monitor_windows.h"
 
-// The monitor windows come from the windows library, which lives above the application
-// library; the main window reaches them through this factory.
+// The monitor and tool windows come from libraries that live above the application library;
+// the main window reaches them through this factory.
 static void InstallMonitorWindows() {
-    orbex::SetMonitorWindowFactory(
-        [](int kind, const QString& title) { return orbex::CreateMonitorWindow(kind, title); });
+    orbex::SetMonitorWindowFactory([](int kind, const QString& title) -> QWidget* {
+        if (QWidget* window = orbex::CreateMonitorWindow(kind, title)) {
+            return window;
+        }
+        return orbex::CreateToolWindow(kind, title);
+    });
 }
 
 int main(int argc, char** argv) {
