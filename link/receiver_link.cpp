@@ -1,6 +1,7 @@
 #include "link/receiver_link.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
@@ -29,8 +30,10 @@ namespace {
 using std::chrono::milliseconds;
 
 constexpr milliseconds kStartDelay(200);
-constexpr milliseconds kIdlePoll(50);
-constexpr milliseconds kLostPortPoll(1000);
+constexpr milliseconds kNoTimeLimit(-1);
+// How often a vanished device is looked for: soon enough that a replugged adapter is back
+// within a second, rarely enough to cost nothing.
+constexpr milliseconds kReopenInterval(500);
 constexpr milliseconds kReplayPacing(1);
 constexpr milliseconds kWriteTimeout(1000);
 
@@ -82,9 +85,12 @@ bool ReceiverLink::Open(OwnerPost owner, const PortSettings& settings, const cha
     replay_ = replayPath != nullptr && *replayPath != '\0';
     try {
         receiveBuffer_ = std::make_unique<LineFramer>();
-        stopEvent_ = std::make_unique<Event>(Event::Reset::Manual);
+        stopEvent_ = std::make_unique<PollEvent>();
     } catch (const std::bad_alloc&) {
         SetSystemError(kErrorNotEnoughMemory);
+        return FailOpen();
+    } catch (const std::system_error& error) {
+        SetSystemError(error.code().value());
         return FailOpen();
     }
     if (!(replay_ ? OpenReplay(replayPath) : OpenSerial(settings))) {
@@ -108,8 +114,16 @@ bool ReceiverLink::Open(OwnerPost owner, const PortSettings& settings, const cha
 
 bool ReceiverLink::OpenSerial(const PortSettings& settings) {
     // An index past the end gives an empty name, which fails to open like a missing device.
-    const std::string name = PortNameAt(settings.portIndex);
-    return port_.Open(name) && port_.Purge() && ApplyPortSettings(settings) && port_.RaiseDtr();
+    // The name, not the index, is kept: a device that comes back is looked for by its path,
+    // whatever the port list holds by then.
+    portName_ = PortNameAt(settings.portIndex);
+    if (!(port_.Open(portName_) && port_.Purge() && ApplyPortSettings(settings) &&
+          port_.RaiseDtr())) {
+        return false;
+    }
+    deviceConnected_ = true;
+    reconnects_ = 0;
+    return true;
 }
 
 bool ReceiverLink::OpenReplay(const char* path) {
@@ -143,7 +157,13 @@ void ReceiverLink::Close() {
 }
 
 void ReceiverLink::Release() {
-    port_.Close();  // drops DTR and discards both queues first
+    {
+        // The reader has ended (or never ran); the lock orders this against nothing but is
+        // the rule for every change of the descriptor.
+        std::lock_guard<std::mutex> lock(portMutex_);
+        port_.Close();  // drops DTR and discards both queues first
+    }
+    deviceConnected_ = false;
     replayFile_.Reset();
     stopEvent_.reset();
     receiveBuffer_.reset();
@@ -153,14 +173,22 @@ bool ReceiverLink::Write(const void* bytes, std::size_t count) {
     if (replay_ && readerThread_.joinable()) {
         return true;
     }
-    if (!port_.IsOpen()) {
-        SetSystemError(EBADF);
-        return false;
-    }
-    if (port_.Write(bytes, count, kWriteTimeout)) {
-        return true;
+    {
+        // Keeps the reader from closing the port under the write (at most the write time-out).
+        std::lock_guard<std::mutex> lock(portMutex_);
+        if (!port_.IsOpen()) {
+            SetSystemError(EBADF);  // the device is away: the reader has said so once
+            return false;
+        }
+        if (port_.Write(bytes, count, kWriteTimeout)) {
+            return true;
+        }
     }
     const int code = SystemError();
+    if (code == EIO || code == ENXIO || code == ENODEV) {
+        // The device has just gone; the reader reports that once, not every command.
+        return false;
+    }
     ShowMessageBox(FormatText("Communication Error %d", code));
     SetSystemError(code);
     return false;
@@ -185,6 +213,11 @@ unsigned ReceiverLink::PendingInputCount() const {
     if (!readerThread_.joinable() || replay_) {
         return 0;
     }
+    // Keeps the descriptor steady while the driver is asked.
+    std::lock_guard<std::mutex> lock(portMutex_);
+    if (!port_.IsOpen()) {
+        return 0;
+    }
     return static_cast<unsigned>(std::max(port_.QueuedInput(), 0L));
 }
 
@@ -199,11 +232,21 @@ bool ReceiverLink::ApplyPortSettings(const PortSettings& settings) {
         SetSystemError(EINVAL);
         return false;
     }
+    // Keeps the descriptor and the kept settings steady against a reopening reader.
+    std::lock_guard<std::mutex> lock(portMutex_);
     if (!port_.IsOpen()) {
+        if (readerThread_.joinable() && !replay_) {
+            parameters_ = parameters;  // made when the device comes back
+            return true;
+        }
         SetSystemError(EBADF);
         return false;
     }
-    return port_.Configure(parameters);
+    if (!port_.Configure(parameters)) {
+        return false;
+    }
+    parameters_ = parameters;
+    return true;
 }
 
 void ReceiverLink::SerialReader() {
@@ -211,38 +254,97 @@ void ReceiverLink::SerialReader() {
     if (stopEvent_->Wait(kStartDelay)) {
         return;
     }
+    for (;;) {
+        if (!port_.IsOpen()) {
+            // The device is away: look for it again now and then, until Close.
+            if (stopEvent_->Wait(kReopenInterval)) {
+                return;
+            }
+            ReopenDevice();
+            continue;
+        }
+        // Sleeps until bytes arrive, the device hangs up, or Close signals the stop event.
+        short revents = 0;
+        const PollEvent::Woken woken =
+            stopEvent_->WaitWith(port_.Descriptor(), POLLIN, kNoTimeLimit, revents);
+        if (woken == PollEvent::Woken::Event) {
+            return;
+        }
+        if (woken == PollEvent::Woken::Descriptor && !ReadQueued(revents)) {
+            LoseDevice();
+        }
+    }
+}
+
+// Reads what the driver holds (never more, so the read never blocks) and hands on every line
+// it completes. False when the device has gone away.
+bool ReceiverLink::ReadQueued(short revents) {
     const LineFramer::LineHandler handleLine = [this](const char* line, std::size_t length) {
         HandleSerialLine(line, length);
     };
-    milliseconds poll = kIdlePoll;
-    bool lossReported = false;
-    // Waits on the stop event between reads: the only way this thread is asked to end.
-    while (!stopEvent_->Wait(poll)) {
-        for (;;) {
-            // Only what is already queued is read, so the read never blocks.
-            const long queued = port_.QueuedInput();
-            long count = queued;
-            if (queued > 0) {
-                const auto wanted =
-                    std::min(static_cast<std::size_t>(queued), receiveBuffer_->Space());
-                count = port_.Read(receiveBuffer_->WritePosition(), wanted);
-            }
-            if (count < 0) {
-                // The device failed or went away (an unplugged adapter, a hung-up line):
-                // say so once, then look again only slowly instead of spinning on it.
-                if (!lossReported) {
-                    ShowMessageBox(FormatText("Communication Error %d", SystemError()));
-                    lossReported = true;
-                }
-                poll = kLostPortPoll;
-                break;
-            }
-            lossReported = false;
-            poll = kIdlePoll;
-            if (count == 0 || !receiveBuffer_->Take(static_cast<std::size_t>(count), handleLine)) {
-                break;
-            }
+    const long queued = port_.QueuedInput();
+    if (queued < 0) {
+        return false;  // a hung-up tty refuses even this question
+    }
+    if (queued == 0) {
+        // Woken with nothing to read: a hang-up (a pseudo-terminal whose other side closed),
+        // an error, or nothing at all.
+        if ((revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+            SetSystemError(EIO);
+            return false;
         }
+        return true;
+    }
+    const auto wanted = std::min(static_cast<std::size_t>(queued), receiveBuffer_->Space());
+    const long count = port_.Read(receiveBuffer_->WritePosition(), wanted);
+    if (count < 0) {
+        return false;
+    }
+    receiveBuffer_->Take(static_cast<std::size_t>(count), handleLine);
+    return true;
+}
+
+// The device failed or went away (an unplugged adapter, a hung-up line): say so once, keep
+// what was received, and close the port so that the same path can be opened when it returns.
+void ReceiverLink::LoseDevice() {
+    const int code = SystemError();
+    if (receiveBuffer_->Held() > 0) {
+        // The start of a line the device did not finish: the console log keeps the bytes, the
+        // windows get only whole lines.
+        ConsoleLogHook().Call(receiveBuffer_->WritePosition() - receiveBuffer_->Held(),
+                              receiveBuffer_->Held());
+        receiveBuffer_->Clear();
+    }
+    {
+        // Keeps the owner's Write and PendingInputCount off the descriptor while it closes.
+        std::lock_guard<std::mutex> lock(portMutex_);
+        port_.Close();
+    }
+    deviceConnected_ = false;
+    ShowMessageBox(FormatText("Communication Error %d", code));
+    Notify(UWM_LINK_LOST);
+}
+
+bool ReceiverLink::ReopenDevice() {
+    {
+        // The descriptor changes, and the kept settings are read, under the lock the owner's
+        // calls take.
+        std::lock_guard<std::mutex> lock(portMutex_);
+        if (!(port_.Open(portName_) && port_.Purge() && port_.Configure(parameters_) &&
+              port_.RaiseDtr())) {
+            port_.Close();
+            return false;  // not back yet (or not usable yet): try again later, silently
+        }
+    }
+    ++reconnects_;
+    deviceConnected_ = true;
+    Notify(UWM_LINK_RESTORED);
+    return true;
+}
+
+void ReceiverLink::Notify(unsigned message) const {
+    if (owner_) {
+        owner_(message, 0, 0);
     }
 }
 

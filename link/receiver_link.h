@@ -1,16 +1,25 @@
 // The one connection to the receiver: a serial port, or a recording replayed as if the
-// receiver sent it. A reader thread cuts what arrives into lines and queues them into
-// a line queue (the process-wide SharedLineQueue() unless
-// the owner gives its own, as a program running one series per receiver does); commands go the other way through Write on the owner's thread.
+// receiver sent it. A reader thread cuts what arrives into lines and queues them into a line
+// queue (the process-wide SharedLineQueue() unless the owner gives its own, as a program
+// running one series per receiver does); commands go the other way through Write on the
+// owner's thread.
+//
+// A serial link survives its device going away (a USB adapter pulled, a receiver's line hung
+// up): the reader says so once, posts UWM_LINK_LOST, and keeps trying to open the same device
+// path with the same settings; when it opens again it posts UWM_LINK_RESTORED and lines flow
+// as before.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
+#include <mutex>
+#include <string>
 #include <thread>
 
 #include "link/owner_post.h"
 #include "link/port_settings.h"
-#include "platform/event.h"
+#include "platform/poll_event.h"
 #include "platform/serial_port.h"
 #include "platform/unique_fd.h"
 
@@ -44,26 +53,45 @@ class ReceiverLink {
     // Bytes waiting in the port driver; 0 without a running serial link.
     unsigned PendingInputCount() const;
     // Programs the open port. Settings the system cannot make (1.5 stop bits, DSR/DTR flow
-    // control) are refused with a message saying so.
+    // control) are refused with a message saying so. While the device is away the settings
+    // are kept for its return.
     bool ApplyPortSettings(const PortSettings& settings);
 
     bool replay() const { return replay_; }
     bool IsOpen() const { return readerThread_.joinable(); }
+    // False from the moment the reader finds the device gone until it has opened it again.
+    bool DeviceConnected() const { return deviceConnected_.load(); }
+    // How often the device came back since Open: a test series compares it before and after
+    // a cycle to see whether the cycle spanned a reconnect.
+    unsigned ReconnectCount() const { return reconnects_.load(); }
 
   private:
     bool OpenSerial(const PortSettings& settings);
     bool OpenReplay(const char* path);
     bool FailOpen();
     void Release();
+    bool OpenDevice();
     void SerialReader();
+    bool ReadQueued(short revents);
+    void LoseDevice();
+    bool ReopenDevice();
+    void Notify(unsigned message) const;
     void ReplayReader();
     void HandleSerialLine(const char* line, std::size_t length) const;
 
     LineQueue& queue_;
     OwnerPost owner_;
     bool replay_ = false;
-    std::unique_ptr<Event> stopEvent_;  // manual reset; signalled once to end the reader
+    std::unique_ptr<PollEvent> stopEvent_;  // manual reset; signalled once to end the reader
+    // The reader closes and reopens the port when the device goes away and comes back; the
+    // owner's thread writes to it and programs it. The lock keeps the descriptor and the
+    // settings steady for the owner's calls; the reader takes it only to close or reopen.
+    mutable std::mutex portMutex_;
     SerialPort port_;
+    std::string portName_;         // the device path opened, reopened after a loss
+    SerialParameters parameters_;  // the settings last programmed, made again on reopening
+    std::atomic<bool> deviceConnected_{false};
+    std::atomic<unsigned> reconnects_{0};
     UniqueFd replayFile_;
     std::unique_ptr<LineFramer> receiveBuffer_;
     std::thread readerThread_;

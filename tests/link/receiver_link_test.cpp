@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -179,6 +181,70 @@ TEST_F(SerialLinkTest, AVanishedPortIsReportedOnceAndDoesNotSpin) {
     EXPECT_EQ(link_.PendingInputCount(), 0u);
     link_.Close();  // still ends cleanly
     EXPECT_FALSE(link_.IsOpen());
+}
+
+// An adapter pulled and plugged back: the device path (here a symbolic link, as the stand-in
+// receiver makes one) leads to a new pseudo-terminal after the old one hung up.
+TEST_F(LinkTest, AnUnpluggedDeviceIsReopenedWithItsSettingsWhenItComesBack) {
+    TempDir dir;
+    const std::string device = (dir.Path() / "ttyGPS").string();
+    auto pty = std::make_unique<PtyPair>();
+    ASSERT_EQ(::symlink(pty->SlavePath().c_str(), device.c_str()), 0);
+    ::setenv("ORBEX_SERIAL_PORTS", device.c_str(), 1);
+    std::vector<std::string> logged;
+    std::mutex loggedMutex;
+    ConsoleLogHook().Install([&](const char* bytes, std::size_t count) {
+        std::lock_guard<std::mutex> lock(loggedMutex);
+        logged.emplace_back(bytes, count);
+    });
+    PortSettings settings;
+    settings.flowRts = 1;
+    ReceiverLink link;
+    ASSERT_TRUE(link.Open(owner_.Post(), settings));
+    EXPECT_TRUE(link.DeviceConnected());
+
+    pty->Send("before 1\r\nbefore 2\r\nunfinish");
+    EXPECT_EQ(TakeLines(2), (std::vector<std::string>{"before 1\r\n", "before 2\r\n"}));
+    std::this_thread::sleep_for(milliseconds(100));  // the unfinished line is read too
+    pty.reset();                                     // unplugged
+    const auto waitFor = [](const auto& done) {
+        const auto deadline = std::chrono::steady_clock::now() + milliseconds(5000);
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        return done();
+    };
+    ASSERT_TRUE(waitFor([&] { return !link.DeviceConnected(); }));
+    EXPECT_FALSE(link.WriteLine("@CD"));              // refused quietly while away
+    std::this_thread::sleep_for(milliseconds(1200));  // several looks for the device
+    EXPECT_EQ(messages_.Texts(),
+              std::vector<std::string>{"Communication Error " + std::to_string(EIO)});
+
+    pty = std::make_unique<PtyPair>();  // plugged back: same path, new device
+    ::unlink(device.c_str());
+    ASSERT_EQ(::symlink(pty->SlavePath().c_str(), device.c_str()), 0);
+    ASSERT_TRUE(waitFor([&] { return link.DeviceConnected(); }));
+    EXPECT_EQ(link.ReconnectCount(), 1u);
+    termios mode{};
+    ASSERT_EQ(::tcgetattr(pty->Master(), &mode), 0);  // a master reads its slave's settings
+    EXPECT_NE(mode.c_cflag & CRTSCTS, 0u);
+    pty->Send("after\r\n");
+    EXPECT_EQ(TakeLines(1), std::vector<std::string>{"after\r\n"});
+    EXPECT_TRUE(link.WriteLine("@SW"));
+    EXPECT_EQ(pty->Receive(5), "@SW\r\n");
+    link.Close();
+
+    std::vector<unsigned> notices;
+    for (unsigned message : owner_.Messages()) {
+        if (message != UWM_LINE_QUEUED) {
+            notices.push_back(message);
+        }
+    }
+    EXPECT_EQ(notices, (std::vector<unsigned>{UWM_LINK_LOST, UWM_LINK_RESTORED}));
+    // The log holds every byte received, the unfinished line included.
+    EXPECT_EQ(logged,
+              (std::vector<std::string>{"before 1\r\n", "before 2\r\n", "unfinish", "after\r\n"}));
+    EXPECT_EQ(messages_.Texts().size(), 1u);
 }
 
 TEST_F(SerialLinkTest, CloseStopsTheReaderAndReleasesThePort) {
