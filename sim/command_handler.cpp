@@ -136,6 +136,9 @@ void CommandHandler::Abandon(const std::string& why, std::vector<std::string>& o
 
 void CommandHandler::Reset(const std::string& name, const std::string& line, SimMillis t,
                            const EpochSnapshot&, std::vector<std::string>& out) {
+    if (options_.ignoreResets) {
+        return;  // a receiver whose command line is broken: nothing comes back
+    }
     const StartMode mode = name == "SR"   ? StartMode::kHot
                            : name == "SW" ? StartMode::kWarm
                                           : StartMode::kCold;

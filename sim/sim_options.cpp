@@ -166,6 +166,11 @@ const std::vector<OptionSpec>& OptionTable() {
          [](SimOptions& o, auto& n, auto& v) { return SetNumber(o.ttffWarm, n, v, 0, 36000); }},
         {"--ttff-cold", "SECONDS", "time to fix after @CD (default 45)",
          [](SimOptions& o, auto& n, auto& v) { return SetNumber(o.ttffCold, n, v, 0, 36000); }},
+        {"--ignore-resets", nullptr, "take @SR, @SW and @CD without echo, banner or restart",
+         [](SimOptions& o, auto&, auto&) {
+             o.ignoreResets = true;
+             return Ok();
+         }},
         {"--assist-error", nullptr, "answer @ASO/@SIO with \"[ASO] Err\"/\"[SIO] Err\"",
          [](SimOptions& o, auto&, auto&) {
              o.assistError = true;

@@ -53,6 +53,7 @@ struct SimOptions {
     double ttffHot = 1.0;
     double ttffWarm = 30.0;
     double ttffCold = 45.0;
+    bool ignoreResets = false;  // a receiver that takes no reset: no echo, no banner, no restart
 
     bool assistError = false;
     FaultOptions faults;
