@@ -1,12 +1,4 @@
-// The program's directory, where the data files and the default logs live: $ORBEX_HOME when
-// set, else the executable's directory when it is writable, else ~/.local/share/orbex.
+// The program's directory lives with the other stand-ins in platform/, where the tools reach it.
 #pragma once
 
-#include <string>
-
-namespace orbex {
-
-// The directory with a trailing "/"; created when missing.
-std::string ProgramDirectory();
-
-}  // namespace orbex
+#include "platform/program_directory.h"

@@ -1,4 +1,4 @@
-#include "app/program_directory.h"
+#include "platform/program_directory.h"
 
 #include <unistd.h>
 
