@@ -176,7 +176,8 @@ const char* DumpUsage() {
            "Prints every received line as received (terminator included), or with --decode\n"
            "one JSON object per line. --port takes an index into the port list or a device\n"
            "path; the port opens at 9600 baud, 8 data bits, no parity, 1 stop bit, no\n"
-           "handshake unless told otherwise. --replay replays a recording through the link\n"
+           "handshake unless told otherwise; a port that goes away is reopened with the\n"
+           "same settings when it comes back. --replay replays a recording through the link\n"
            "as Orbex does; --file reads it directly, at full speed.\n";
 }
 

@@ -117,11 +117,18 @@ int RunLink(const DumpOptions& options) {
     // The owner's side of the link: its posts wake the loop below.
     Event linesQueued(Event::Reset::Auto);
     Event replayEnded(Event::Reset::Manual);
+    // A port that goes away is waited for: the link reopens it when it returns, and the
+    // output goes on in the same stream.
     const OwnerPost owner = [&](unsigned message, std::uintptr_t, std::intptr_t) {
         if (message == UWM_LINE_QUEUED) {
             linesQueued.Set();
         } else if (message == UWM_REPLAY_END) {
             replayEnded.Set();
+        } else if (message == UWM_LINK_LOST) {
+            std::fprintf(stderr, "orbex-dump: %s is gone; waiting for it to come back\n",
+                         options.port.c_str());
+        } else if (message == UWM_LINK_RESTORED) {
+            std::fprintf(stderr, "orbex-dump: %s is open again\n", options.port.c_str());
         }
     };
     ReceiverLink link;

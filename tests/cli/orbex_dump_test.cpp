@@ -13,6 +13,7 @@
 
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
+#include "tests/support/sim_process.h"
 
 namespace orbex {
 namespace {
@@ -163,6 +164,38 @@ TEST_F(OrbexDumpTest, StopsCleanlyOnTimeAndOnTermination) {
     EXPECT_EQ(Slurp(out), "");
     // Released on the way out: the port opens again at once.
     EXPECT_EQ(Dump("--port " + pty.SlavePath() + " --seconds 0.1").exitCode, 0);
+}
+
+// The receiver hangs up and a new one appears on the same path, as an adapter pulled and
+// plugged back: the dump goes on in the same output, told once.
+TEST_F(OrbexDumpTest, APortThatHangsUpIsReopenedWhenItComesBack) {
+    const std::string link = (dir_.Path() / "gps").string();
+    const std::string sim = ORBEX_SIM_PATH;
+    DumpRun run;
+    {
+        testing::SimProcess first(sim, {"--link", link, "--rate", "5", "--hangup-after", "1.5"});
+        ASSERT_TRUE(first.Started());
+        ASSERT_TRUE(testing::SimProcess::WaitForPath(link));
+        std::thread dump([&] { run = Dump("--port " + link + " --seconds 5"); });
+        EXPECT_EQ(first.Wait(milliseconds(5000)), 3);  // hung up
+        std::this_thread::sleep_for(milliseconds(700));
+        testing::SimProcess second(sim, {"--link", link, "--rate", "5"});
+        dump.join();
+    }
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "orbex-dump: Communication Error " + std::to_string(EIO) + "\norbex-dump: " +
+                           link + " is gone; waiting for it to come back\norbex-dump: " + link +
+                           " is open again\n");
+    // Sentences from both receivers, each whole: nothing half-received is printed.
+    std::istringstream lines(run.out);
+    std::string line;
+    int fixes = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_EQ(line.rfind("$", 0), 0u) << line;
+        EXPECT_EQ(line.back(), '\r') << line;
+        fixes += line.rfind("$GPGGA", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_GE(fixes, 10);  // about 7 epochs before the hang-up and 10 after the return
 }
 
 }  // namespace
