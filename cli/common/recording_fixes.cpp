@@ -1,0 +1,45 @@
+#include "cli/common/recording_fixes.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "decode/decode_line.h"
+#include "link/replay_lines.h"
+#include "platform/system_error.h"
+#include "platform/unique_fd.h"
+
+namespace orbex {
+
+bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::string& error) {
+    result = RecordingFixes{};
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    ReplayLineReader reader(file.Get());
+    FixCollector collector;
+    std::string_view line;
+    ReplayLineReader::Result status;
+    while ((status = reader.Next(line)) == ReplayLineReader::Result::Line) {
+        ++result.lines;
+        ReceiverState record;
+        if (!DecodeLine(record, line)) {
+            continue;
+        }
+        ++result.decoded;
+        if (auto fix = collector.Take(record)) {
+            result.fixes.push_back(*fix);
+        }
+    }
+    FillMissingDates(result.fixes);
+    if (status == ReplayLineReader::Result::Failed) {
+        error = "cannot read " + path + ": " + std::strerror(SystemError());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace orbex

@@ -1,0 +1,23 @@
+// Reads a recording (native records, 4-channel records, NMEA, or a mix) with the replay
+// framing, decodes every line and keeps the fixes in order, dated where the stream allows.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "decode/position_fix.h"
+
+namespace orbex {
+
+struct RecordingFixes {
+    std::vector<PositionFix> fixes;
+    std::size_t lines = 0;    // lines read
+    std::size_t decoded = 0;  // lines that decoded
+};
+
+// False with a one-line reason in `error` when the file cannot be opened or read; the fixes
+// found before a read failure are kept in `result`.
+bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::string& error);
+
+}  // namespace orbex
