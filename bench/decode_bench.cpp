@@ -65,7 +65,7 @@ void BM_DecodeLine(benchmark::State& state) {
     state.SetLabel(kKindNames[state.range(0)]);
     for (auto _ : state) {
         ReceiverState record{};
-        benchmark::DoNotOptimize(DecodeLine(record, line.c_str()));
+        benchmark::DoNotOptimize(DecodeLine(record, line));
         benchmark::DoNotOptimize(record);
     }
     state.SetItemsProcessed(state.iterations());

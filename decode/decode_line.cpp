@@ -2,6 +2,7 @@
 // its decoder.
 #include "decode/decode_line.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "decode/decoding_state.h"
@@ -54,6 +55,32 @@ bool DecodeSentence(ReceiverState& state, std::string_view line) {
     return Fail();
 }
 
+// Whether a "$GPGGA" carries a fix: its quality field is present and not "0", and its latitude
+// and longitude fields are not empty. Before their first fix receivers send the sentence every
+// second with empty fields, which must not add a sample at (0, 0). The fields are found by their
+// commas, so that a receiver writing other widths is judged by what it sent.
+bool GgaHasFix(std::string_view line) {
+    line = line.substr(0, line.find('*'));
+    // $GPGGA,time,latitude,N,longitude,E,quality,
+    std::string_view fields[7];
+    std::size_t count = 0;
+    for (std::size_t start = 0; count < 7 && start <= line.size(); ++count) {
+        const std::size_t comma = std::min(line.find(',', start), line.size());
+        fields[count] = line.substr(start, comma - start);
+        start = comma + 1;
+    }
+    const std::string_view quality = count == 7 ? StripLineTerminator(fields[6]) : "";
+    return !fields[2].empty() && !fields[4].empty() && !quality.empty() && quality != "0";
+}
+
+// Native records always add a sample; a "$GPGGA" only with a fix.
+bool AddsPositionSample(std::string_view line) {
+    if (line.starts_with("SM")) {
+        return true;
+    }
+    return line.starts_with("$GPGGA") && GgaHasFix(line);
+}
+
 }  // namespace
 
 bool DecodeLine(ReceiverState& state, std::string_view line) {
@@ -67,17 +94,10 @@ bool DecodeLine(ReceiverState& state, std::string_view line) {
     } else if (!DecodeSentence(state, line)) {
         return false;
     }
-    if (line.starts_with("SM") || line.starts_with("$GPGGA")) {
+    if (AddsPositionSample(line)) {
         SharedDecodingState().samples.Add(state);
     }
     return true;
-}
-
-bool DecodeLine(ReceiverState& state, const char* line) {
-    if (line == nullptr) {
-        return Fail();
-    }
-    return DecodeLine(state, std::string_view(line));
 }
 
 }  // namespace orbex

@@ -7,13 +7,11 @@
 
 namespace orbex {
 
-// Decodes a NUL-terminated line, terminator included. Returns true when the line has a known
-// shape and its decoder accepted it; otherwise sets the thread's system error code to
-// kErrorInvalidBlock (9) and returns false. A native record or "$GPGGA" adds a position sample.
-bool DecodeLine(ReceiverState& state, const char* line);
-
-// The same for a line held as bytes: every byte of `line` belongs to it, NUL bytes included
-// (a replayed recording may hold any byte). Prefer this form when the length is known.
+// Decodes one received line, terminator included. Every byte of `line` belongs to it, NUL bytes
+// included (a replayed recording may hold any byte), so that every program that decodes a line
+// shows the same result. Returns true when the line has a known shape and its decoder accepted
+// it; otherwise sets the thread's system error code to kErrorInvalidBlock (9) and returns false.
+// A native record, or a "$GPGGA" with a fix and a position, adds a position sample.
 bool DecodeLine(ReceiverState& state, std::string_view line);
 
 // The two fixed-column decoders; both always succeed. They read no column past the line's end:

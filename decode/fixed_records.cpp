@@ -1,6 +1,7 @@
 // The receiver's two fixed-column records. Columns are 0-based byte positions. A column past
 // the line's end reads as empty (0 for numbers, NUL for characters), so the decoders are safe on
 // any line, although the dispatcher hands them only lines of their exact length.
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -131,6 +132,23 @@ char FourChannelStatusCode(std::string_view text, char marker) {
     return code;
 }
 
+// The satellite code that SatelliteNumber reads back as `number`: "A".."X" for 1 to 24 and
+// "a".."h" for 25 to 32, as in the native record. Numbers above 32 have no code of their own and
+// are stored past "h", where they read as the highest number; 0 and below is "@".
+char FourChannelPrnCode(std::int32_t number) {
+    if (number <= 0) {
+        return '@';
+    }
+    return static_cast<char>(number <= 24 ? 64 + number : 72 + std::min(number, 99));
+}
+
+// "A" plus the signal value in hundreds, kept between "A" and "~" so that neither a negative nor
+// a large value wraps into another code.
+char FourChannelLevelCode(std::int32_t signal) {
+    const std::int32_t level = std::clamp(signal / 100, 0, '~' - 'A');
+    return static_cast<char>('A' + level);
+}
+
 }  // namespace
 
 // 4-channel record, 87 characters plus CR LF, first character "N" or "O". Sample:
@@ -177,13 +195,13 @@ void DecodeFourChannelRecord(ReceiverState& state, std::string_view line) {
     for (int k = 0; k < 4; ++k) {
         const std::size_t column = 44 + 4 * static_cast<std::size_t>(k);
         SatelliteSlot& slot = state.satellites[k];
-        slot.prnCode = static_cast<char>(64 + DecimalAt(line, column, 2));
+        slot.prnCode = FourChannelPrnCode(DecimalAt(line, column, 2));
         slot.elevationCode = 'A';
         slot.azimuthCode = 'A';
         slot.statusCode =
             FourChannelStatusCode(FieldPart(line, column + 2, 2), FieldChar(line, 60 + 4 * k));
         const std::int32_t signal = DecimalAt(line, 67 + 5 * static_cast<std::size_t>(k), 5);
-        slot.levelCode = static_cast<char>('A' + signal / 100);
+        slot.levelCode = FourChannelLevelCode(signal);
     }
     for (int k = 4; k < 8; ++k) {
         SatelliteSlot& slot = state.satellites[k];

@@ -2,12 +2,14 @@
 // the position sample they add or do not add.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "decode/decode_line.h"
 #include "decode/decoding_state.h"
 #include "decode/error_beep.h"
+#include "decode/lookup_tables.h"
 #include "platform/system_error.h"
 #include "tests/decode/test_lines.h"
 
@@ -166,6 +168,29 @@ TEST_F(FixedRecordTest, DecodersCalledDirectlyOnShortLinesReadNothingPastTheEnd)
     EXPECT_EQ(record.dopCode[0], '\0');
 }
 
+TEST_F(FixedRecordTest, FourChannelSatellitesAndLevelsReadBackAsInTheNativeRecord) {
+    // Satellites 24 to 32 name themselves through the same lookup as a native record's, and
+    // signal values outside 0..6199 stay at the ends of the level codes instead of wrapping.
+    const int numbers[][4] = {{24, 25, 26, 27}, {28, 29, 30, 32}};
+    for (const auto& group : numbers) {
+        std::string line = FourChannelRecord();
+        for (int k = 0; k < 4; ++k) {
+            char number[3];
+            std::snprintf(number, sizeof number, "%02d", group[k]);
+            Put(line, 44 + 4 * static_cast<std::size_t>(k), number);
+        }
+        Put(line, 67, "99999-05000620000600");
+        ASSERT_TRUE(Decode(state, line));
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(SatelliteNumber(state.satellites[k].prnCode), group[k]);
+        }
+        EXPECT_EQ(state.satellites[0].levelCode, '~');
+        EXPECT_EQ(state.satellites[1].levelCode, 'A');
+        EXPECT_EQ(state.satellites[2].levelCode, '~');
+        EXPECT_EQ(state.satellites[3].levelCode, 'A' + 6);
+    }
+}
+
 TEST_F(FixedRecordTest, FourChannelRecordFillsItsColumnsAndDefaults) {
     const std::string line = FourChannelRecord();
     ASSERT_EQ(line.size(), 89u);
@@ -189,7 +214,7 @@ TEST_F(FixedRecordTest, FourChannelRecordFillsItsColumnsAndDefaults) {
     EXPECT_EQ(state.fixMode, '_');
     EXPECT_EQ(state.datumCode, '_');
 
-    const char prn[] = {64 + 5, 64 + 12, 64 + 23, 64 + 31};
+    const char prn[] = {64 + 5, 64 + 12, 64 + 23, 'g'};  // 31 is stored as the native code
     const char status[] = {'C', 'B', 'A', 'D'};
     const char level[] = {'A' + 12, 'A' + 8, 'A' + 0, 'A' + 2};  // 01234, 00800, 00050, 00200
     for (int k = 0; k < 4; ++k) {

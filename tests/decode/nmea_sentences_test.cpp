@@ -154,7 +154,7 @@ TEST_F(SentenceTest, GgaFieldsOfOtherWidthsShiftTheLaterOnes) {
     EXPECT_EQ(s.altitudeMetres, -12);
 }
 
-TEST_F(SentenceTest, TruncatedGgaDecodesWhatIsThereAndStillAddsASample) {
+TEST_F(SentenceTest, TruncatedGgaDecodesWhatIsThereButAddsNoSample) {
     const ReceiverState r = Decoded("$GPGGA,1235");
     EXPECT_EQ(r.altTime.hour, 12);
     EXPECT_EQ(r.altTime.minute, 35);
@@ -164,7 +164,17 @@ TEST_F(SentenceTest, TruncatedGgaDecodesWhatIsThereAndStillAddsASample) {
     EXPECT_EQ(s.latMinutes, 40);
     EXPECT_EQ(s.latMinuteFraction, 12);
     EXPECT_STREQ(Decoded("$GPGGA").kind, "$GPGGA");
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 3);
+    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
+}
+
+TEST_F(SentenceTest, OnlyAGgaWithAFixAndAPositionAddsASample) {
+    // Before its first fix a receiver sends empty fields or quality "0" every second.
+    Decoded("$GPGGA,123519,,,,,0,00,,,M,,M,,*6B\r\n");
+    Decoded("$GPGGA,123519,3540.1234,N,13945.6789,E,0,00,99.9,00045.0,M,,M,,*64\r\n");
+    Decoded("$GPGGA,123519,,N,13945.6789,E,1,08,0.9,00045.0,M,,M,,*75\r\n");
+    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
+    Decoded("$GPGGA,123519,3540.1234,N,13945.6789,E,1,08,0.9,00045.0,M,,M,,*5D\r\n");
+    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 1);
 }
 
 TEST_F(SentenceTest, ExponentsAndOverflowsNeverGiveUndefinedValues) {

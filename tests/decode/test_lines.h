@@ -58,9 +58,9 @@ inline std::string FourChannelRecord() {
     return line;
 }
 
-// A copy of `line` as NUL-terminated text, for the C-string form of DecodeLine.
+// Decodes `line` as the programs do.
 inline bool Decode(ReceiverState& state, const std::string& line) {
-    return DecodeLine(state, line.c_str());
+    return DecodeLine(state, line);
 }
 
 }  // namespace orbex::test
