@@ -12,8 +12,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/message_box.h"
-
 namespace orbex {
 
 namespace {
@@ -213,15 +211,6 @@ bool QuotableString(const std::string& bytes) {
     return bytes.find_first_of(std::string("\r\n\0", 3)) == bytes.size() - 1;
 }
 
-std::string Timestamp() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-    return text;
-}
-
 // An exclusive lock on "<store>.lock" for as long as the object lives. flock locks belong to
 // the open file, so they also keep the threads of this process apart.
 class StoreLock {
@@ -291,6 +280,7 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
 
 bool RegistryDocument::Parse(const std::string& raw, std::string& problem) {
     keys_.clear();
+    keptLines_.clear();
     std::string text = ToUtf8(raw);
     std::vector<std::string> lines;
     std::stringstream stream(text);
@@ -305,7 +295,10 @@ bool RegistryDocument::Parse(const std::string& raw, std::string& problem) {
     bool headerSeen = false;
     StoredKey* current = nullptr;
     bool skippingKey = false;  // inside a "[-key]" deletion entry
+    bool brokenKey = false;    // under a key line that could not be read
+    problem.clear();
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t first = i;
         std::string entry = Trim(lines[i]);
         // Long hex lists continue on the next line after a trailing backslash.
         while (!entry.empty() && entry.back() == '\\' && entry.find("=hex") != std::string::npos &&
@@ -316,20 +309,34 @@ bool RegistryDocument::Parse(const std::string& raw, std::string& problem) {
         if (entry.empty() || entry[0] == ';') {
             continue;
         }
-        std::string where = "line " + std::to_string(i + 1);
-        if (!headerSeen) {
-            if (entry != kHeaderV5 && entry != kHeaderV4) {
-                problem = where + ": not a registry file header";
-                return false;
+        // A line that cannot be read is kept as it was, where it was, and written back with the
+        // rest; the first one is described in `problem`.
+        const auto keep = [&](const char* what) {
+            if (problem.empty()) {
+                problem = "line " + std::to_string(first + 1) + ": " + what;
             }
+            std::vector<std::string>& kept = current ? current->keptLines : keptLines_;
+            kept.insert(kept.end(), lines.begin() + static_cast<std::ptrdiff_t>(first),
+                        lines.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        };
+        if (entry == kHeaderV5 || entry == kHeaderV4) {
             headerSeen = true;
+            continue;
+        }
+        if (!headerSeen && keys_.empty() && entry[0] != '[') {
+            keep("not a registry file header");
             continue;
         }
         if (entry[0] == '[') {
             if (entry.back() != ']' || entry.size() < 3) {
-                problem = where + ": broken key line";
-                return false;
+                // The values below a broken key line belong to no key the program knows: they
+                // are kept with it, under the key before.
+                keep("broken key line");
+                skippingKey = false;
+                brokenKey = true;
+                continue;
             }
+            brokenKey = false;
             std::string path = entry.substr(1, entry.size() - 2);
             skippingKey = path[0] == '-';
             current = skippingKey ? nullptr : &FindOrAddKey(path);
@@ -338,22 +345,22 @@ bool RegistryDocument::Parse(const std::string& raw, std::string& problem) {
         if (skippingKey) {
             continue;
         }
-        if (!current) {
-            problem = where + ": value outside a key";
-            return false;
+        if (brokenKey || !current) {
+            keep(brokenKey ? "value under a broken key line" : "value outside a key");
+            continue;
         }
         std::string name;
         std::size_t pos = 0;
         if (entry[0] == '@') {
             pos = 1;
         } else if (!ParseQuoted(entry, pos, name)) {
-            problem = where + ": broken value name";
-            return false;
+            keep("broken value name");
+            continue;
         }
         std::string rest = Trim(entry.substr(pos));
         if (rest.empty() || rest[0] != '=') {
-            problem = where + ": missing \"=\"";
-            return false;
+            keep("missing \"=\"");
+            continue;
         }
         std::string data = Trim(rest.substr(1));
         if (data == "-") {
@@ -362,20 +369,19 @@ bool RegistryDocument::Parse(const std::string& raw, std::string& problem) {
         StoredType type{};
         std::string bytes;
         if (!ParseData(data, type, bytes)) {
-            problem = where + ": unreadable value data";
-            return false;
+            keep("unreadable value data");
+            continue;
         }
         SetValue(*current, name, type, std::move(bytes));
     }
-    if (!headerSeen && !keys_.empty()) {
-        problem = "no registry file header";
-        return false;
-    }
-    return true;
+    return problem.empty();
 }
 
 std::string RegistryDocument::Serialise() const {
     std::string out = std::string(kHeaderV5) + "\n";
+    for (const std::string& line : keptLines_) {
+        out += line + "\n";
+    }
     for (const StoredKey& key : keys_) {
         out += "\n[" + key.path + "]\n";
         for (const StoredValue& value : key.values) {
@@ -399,6 +405,9 @@ std::string RegistryDocument::Serialise() const {
             }
             out += "\n";
         }
+        for (const std::string& line : key.keptLines) {
+            out += line + "\n";
+        }
     }
     return out;
 }
@@ -418,7 +427,7 @@ StoredKey& RegistryDocument::FindOrAddKey(const std::string& path) {
             return key;
         }
     }
-    keys_.push_back(StoredKey{path, {}});
+    keys_.push_back(StoredKey{path, {}, {}});
     return keys_.back();
 }
 
@@ -465,7 +474,6 @@ SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {}
 void SettingsStore::SetPath(std::string path) {
     std::lock_guard lock(mutex_);  // path_ is read by every operation on any thread
     path_ = std::move(path);
-    setAside_.clear();
 }
 
 std::string SettingsStore::path() const {
@@ -473,50 +481,23 @@ std::string SettingsStore::path() const {
     return path_;
 }
 
-std::string SettingsStore::setAsidePath() const {
-    std::lock_guard lock(mutex_);  // written by Load on any thread
-    return setAside_;
-}
-
 std::string SettingsStore::SectionPath(const std::string& section) const {
     return std::string(kRoot) + "\\" + kApplicationKey + "\\" + section;
 }
 
-bool SettingsStore::Load(const std::string& path, RegistryDocument& doc, std::string& notice) {
+bool SettingsStore::Load(const std::string& path, RegistryDocument& doc) {
     std::string text;
     bool missing = false;
     if (!ReadWholeFile(path, text, missing)) {
         return false;
     }
+    // What cannot be read is skipped here and kept in the document, so a rewrite loses nothing
+    // of the user's file; as registry failures are, this is silent.
     std::string problem;
-    if (missing || doc.Parse(text, problem)) {
-        return true;
+    if (!missing) {
+        doc.Parse(text, problem);
     }
-    // Keep the unreadable file for the user instead of overwriting it with defaults. The
-    // caller holds the store lock, so only one thread or process moves it.
-    std::string aside = path + ".unreadable-" + Timestamp();
-    for (int n = 2; std::filesystem::exists(aside); ++n) {
-        aside = path + ".unreadable-" + Timestamp() + "-" + std::to_string(n);
-    }
-    if (std::rename(path.c_str(), aside.c_str()) != 0) {
-        return false;
-    }
-    {
-        std::lock_guard lock(mutex_);  // setAside_ is read from other threads
-        setAside_ = aside;
-    }
-    doc = RegistryDocument();
-    notice = "The settings file " + path + " could not be read (" + problem + "). It was kept as " +
-             aside + "; Orbex uses its default settings.";
     return true;
-}
-
-// The notice of a file set aside is shown once the store lock is released, so that other
-// threads and processes are not held up while the message is on screen.
-void SettingsStore::Tell(const std::string& notice) {
-    if (!notice.empty()) {
-        ShowMessageBox(notice, "Orbex 2003", MessageIcon::Warning);
-    }
 }
 
 std::optional<StoredValue> SettingsStore::Find(const std::string& section,
@@ -531,20 +512,10 @@ std::optional<StoredValue> SettingsStore::Find(const std::string& section,
     if (!ReadWholeFile(path, text, missing) || missing) {
         return std::nullopt;
     }
+    // Writers replace the file atomically, so no lock is needed to see a whole file; lines
+    // that cannot be read are skipped.
     std::string problem;
-    if (!doc.Parse(text, problem)) {
-        // Possibly a foreign writer's half-done file; decide under the lock.
-        std::string notice;
-        bool loaded = false;
-        {
-            StoreLock lock(path);
-            loaded = lock.held() && Load(path, doc, notice);
-        }
-        Tell(notice);
-        if (!loaded) {
-            return std::nullopt;
-        }
-    }
+    doc.Parse(text, problem);
     const StoredKey* key = doc.FindKey(SectionPath(section));
     if (!key) {
         return std::nullopt;
@@ -561,19 +532,17 @@ bool SettingsStore::Write(const std::string& section, const std::string& name, S
     }
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    std::string notice;
     bool written = false;
     {
         StoreLock lock(path);
         RegistryDocument doc;
-        if (lock.held() && Load(path, doc, notice)) {
+        if (lock.held() && Load(path, doc)) {
             doc.FindOrAddKey(std::string(kRoot) + "\\" + kApplicationKey);
             RegistryDocument::SetValue(doc.FindOrAddKey(SectionPath(section)), name, type,
                                        std::move(bytes));
             written = ReplaceFile(path, doc.Serialise());
         }
     }
-    Tell(notice);
     return written;
 }
 

@@ -11,9 +11,9 @@
 // Section and value names compare without case and keep the case first written. Every read
 // goes to the file (no cache), so other processes and threads see each other's writes. Every
 // write re-reads the file, changes one value and replaces the file atomically (temporary file,
-// flush, rename) under an exclusive lock on a lock file beside it. A file that cannot be parsed
-// is renamed aside (once, with a message) and the store carries on empty, so a broken file is
-// never silently overwritten.
+// flush, rename) under an exclusive lock on a lock file beside it. Lines that cannot be read
+// are skipped, silently, and written back as they were when the file is rewritten, so one
+// broken line neither hides the other settings nor is lost.
 #pragma once
 
 #include <cstdint>
@@ -43,12 +43,14 @@ struct StoredValue {
 struct StoredKey {
     std::string path;  // full key path, e.g. HKEY_CURRENT_USER\Software\VELMAR\ORBEX\CONFIG
     std::vector<StoredValue> values;
+    std::vector<std::string> keptLines;  // lines under the key that could not be read
 };
 
 // The parsed content of one registry file.
 class RegistryDocument {
   public:
-    // Parses the text; false with a description when it is not a registry file.
+    // Parses the text, keeping every line it cannot read for Serialise; false, with the first
+    // such line described in `problem`, when there was one. What could be read is held either way.
     bool Parse(const std::string& text, std::string& problem);
     std::string Serialise() const;
 
@@ -62,6 +64,7 @@ class RegistryDocument {
 
   private:
     std::vector<StoredKey> keys_;
+    std::vector<std::string> keptLines_;  // unreadable lines before the first key
 };
 
 class SettingsStore {
@@ -87,23 +90,17 @@ class SettingsStore {
     // False for a null text.
     bool WriteString(const std::string& section, const std::string& name, const char* text);
 
-    // Where the last unreadable file was put aside (empty when none was).
-    std::string setAsidePath() const;
-
   private:
     std::optional<StoredValue> Find(const std::string& section, const std::string& name);
     bool Write(const std::string& section, const std::string& name, StoredType type,
                std::string bytes);
-    // Loads the file into doc. A missing file gives an empty document. An unreadable one is
-    // set aside and its notice returned; the document is then empty too. False only for I/O
+    // Loads the file into doc. A missing file gives an empty document. False only for I/O
     // failures.
-    bool Load(const std::string& path, RegistryDocument& doc, std::string& notice);
-    static void Tell(const std::string& notice);
+    bool Load(const std::string& path, RegistryDocument& doc);
     std::string SectionPath(const std::string& section) const;
 
-    mutable std::mutex mutex_;  // guards path_ and setAside_ (the store is shared by threads)
+    mutable std::mutex mutex_;  // guards path_ (the store is shared by threads)
     std::string path_;
-    std::string setAside_;
 };
 
 // The process-wide store the program's parts share, and its four operations.

@@ -132,10 +132,13 @@ TEST_F(SettingsStoreTest, ConcurrentWritersLoseNothingAndReadersNeverSeeAHalfFil
     std::atomic<int> unreadable{0};
     std::thread reader([&] {
         SettingsStore mine(home.storePath());
+        bool everSeen = false;
         while (!stop) {
+            // Once W0 is written it must never vanish from a reader's view of the file.
             std::int32_t value = 0;
-            mine.ReadNumber("CONFIG", "W0", value);
-            unreadable += mine.setAsidePath().empty() ? 0 : 1;
+            const bool seen = mine.ReadNumber("CONFIG", "W0", value);
+            unreadable += everSeen && !seen ? 1 : 0;
+            everSeen = everSeen || seen;
         }
     });
     std::vector<std::thread> writers;
@@ -171,39 +174,56 @@ TEST_F(SettingsStoreTest, ConcurrentWritersLoseNothingAndReadersNeverSeeAHalfFil
     }
 }
 
-TEST_F(SettingsStoreTest, AnUnreadableFileIsKeptAsideWithAMessageAndDefaultsAreUsed) {
+TEST_F(SettingsStoreTest, UnreadableLinesAreSkippedSilentlyAndKeptWhenTheFileIsRewritten) {
     MessageBoxSink messages;
     const std::string broken =
         "Windows Registry Editor Version 5.00\n\n"
         "[HKEY_CURRENT_USER\\Software\\VELMAR\\ORBEX\\CONFIG]\n"
-        "\"CONNECT\"=dword:0000zz01\n";
+        "\"CONNECT\"=dword:0000zz01\n"
+        "\"LOGON\"=dword:00000001\n"
+        "[HKEY_CURRENT_USER\\Software\\VELMAR\\ORBEX\\COMPORT\n"
+        "\"SPEED\"=dword:00000005\n"
+        "[HKEY_CURRENT_USER\\Software\\VELMAR\\ORBEX\\CONSOLE]\n"
+        "\"TERMLINES\"=dword:000003e8\n";
     home.WriteFile("ORBEX.reg", broken);
 
     std::int32_t number = 42;
     EXPECT_FALSE(store.ReadNumber("CONFIG", "CONNECT", number));
     EXPECT_EQ(number, 42);
-    const std::string aside = store.setAsidePath();
-    ASSERT_FALSE(aside.empty());
-    EXPECT_EQ(home.ReadFile(aside), broken) << "the broken file is kept as it was";
-    ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_NE(messages.Texts()[0].find(aside), std::string::npos) << messages.Texts()[0];
-    EXPECT_NE(messages.Texts()[0].find("line 4"), std::string::npos) << messages.Texts()[0];
+    ASSERT_TRUE(store.ReadNumber("CONFIG", "LOGON", number));
+    EXPECT_EQ(number, 1);
+    EXPECT_FALSE(store.ReadNumber("COMPORT", "SPEED", number));
+    ASSERT_TRUE(store.ReadNumber("CONSOLE", "TERMLINES", number));
+    EXPECT_EQ(number, 1000);
 
-    // Later reads use defaults without further messages; a write starts a fresh file.
-    EXPECT_FALSE(store.ReadNumber("CONFIG", "CONNECT", number));
     ASSERT_TRUE(store.WriteNumber("CONFIG", "CONNECT", 1));
-    EXPECT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(home.ReadFile(aside), broken);
+    const std::string rewritten = home.ReadFile(home.storePath());
+    for (const char* kept :
+         {"\"CONNECT\"=dword:0000zz01", "ORBEX\\COMPORT\n\"SPEED\"=dword:00000005"}) {
+        EXPECT_NE(rewritten.find(kept), std::string::npos) << kept << " lost:\n" << rewritten;
+    }
     ASSERT_TRUE(store.ReadNumber("CONFIG", "CONNECT", number));
     EXPECT_EQ(number, 1);
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(home.storePath()).parent_path()),
+                            fs::directory_iterator{}),
+              2)
+        << "only the store and its lock file";
 }
 
-TEST_F(SettingsStoreTest, AFileWithoutTheHeaderIsNotARegistryFile) {
+TEST_F(SettingsStoreTest, AFileWithoutTheHeaderKeepsItsLinesAndGainsOne) {
     MessageBoxSink messages;
-    home.WriteFile("ORBEX.reg", "[HKEY_CURRENT_USER\\Software\\VELMAR\\ORBEX\\CONFIG]\n");
+    home.WriteFile(
+        "ORBEX.reg",
+        "not a registry "
+        "file\n[HKEY_CURRENT_USER\\Software\\VELMAR\\ORBEX\\CONFIG]\n\"LOGON\"=dword:00000001\n");
     ASSERT_TRUE(store.WriteNumber("CONFIG", "CONNECT", 1));
-    EXPECT_FALSE(store.setAsidePath().empty());
-    EXPECT_EQ(messages.Texts().size(), 1u);
+    std::int32_t number = 0;
+    ASSERT_TRUE(store.ReadNumber("CONFIG", "LOGON", number));
+    const std::string rewritten = home.ReadFile(home.storePath());
+    EXPECT_EQ(rewritten.rfind("Windows Registry Editor Version 5.00\nnot a registry file\n", 0), 0u)
+        << rewritten;
+    EXPECT_TRUE(messages.Texts().empty());
 }
 
 TEST_F(SettingsStoreTest, WithoutAPathEveryOperationFails) {
