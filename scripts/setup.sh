@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build, test and run Orbex, then configures and
 # builds it. Usage: scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]
+#        scripts/setup.sh --packages-only
+# ORBEX_FUZZ_SETUP=1 (set by scripts/fuzz.sh) adds clang and its fuzzer runtime.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +13,9 @@ packages=(
     fonts-liberation fonts-ipafont-gothic fontconfig
     xvfb xauth x11-apps xdotool imagemagick
 )
+if [ "${ORBEX_FUZZ_SETUP:-0}" = 1 ]; then
+    packages+=(clang libclang-rt-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -24,6 +29,9 @@ if ((${#missing[@]})); then
         "${missing[@]}" >/dev/null
 fi
 
+if [ "${1:-}" = --packages-only ]; then
+    exit 0
+fi
 build_dir=${1:-build}
 shift || true
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
