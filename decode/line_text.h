@@ -6,13 +6,13 @@
 
 #include <string_view>
 
-namespace orbex {
+#include "link/line_framing.h"
 
-inline constexpr char kAltLineTerminator = static_cast<char>(0xDA);
+namespace orbex {
 
 // The line without a final 0xDA, or without a final LF and the CRs just before it.
 inline std::string_view StripLineTerminator(std::string_view line) {
-    if (!line.empty() && line.back() == kAltLineTerminator) {
+    if (!line.empty() && static_cast<unsigned char>(line.back()) == kAltLineTerminator) {
         line.remove_suffix(1);
         return line;
     }
