@@ -8,6 +8,8 @@
 // the reason for the change.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +25,8 @@
 #include "cli/orbex_dump/decoded_json.h"
 #include "decode/decode_line.h"
 #include "decode/decoding_state.h"
+#include "link/replay_lines.h"
+#include "platform/unique_fd.h"
 #include "tests/decode/test_lines.h"
 
 namespace orbex {
@@ -49,18 +53,15 @@ std::string ReadFile(const fs::path& path) {
     return bytes.str();
 }
 
-// The replay framing: a line ends after its LF, or after 2048 bytes without one; the last line
-// of a file may have no LF.
-std::vector<std::string> ReplayLines(const std::string& bytes) {
-    constexpr std::size_t kLongestLine = 2048;
+// The lines of a recording as replay and orbex-dump --file cut them.
+std::vector<std::string> ReplayLines(const fs::path& path) {
     std::vector<std::string> lines;
-    std::size_t begin = 0;
-    while (begin < bytes.size()) {
-        std::size_t end = bytes.find('\n', begin);
-        end = end == std::string::npos ? bytes.size() : end + 1;
-        end = std::min(end, begin + kLongestLine);
-        lines.push_back(bytes.substr(begin, end - begin));
-        begin = end;
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    EXPECT_TRUE(file.Valid()) << path;
+    ReplayLineReader reader(file.Get());
+    std::string_view line;
+    while (reader.Next(line) == ReplayLineReader::Result::Line) {
+        lines.emplace_back(line);
     }
     return lines;
 }
@@ -95,11 +96,11 @@ std::vector<Recording> Recordings() {
 }
 
 // What orbex-dump --file FILE --decode prints for a recording, from a cleared sample ring.
-std::string DecodedJsonOf(const std::string& bytes) {
+std::string DecodedJsonOf(const fs::path& recording) {
     ResetPositionSamples();
     SharedDecodingState().ggaFourDigitMinutes = 0;
     std::string out;
-    for (const std::string& line : ReplayLines(bytes)) {
+    for (const std::string& line : ReplayLines(recording)) {
         AppendDecodedLineJson(out, line);
     }
     return out;
@@ -112,7 +113,7 @@ TEST_P(GoldenCorpus, DecodesToItsGoldenLines) {
     if (recording.path.empty()) {
         GTEST_SKIP() << "no recorded streams at " << kCorpusDir;
     }
-    const std::string actual = DecodedJsonOf(ReadFile(recording.path));
+    const std::string actual = DecodedJsonOf(recording.path);
     const fs::path golden = kGoldenDir / (recording.name + ".jsonl");
     const char* update = std::getenv("ORBEX_UPDATE_GOLDENS");
     if (update != nullptr && std::strcmp(update, "1") == 0) {
@@ -165,7 +166,7 @@ std::vector<std::string> SeedLines() {
     };
     for (const Recording& recording : Recordings()) {
         if (!recording.path.empty()) {
-            for (std::string& line : ReplayLines(ReadFile(recording.path))) {
+            for (std::string& line : ReplayLines(recording.path)) {
                 distinct.insert(std::move(line));
             }
         }
