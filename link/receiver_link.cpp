@@ -360,6 +360,7 @@ void ReceiverLink::ReplayReader() {
         return;
     }
     ReplayLineReader reader(replayFile_.Get());
+    ReplayPacer pacer(replayPace_);
     std::string_view line;
     for (;;) {
         const ReplayLineReader::Result result = reader.Next(line);
@@ -373,6 +374,14 @@ void ReceiverLink::ReplayReader() {
                 owner_(UWM_REPLAY_END, 0, 0);
             }
             return;
+        }
+        // Played as recorded, a line of a later epoch waits for its time; the wait is on the
+        // stop event, so that Close ends it at once.
+        if (const auto due = pacer.DueTime(line, ReplayPacer::Clock::now())) {
+            const auto wait = std::chrono::ceil<milliseconds>(*due - ReplayPacer::Clock::now());
+            if (wait.count() > 0 && stopEvent_->Wait(wait)) {
+                return;
+            }
         }
         ReplayRecordHook().Call(line.data(), line.size());
         queue_.Push(std::string(line), owner_);

@@ -19,6 +19,7 @@
 
 #include "link/owner_post.h"
 #include "link/port_settings.h"
+#include "link/replay_pace.h"
 #include "platform/poll_event.h"
 #include "platform/serial_port.h"
 #include "platform/unique_fd.h"
@@ -57,6 +58,9 @@ class ReceiverLink {
     // are kept for its return.
     bool ApplyPortSettings(const PortSettings& settings);
 
+    // How the next replay opened is paced; the designed 1 ms a line unless set.
+    void SetReplayPace(ReplayPace pace) { replayPace_ = pace; }
+
     bool replay() const { return replay_; }
     bool IsOpen() const { return readerThread_.joinable(); }
     // False from the moment the reader finds the device gone until it has opened it again.
@@ -82,7 +86,8 @@ class ReceiverLink {
     LineQueue& queue_;
     OwnerPost owner_;
     bool replay_ = false;
-    std::unique_ptr<PollEvent> stopEvent_;  // manual reset; signalled once to end the reader
+    ReplayPace replayPace_ = ReplayPace::Fast;  // read by the replay thread, set before Open
+    std::unique_ptr<PollEvent> stopEvent_;      // manual reset; signalled once to end the reader
     // The reader closes and reopens the port when the device goes away and comes back; the
     // owner's thread writes to it and programs it. The lock keeps the descriptor and the
     // settings steady for the owner's calls; the reader takes it only to close or reopen.
