@@ -146,6 +146,15 @@ bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& op
             options.seconds = seconds;
         } else if (option == "--decode") {
             options.decode = true;
+        } else if (option == "--export") {
+            if (!value(text)) {
+                return false;
+            }
+            options.exportFormat = ExportFormatNamed(text);
+            if (!options.exportFormat) {
+                error = "--export takes csv, gpx or kml, not '" + text + "'";
+                return false;
+            }
         } else {
             error = "unknown argument '" + option + "'";
             return false;
@@ -157,6 +166,10 @@ bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& op
     if (sources != 1) {
         error = sources == 0 ? "give one of --port, --replay or --file"
                              : "give only one of --port, --replay or --file";
+        return false;
+    }
+    if (options.exportFormat && (options.source != DumpSource::File || options.decode)) {
+        error = "--export reads a recording: use it with --file and without --decode";
         return false;
     }
     if (options.source == DumpSource::File && !options.commands.empty()) {
@@ -171,14 +184,16 @@ const char* DumpUsage() {
            "none|odd|even|mark|space]\n"
            "                  [--data-bits 7|8] [--stop-bits 1|1.5|2] [--rtscts] [--xonxoff]\n"
            "       orbex-dump --replay FILE\n"
-           "       orbex-dump --file FILE\n"
+           "       orbex-dump --file FILE [--export csv|gpx|kml]\n"
            "  common: [--send TEXT]... [--count N] [--seconds S] [--decode]\n"
            "Prints every received line as received (terminator included), or with --decode\n"
            "one JSON object per line. --port takes an index into the port list or a device\n"
            "path; the port opens at 9600 baud, 8 data bits, no parity, 1 stop bit, no\n"
            "handshake unless told otherwise; a port that goes away is reopened with the\n"
            "same settings when it comes back. --replay replays a recording through the link\n"
-           "as Orbex does; --file reads it directly, at full speed.\n";
+           "as Orbex does; --file reads it directly, at full speed. --export writes the\n"
+           "recording's fixes instead: CSV with a header row, a GPX 1.1 track, or KML with\n"
+           "the track and placemarks at the first and last fix.\n";
 }
 
 }  // namespace orbex

@@ -8,10 +8,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "cli/common/recording_fixes.h"
 #include "cli/orbex_dump/dump_options.h"
+#include "cli/orbex_dump/fix_export.h"
 #include "cli/orbex_dump/line_output.h"
 #include "link/line_queue.h"
 #include "link/port_list.h"
@@ -161,7 +164,42 @@ int RunLink(const DumpOptions& options) {
     return output.Failed() && !output.ReaderGone() ? kExitFailed : 0;
 }
 
+// Writes the fixes of the recording in the chosen format on standard output.
+int RunExport(const DumpOptions& options) {
+    RecordingFixes recording;
+    std::string error;
+    const bool read = ReadRecordingFixes(options.path, recording, error);
+    if (!read && recording.lines == 0) {
+        return Fail(error);
+    }
+    const std::string title = std::filesystem::path(options.path).filename().string();
+    const std::string document = ExportFixes(*options.exportFormat, recording.fixes, title);
+    const bool written =
+        std::fwrite(document.data(), 1, document.size(), stdout) == document.size() &&
+        std::fflush(stdout) == 0;
+    if (!written) {
+        if (errno == EPIPE) {
+            return 0;  // the reader has all it wanted
+        }
+        std::fprintf(stderr, "orbex-dump: cannot write the export: %s\n", std::strerror(errno));
+        return kExitFailed;
+    }
+    if (!read) {
+        // What came before the failure is written; the failure still fails the run.
+        std::fprintf(stderr, "orbex-dump: %s\n", error.c_str());
+        return kExitFailed;
+    }
+    if (recording.fixes.empty()) {
+        std::fprintf(stderr, "orbex-dump: no fixes in %s (%zu lines, %zu decoded)\n",
+                     options.path.c_str(), recording.lines, recording.decoded);
+    }
+    return 0;
+}
+
 int RunFile(const DumpOptions& options) {
+    if (options.exportFormat) {
+        return RunExport(options);
+    }
     UniqueFd file(::open(options.path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.Valid()) {
         return Fail("cannot open " + options.path + ": " + std::strerror(errno));
