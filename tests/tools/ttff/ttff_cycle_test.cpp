@@ -1,0 +1,209 @@
+// The TTFF cycle fed scripted receiver lines with a fake clock, its GGA reading and its records.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/tools/ttff/fake_ttff_host.h"
+#include "tools/ttff/ttff_cycle.h"
+#include "tools/ttff/ttff_result_file.h"
+#include "tools/ttff/ttff_time_text.h"
+
+namespace orbex {
+namespace {
+
+const std::string kFixed =
+    "$GPGGA,200345,3540.8741,N,13946.0275,E,1,08,01.2,00040.1,M,039.5,M,,*5C\r\n";
+const std::string kNoFix = "$GPGGA,200343,,,,,0,00,,,,,,,*66\r\n";
+const std::string kZda = "$GPZDA,200343,06,12,2003,00,00*4F\r\n";
+const std::string kGsa = "$GPGSA,A,3,01,02,03,,,,,,,,,,02.0,01.2,01.6*00\r\n";
+const std::string kBanner = "VELMAR VM8140 GPS V1.04\r\n";
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class TtffCycleTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("ttff_cycle_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        file_ = (dir_ / "TTFFCOLD_1206.dat").string();
+        series_.idle = false;
+        series_.firstRecordPending = true;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    TtffCycle MakeCycle(StartMode mode = StartMode::Cold, bool recordLog = true) {
+        CycleSetup setup;
+        setup.mode = mode;
+        setup.recordLog = recordLog;
+        setup.resultFile = file_;
+        setup.start = host_.now;
+        setup.startText = CycleStartRecordText(host_.now);
+        return TtffCycle(series_, host_, setup);
+    }
+    // Feeds lines until the cycle is over; returns how many were taken.
+    int Feed(TtffCycle& cycle, const std::vector<std::string>& lines) {
+        int taken = 0;
+        for (const std::string& line : lines) {
+            ++taken;
+            if (cycle.OnLine(line)) {
+                break;
+            }
+        }
+        return taken;
+    }
+    // Reset, echo and banner at the current time, no fix for `seconds`, then the fix.
+    void ColdCycle(int seconds, bool recordLog = true) {
+        TtffCycle cycle = MakeCycle(StartMode::Cold, recordLog);
+        cycle.Begin();
+        cycle.SendReset();
+        Feed(cycle, {"@CD\r\n", kBanner, kNoFix, kZda});
+        host_.now += seconds;
+        ASSERT_EQ(Feed(cycle, {kNoFix, kFixed, kZda}), 2);
+        cycle.Finish();
+    }
+
+    std::filesystem::path dir_;
+    std::string file_;
+    test::FakeTtffHost host_;
+    TtffSeries series_;
+};
+
+TEST_F(TtffCycleTest, ColdResultsAreCountedAndRecordedWithOneHeaderPerSeries) {
+    ColdCycle(3);
+    EXPECT_EQ(host_.sent, std::vector<std::string>{"@CD\r\n"});
+    EXPECT_EQ(host_.Lines(), (std::vector<std::string>{"ColdStart", "TTFF TIME = 3 sec"}));
+    EXPECT_TRUE(series_.idle);
+    ColdCycle(4);
+    EXPECT_EQ(series_.count, 2);
+    EXPECT_EQ(series_.average, 3);  // 7 / 2, truncated
+    EXPECT_EQ(host_.shownAverage, 3);
+    EXPECT_EQ(ReadFile(file_),
+              "Start Mode: Cold Start\r\n"
+              "Count,Year,Month,Day,StartTime,TTFF(s),Ave(s),LatDir,LatDeg,LatMin,LonDir,LonDeg,"
+              "LonMin,Alt\r\n"
+              "1,2003,12,06,20:03:42,3,3,N,35,40.8741,E,139,46.0275,40.1\r\n"
+              "2,2003,12,06,20:03:45,4,3,N,35,40.8741,E,139,46.0275,40.1\r\n");
+    ASSERT_EQ(host_.reports.size(), 2u);
+    EXPECT_EQ(host_.reports[1].end, CycleEnd::Result);
+    EXPECT_DOUBLE_EQ(host_.reports[1].position.LatitudeDegrees(), 35 + 40.8741 / 60);
+}
+
+TEST_F(TtffCycleTest, SettlingEndsOnlyAtTheMarkerOfTheNextCount) {
+    series_.count = 4;
+    TtffCycle cycle = MakeCycle();
+    cycle.Begin();
+    EXPECT_FALSE(cycle.EndsSettling("@ 4\r\n"));
+    EXPECT_TRUE(cycle.EndsSettling("@ 5\r\n"));
+    EXPECT_TRUE(host_.sent.empty());
+}
+
+TEST_F(TtffCycleTest, ReceiverFixedAfterItsBannerGivesTheHotResultOnTheFifthLine) {
+    TtffCycle cycle = MakeCycle(StartMode::Hot);
+    cycle.Begin();
+    cycle.SendReset();
+    // The fixed sentence itself is the first of the five lines.
+    EXPECT_EQ(Feed(cycle, {"@SR\r\n", kBanner, kFixed, kGsa, kGsa, kGsa, kZda, kGsa}), 7);
+    cycle.Finish();
+    EXPECT_EQ(host_.Lines(),
+              (std::vector<std::string>{"HotStart", "Gps:HotMode Start", "TTFF TIME = 1 sec"}));
+    EXPECT_EQ(series_.lastTtff, 1);
+    EXPECT_EQ(series_.count, 1);
+    EXPECT_TRUE(host_.reports[0].hotPath);
+    EXPECT_NE(ReadFile(file_).find("\r\n1,2003,12,06,20:03:42,1,1,N,"), std::string::npos);
+}
+
+TEST_F(TtffCycleTest, ReceiverThatNeverEchoesFailsOnTheFifteenthFixedLine) {
+    TtffCycle cycle = MakeCycle();
+    cycle.Begin();
+    cycle.SendReset();
+    std::vector<std::string> lines(20, kFixed);
+    EXPECT_EQ(Feed(cycle, lines), 15);
+    cycle.Finish();
+    EXPECT_EQ(host_.Lines(), (std::vector<std::string>{"ColdStart", "Command send fail.",
+                                                       "Please check the commandline."}));
+    EXPECT_FALSE(series_.idle);  // until STOP or CLEAR
+    EXPECT_EQ(series_.count, 0);
+    EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+TEST_F(TtffCycleTest, ImpossibleTimesAreReportedAndNotCounted) {
+    for (int seconds : {0, -5, 36001}) {
+        ColdCycle(seconds);
+    }
+    const std::vector<std::string> lines = host_.Lines();
+    EXPECT_EQ(lines[1], "Error dTTFFTime = 0");
+    EXPECT_EQ(lines[3], "Error dTTFFTime < 0");
+    EXPECT_EQ(lines[5], "Error dTTFFTime > 36000");
+    EXPECT_EQ(series_.count, 0);
+    EXPECT_TRUE(series_.idle);  // the series goes on after the pause
+    EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+TEST_F(TtffCycleTest, StopRequestEndsTheCycleAtItsNextLineWithoutRecord) {
+    TtffCycle cycle = MakeCycle();
+    cycle.Begin();
+    cycle.SendReset();
+    EXPECT_FALSE(cycle.OnLine("@CD\r\n"));
+    series_.stopRequested = true;
+    EXPECT_TRUE(cycle.OnLine(kBanner));
+    cycle.Finish();
+    EXPECT_EQ(host_.reports[0].end, CycleEnd::Stopped);
+    EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+TEST_F(TtffCycleTest, WithoutRecordLogNothingIsWrittenButCountAndAverageAdvance) {
+    ColdCycle(3, false);
+    ColdCycle(5, false);
+    EXPECT_EQ(series_.count, 2);
+    EXPECT_EQ(host_.shownAverage, 4);
+    EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+TEST_F(TtffCycleTest, UnwritableFileKeepsTheResultAndTheHeaderForTheNextRecord) {
+    const std::string wanted = file_;
+    file_ = (dir_ / "missing" / "TTFF.dat").string();
+    ColdCycle(3);
+    EXPECT_EQ(host_.Lines().back(), "TTFFMode data can't be written\n");
+    EXPECT_EQ(series_.count, 1);
+    EXPECT_TRUE(host_.reports[0].recordFailed);
+    file_ = wanted;
+    ColdCycle(3);
+    EXPECT_EQ(ReadFile(file_).rfind("Start Mode: Cold Start\r\nCount,", 0), 0u);
+}
+
+TEST(GgaPositionTest, FixedColumnsWithShortFractionsNegativeAltitudeAndEmptyFields) {
+    TtffPosition position;
+    bool fix = false;
+    ReadGgaPosition("$GPGGA,200345,3540.874,S,13946.027,W,2,08,01.2,-00012.3,M,,M,,*00", position,
+                    fix);
+    EXPECT_TRUE(fix);
+    EXPECT_EQ(FormatRecordLine(TtffRecord{1, "2003,12,06,20:03:42", 3, 3, position}),
+              "1,2003,12,06,20:03:42,3,3,S,35,40.8740,W,139,46.0270,-12.3\r\n");
+    // Without a fix the fields are empty: the position stays, quality "0" clears the fix.
+    ReadGgaPosition(kNoFix, position, fix);
+    EXPECT_FALSE(fix);
+    EXPECT_EQ(position.latDeg, 35);
+    EXPECT_EQ(position.altWhole, 12);
+    // A truncated sentence reads as empty fields.
+    ReadGgaPosition("$GPGGA,2003", position, fix);
+    EXPECT_EQ(position.lonDeg, 139);
+}
+
+TEST(TtffTimeTextTest, UtcTextsInEnglishWithZeroPaddedDays) {
+    EXPECT_EQ(CycleStartListText(1070741022), "Sat Dec 06 20:03:42 2003");
+    EXPECT_EQ(CycleStartRecordText(1070741022), "2003,12,06,20:03:42");
+    EXPECT_EQ(IsoUtcText(1070741022), "2003-12-06T20:03:42Z");
+}
+
+}  // namespace
+}  // namespace orbex
