@@ -225,7 +225,7 @@ void CheckFourChannel(const Sent& s, const ReceiverState& st) {
         inView.insert(sat["prn"].GetInt());
     }
     for (int k = 0; k < 4 && k < static_cast<int>(Satellites(s).Size()); ++k) {
-        EXPECT_TRUE(inView.count(st.satellites[k].prnCode - 64)) << s.line;
+        EXPECT_TRUE(inView.count(SatelliteNumber(st.satellites[k].prnCode))) << s.line;
     }
 }
 
