@@ -5,8 +5,9 @@
 #include <QResizeEvent>
 
 #include "decode/decoding_state.h"
+#include "gui/monitor_font.h"
 #include "platform/message_box.h"
-#include "windows/position_plot/cell_height_font.h"
+#include "windows/common/display_text.h"
 #include "windows/position_plot/pixel_math.h"
 #include "windows/position_plot/position_plot_texts.h"
 
@@ -44,7 +45,7 @@ void DrawTextBlock(DrawSurface& surface, const TextBlock& block) {
 
 CPositionPlotWnd::CPositionPlotWnd(const QString& title, QWidget* parent)
     : CMonitorWnd(kPositionPlotKind, title, parent),
-      textFont_(CellHeightFont(15)),
+      textFont_(MonitorFont(15)),
       title_(title),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
@@ -109,7 +110,7 @@ void CPositionPlotWnd::AfterZoom() {
 }
 
 QString CPositionPlotWnd::CursorText() const {
-    return QString::asprintf("%4d-%4d/%4d-%4d", cursor_.x(), cursor_.y(), width(), height());
+    return DisplayText("%4d-%4d/%4d-%4d", cursor_.x(), cursor_.y(), width(), height());
 }
 
 void CPositionPlotWnd::resizeEvent(QResizeEvent* event) {

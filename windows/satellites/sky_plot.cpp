@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <cmath>
 
+#include "gui/monitor_font.h"
 #include "windows/satellites/satellite_symbols.h"
 
 namespace orbex {
@@ -20,9 +21,8 @@ constexpr double kPi = 3.1415926535898;
 }  // namespace
 
 CSkyPlot::CSkyPlot(QWidget* parent)
-    : PaintedChild(QStringLiteral("skyplot"), parent), font_(QStringLiteral("Times New Roman")) {
-    font_.setPixelSize(16);
-    font_.setWeight(QFont::Normal);
+    : PaintedChild(QStringLiteral("skyplot"), parent),
+      font_(CellHeightFont(QStringLiteral("Times New Roman"), 16)) {
     const QFontMetrics fm(font_);
     charWidth_ = fm.averageCharWidth();
     charHeight_ = fm.height();

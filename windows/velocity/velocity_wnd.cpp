@@ -5,8 +5,8 @@
 #include <QResizeEvent>
 #include <QWindow>
 
-#include "platform/message_box.h"
-#include "windows/position_plot/cell_height_font.h"
+#include "gui/monitor_font.h"
+#include "windows/common/display_text.h"
 #include "windows/position_plot/pixel_math.h"
 
 namespace orbex {
@@ -19,15 +19,11 @@ const QColor kRingRed(0xFF, 0, 0);
 const QColor kInnerRed(0xFF, 0, 0);
 const QColor kOuterGreen(0, 0xFF, 0);
 
-QString Text(const std::string& text) {
-    return QString::fromLatin1(text.c_str());
-}
-
 }  // namespace
 
 CVelocityWnd::CVelocityWnd(const QString& title, QWidget* parent)
     : CMonitorWnd(kVelocityKind, title, parent),
-      textFont_(CellHeightFont(15)),
+      textFont_(MonitorFont(15)),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
     zoomIn_->SetCommand([this] { ZoomIn(); });
@@ -97,24 +93,24 @@ void CVelocityWnd::PaintTarget(DrawSurface& surface) {
 void CVelocityWnd::PaintTexts(DrawSurface& surface) {
     const int p = plot_.panelX();
     const int s = plot_.statisticsY();
-    const auto text = [&](int x, int y, const std::string& line) {
-        surface.TextOut(x, y, Text(line), kWhite, kBlack);
+    const auto text = [&](int x, int y, const QString& line) {
+        surface.TextOut(x, y, line, kWhite, kBlack);
     };
-    text(p, 16, "1 line equals 1km/h");
-    text(p + 80, 32, FormatText("(%4.1f dot)", static_cast<double>(plot_.scale())));
+    text(p, 16, QStringLiteral("1 line equals 1km/h"));
+    text(p + 80, 32, DisplayText("(%4.1f dot)", static_cast<double>(plot_.scale())));
     if (!plot_.dopText().empty()) {
-        text(p, 48, "GDOP    : " + plot_.dopText());
+        text(p, 48, DisplayText("GDOP    : %s", plot_.dopText().c_str()));
     } else {
-        text(p, 48, FormatText("Current PDOP: %3f", static_cast<double>(plot_.pdop())));
+        text(p, 48, DisplayText("Current PDOP: %3f", static_cast<double>(plot_.pdop())));
     }
-    text(p, 80, FormatText("Speed    : %3u", static_cast<unsigned>(plot_.speed())));
-    text(p, 96, FormatText("Heading  : %3d", plot_.heading()));
-    text(p, 112, "Number of ");
-    text(p, 128, FormatText("  Samples:%4d", plot_.sampleCount()));
-    text(p, s, FormatText("[Avg] Vx:%5.1f", plot_.east().average()));
-    text(p, s + 16, FormatText("      Vy:%5.1f", plot_.north().average()));
-    text(p, s + 48, FormatText("[Var] Vx:%5.1f", plot_.east().spread()));
-    text(p, s + 64, FormatText("      Vy:%5.1f", plot_.north().spread()));
+    text(p, 80, DisplayText("Speed    : %3u", static_cast<unsigned>(plot_.speed())));
+    text(p, 96, DisplayText("Heading  : %3d", plot_.heading()));
+    text(p, 112, QStringLiteral("Number of "));
+    text(p, 128, DisplayText("  Samples:%4d", plot_.sampleCount()));
+    text(p, s, DisplayText("[Avg] Vx:%5.1f", plot_.east().average()));
+    text(p, s + 16, DisplayText("      Vy:%5.1f", plot_.north().average()));
+    text(p, s + 48, DisplayText("[Var] Vx:%5.1f", plot_.east().spread()));
+    text(p, s + 64, DisplayText("      Vy:%5.1f", plot_.north().spread()));
 }
 
 void CVelocityWnd::ZoomIn() {
