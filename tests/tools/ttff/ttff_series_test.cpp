@@ -51,8 +51,11 @@ TEST_F(TtffSeriesTest, SecondStartWhileMeasuringAsksForStop) {
     EXPECT_EQ(host_.errors, std::vector<std::string>{"Please push stop button !\n"});
     EXPECT_FALSE(host_.timer);  // "Max Count" 1: no series timer
     control_.Stop();
-    control_.OfferLine(kZda);  // the cycle ends at its next line, before its reset
-    ASSERT_TRUE(host_.WaitUntil([&] { return !control_.cycleRunning(); }));
+    // The cycle ends at its next line, before its reset.
+    ASSERT_TRUE(host_.WaitUntil([&] {
+        control_.OfferLine(kZda);
+        return !control_.cycleRunning();
+    }));
     EXPECT_EQ(host_.SentCount(), 0u);
 }
 
