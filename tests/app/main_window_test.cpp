@@ -8,11 +8,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
 #include <vector>
 
 #include "app/data_transfer_mode.h"
 #include "app/main_picture.h"
 #include "app/orbex_wnd.h"
+#include "app/picture_view.h"
 #include "app_test_support.h"
 #include "gui/main_window_messages.h"
 #include "gui/monitor_window_factory.h"
@@ -69,7 +71,7 @@ class MainWindowTest : public ::testing::Test {
         });
         window = std::make_unique<COrbexWnd>();
         ASSERT_TRUE(window->Create());
-        window->SetBlinkInterval(0);
+        window->pictureView()->SetBlinkInterval(0);
     }
     void TearDown() override {
         window.reset();
@@ -276,40 +278,55 @@ TEST_F(MainWindowTest, WithoutAWindowOfItsKindAPlainWindowWithTheTitleOpens) {
 
 TEST_F(MainWindowTest, ThePictureInvertsTheHoveredEntry) {
     RecordingSurface plain;
-    window->Paint(plain);
+    window->pictureView()->Paint(plain);
     const QPoint inEntry3(100, 100);
-    window->OnMouseMove(inEntry3);  // move 1 is looked at
-    EXPECT_EQ(window->hotIndex(), 3);
+    window->pictureView()->OnMouseMove(inEntry3);  // move 1 is looked at
+    EXPECT_EQ(window->pictureView()->hotIndex(), 3);
     RecordingSurface hot;
-    window->Paint(hot);
+    window->pictureView()->Paint(hot);
     ASSERT_FALSE(hot.calls().empty());
     EXPECT_EQ(hot.calls().back().op, DrawCall::Op::Invert);
     EXPECT_EQ(hot.calls().back().rect, QRect(QPoint(15, 96), QPoint(339, 107)));
     EXPECT_NE(plain.calls().back().op, DrawCall::Op::Invert);
 
-    window->OnMouseMove(QPoint(5, 5));
-    window->OnMouseMove(QPoint(5, 5));
-    EXPECT_EQ(window->hotIndex(), 3) << "moves 2 and 3 are skipped";
-    window->OnMouseMove(QPoint(5, 5));
-    EXPECT_EQ(window->hotIndex(), 0);
+    window->pictureView()->OnMouseMove(QPoint(5, 5));
+    window->pictureView()->OnMouseMove(QPoint(5, 5));
+    EXPECT_EQ(window->pictureView()->hotIndex(), 3) << "moves 2 and 3 are skipped";
+    window->pictureView()->OnMouseMove(QPoint(5, 5));
+    EXPECT_EQ(window->pictureView()->hotIndex(), 0);
     // The right and bottom edges are outside a rectangle.
     for (int i = 0; i < 3; ++i) {
-        window->OnMouseMove(QPoint(340, 100));
+        window->pictureView()->OnMouseMove(QPoint(340, 100));
     }
-    EXPECT_EQ(window->hotIndex(), 0);
+    EXPECT_EQ(window->pictureView()->hotIndex(), 0);
 }
 
-TEST_F(MainWindowTest, ClickingAnEntryOpensItsWindowAndAgainBringsItForward) {
+TEST_F(MainWindowTest, ClickingAnEntryBlinksWhileLinesFlowThenOpensItsWindow) {
+    window->OnCommand(40004);  // the Console takes lines during the blink
+    CPictureView* picture = window->pictureView();
+    picture->SetBlinkInterval(20);
     for (int i = 0; i < 3; ++i) {
-        window->OnMouseMove(QPoint(100, 100));
+        picture->OnMouseMove(QPoint(100, 100));
     }
-    window->OnLeftButtonDown(QPoint(100, 100));
-    ASSERT_NE(window->slotWindow(2), nullptr);
-    EXPECT_EQ(window->hotIndex(), 3);
-    window->OnLeftButtonDown(QPoint(100, 100));
-    EXPECT_EQ(created, 1);
-    window->OnLeftButtonDown(QPoint(100, 10));  // outside the hot entry: nothing
-    EXPECT_EQ(created, 1);
+    picture->OnLeftButtonDown(QPoint(100, 100));
+    EXPECT_TRUE(picture->blinking());
+    EXPECT_EQ(window->slotWindow(2), nullptr) << "the window opens after the blink";
+    std::vector<int> shown;
+    SharedLineQueue().Push(
+        "during the blink\r\n",
+        [](unsigned m, std::uintptr_t w, std::intptr_t l) { PostToMainWindow(m, w, l); });
+    ASSERT_TRUE(test::WaitFor([&] {
+        shown.push_back(picture->hotIndex());
+        return window->slotWindow(2) != nullptr;
+    }));
+    EXPECT_EQ(Slot(3)->lines, std::vector<std::string>{"during the blink\r\n"});
+    EXPECT_NE(std::find(shown.begin(), shown.end(), 0), shown.end()) << "the entry blinks";
+    EXPECT_EQ(picture->hotIndex(), 3);
+    picture->OnLeftButtonDown(QPoint(100, 100));
+    ASSERT_TRUE(test::WaitFor([&] { return !picture->blinking(); }));
+    EXPECT_EQ(created, 2);
+    picture->OnLeftButtonDown(QPoint(100, 10));  // outside the hot entry: nothing
+    EXPECT_FALSE(picture->blinking());
 }
 
 TEST_F(MainWindowTest, KeysAndKeyCommandsOpenTheirWindows) {
@@ -342,10 +359,10 @@ TEST_F(MainWindowTest, TheEndKeyAndTheExitAreaCloseTheMainWindow) {
 
     window->show();
     for (int i = 0; i < 3; ++i) {
-        window->OnMouseMove(QPoint(40, 360));
+        window->pictureView()->OnMouseMove(QPoint(40, 360));
     }
-    EXPECT_EQ(window->hotIndex(), 6);
-    window->OnLeftButtonDown(QPoint(40, 360));
+    EXPECT_EQ(window->pictureView()->hotIndex(), 6);
+    window->pictureView()->OnLeftButtonDown(QPoint(40, 360));
     ASSERT_TRUE(test::WaitFor([&] { return !window->isVisible(); }));
 }
 

@@ -1,0 +1,73 @@
+#include "app/receiver_connection.h"
+
+#include "app/data_log.h"
+#include "app/port_settings_store.h"
+#include "app/string_resources.h"
+#include "decode/decoding_state.h"
+#include "gui/main_window_messages.h"
+#include "link/receiver_link.h"
+#include "platform/message_box.h"
+#include "platform/settings_store.h"
+#include "platform/window_messages.h"
+
+namespace orbex {
+
+ReceiverConnection::ReceiverConnection(DataLog& dataLog) : dataLog_(dataLog) {}
+
+// Deleting the link stops and joins its reader thread, which takes at most one 50 ms poll. The
+// reader never waits for this thread (it only posts, and its message boxes are queued), so the
+// join cannot deadlock; a worker's send that arrives meanwhile is handled afterwards and, with
+// the link gone, gets 0.
+ReceiverConnection::~ReceiverConnection() {
+    Disconnect();
+}
+
+bool ReceiverConnection::Connect() {
+    ResetPositionSamples();
+    PortSettings settings;
+    if (replayPath_.isEmpty()) {
+        LoadPortSettings(settings);
+    }
+    link_.reset();
+    WriteNumber("CONFIG", "CONNECT", 1);
+    const std::string replay = replayPath_.toStdString();
+    const std::intptr_t generation = ++generation_;
+    auto link = std::make_unique<ReceiverLink>();
+    OwnerPost owner = [generation](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+        PostToMainWindow(message, wParam, message == UWM_REPLAY_END ? generation : lParam);
+    };
+    if (!link->Open(owner, settings, replay.empty() ? nullptr : replay.c_str())) {
+        return false;  // the link has told the user why
+    }
+    link_ = std::move(link);
+    return true;
+}
+
+bool ReceiverConnection::Disconnect() {
+    if (!link_) {
+        return false;
+    }
+    link_.reset();
+    return true;
+}
+
+bool ReceiverConnection::IsCurrentReplayEnd(std::intptr_t generation) const {
+    return generation == 0 || generation == generation_;
+}
+
+bool ReceiverConnection::ApplyPortSettings(const PortSettings& settings) {
+    return !link_ || link_->ApplyPortSettings(settings);
+}
+
+std::intptr_t ReceiverConnection::Send(const void* bytes, std::size_t count) {
+    if (!link_ || !bytes) {
+        return 0;
+    }
+    return link_->Write(bytes, count) ? 1 : 0;
+}
+
+std::intptr_t ReceiverConnection::PendingInputCount() const {
+    return link_ ? link_->PendingInputCount() : 0;
+}
+
+}  // namespace orbex
