@@ -1,9 +1,9 @@
 #include "windows/position_plot/position_plot.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "decode/lookup_tables.h"
+#include "windows/common/record_kind.h"
 #include "windows/position_plot/pixel_math.h"
 
 namespace orbex {
@@ -13,16 +13,11 @@ namespace {
 constexpr float kSmallestScale = PositionPlot::kInitialScale / 1048576.0f;
 constexpr float kLargestScale = PositionPlot::kInitialScale * 1024.0f;
 
-bool KindStarts(const ReceiverState& record, const char* prefix) {
-    return std::strncmp(record.kind, prefix, std::strlen(prefix)) == 0;
-}
-
-bool IsNativeKind(const ReceiverState& record) {
-    return KindStarts(record, "SM") || KindStarts(record, "D0") || KindStarts(record, "C6");
-}
-
-bool IsKind(const ReceiverState& record, const char* tag) {
-    return std::strncmp(record.kind, tag, sizeof record.kind) == 0;
+// A "$GPGGA" that carries a fix: a quality other than "0" and both hemispheres. Before their
+// first fix receivers send empty positions with quality "0" every second.
+bool CarriesFix(const ReceiverState& gga) {
+    return gga.fixQuality >= '1' && gga.fixQuality <= '9' && gga.latHemisphere != 0 &&
+           gga.lonHemisphere != 0;
 }
 
 // A C conversion from float to int, toward zero, safe for any value a field may hold.
@@ -39,7 +34,7 @@ PositionPlot::Change PositionPlot::OnRecord(const ReceiverState& record,
     Change change;
     // A 4-channel record counts as "4ch", any other record by its own kind.
     recordKind_ = VersionText(record);
-    if (IsNativeKind(record)) {
+    if (IsNativeRecord(record)) {
         OnNativeRecord(record, samples, change);
     } else {
         OnNmeaRecord(record, samples, change);
@@ -49,22 +44,26 @@ PositionPlot::Change PositionPlot::OnRecord(const ReceiverState& record,
 
 void PositionPlot::OnNmeaRecord(const ReceiverState& record, const PositionSamples& samples,
                                 Change& change) {
-    if (IsKind(record, "$GPGGA")) {
-        // The centre is the first fix after the first time message, and only that one.
-        if (updateCount_ == 1 && timeSeen_) {
-            centreFixed_ = true;
-            centreLat_ = LatitudeOf(record);
-            centreLon_ = LongitudeOf(record);
-            change.whole = true;
+    if (IsSentence(record, "$GPGGA")) {
+        // A sentence without a fix has no position: the plot keeps the last one it had, so
+        // that a re-centre never moves the view to (0, 0).
+        if (CarriesFix(record)) {
+            // The centre is the first fix after the window opens, whenever it comes.
+            if (!centreFixed_) {
+                centreFixed_ = true;
+                centreLat_ = LatitudeOf(record);
+                centreLon_ = LongitudeOf(record);
+                change.whole = true;
+            }
+            currentLat_ = LatitudeOf(record);
+            currentLon_ = LongitudeOf(record);
+            altitude_ = record.altitude;
         }
-        currentLat_ = LatitudeOf(record);
-        currentLon_ = LongitudeOf(record);
-        altitude_ = record.altitude;
-    } else if (IsKind(record, "$GPVTG")) {
+    } else if (IsSentence(record, "$GPVTG")) {
         speed_ = WholeKmh(record.vtgSpeedKmh);
-    } else if (IsKind(record, "$GPGSA")) {
+    } else if (IsSentence(record, "$GPGSA")) {
         sharedPdop = record.pdop;
-    } else if (IsKind(record, "$GPZDA")) {
+    } else if (IsSentence(record, "$GPZDA")) {
         if (!altTimeSeen_) {
             createdAlt_ = record.altTime;
             altTimeSeen_ = true;
@@ -98,7 +97,7 @@ void PositionPlot::OnNativeRecord(const ReceiverState& record, const PositionSam
     currentNative_ = record.nativeTime;
     altitude_ = record.altitude;
     speed_ = record.speedKmhWhole;
-    const bool sm = KindStarts(record, "SM");
+    const bool sm = IsSmRecord(record);
     if (sm) {
         dopText_ = DopText(record);
     } else {
@@ -126,19 +125,23 @@ void PositionPlot::PlotFix(PlotPoint fix, bool native, Change& change) {
         Recentre(change);
         return;
     }
-    if (result.outcome == PlotPoints::Outcome::SameAsLast) {
-        return;
-    }
     if (result.dropped) {
         // The dropped point must vanish from the screen too.
         change.areas.push_back(SquareAround(PixelOf(*result.dropped), 5));
     }
-    if (native) {
-        change.areas.push_back(SquareAround(pixel, 5));
-        for (const QRect& area : ChangingTextAreas()) {
-            change.areas.push_back(area);
-        }
+    if (!native) {
+        // The NMEA path shows its new point and its texts at the next "$GPZDA".
+        return;
     }
+    // Time, speed and samples change with every native record, also when the fix repeats
+    // the last point (a receiver standing still).
+    for (const QRect& area : ChangingTextAreas()) {
+        change.areas.push_back(area);
+    }
+    if (result.outcome == PlotPoints::Outcome::SameAsLast) {
+        return;
+    }
+    change.areas.push_back(SquareAround(pixel, 5));
 }
 
 void PositionPlot::Recentre(Change& change) {
@@ -170,12 +173,11 @@ bool PositionPlot::Drawing() const {
 }
 
 bool PositionPlot::NativeLayout() const {
-    return recordKind_.starts_with("SM") || recordKind_.starts_with("D0") ||
-           recordKind_.starts_with("C6");
+    return IsNativeKind(recordKind_);
 }
 
 bool PositionPlot::NativeSmLayout() const {
-    return recordKind_.starts_with("SM");
+    return KindBegins(recordKind_, "SM");
 }
 
 QPoint PositionPlot::PixelOf(PlotPoint point) const {

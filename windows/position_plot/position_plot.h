@@ -89,7 +89,7 @@ class PositionPlot {
     QSize client_{kClientWidth, kClientHeight};
     int updateCount_ = 0;
     bool timeSeen_ = false;     // a "$GPZDA" arrived
-    bool centreFixed_ = false;  // a "$GPGGA" between the first and the second "$GPZDA"
+    bool centreFixed_ = false;  // the first "$GPGGA" with a fix since the window opened
     bool nativeSeen_ = false;   // a native record arrived (it fixes the centre itself)
     bool altTimeSeen_ = false;
     CoordinateGroup centreLat_, centreLon_;

@@ -1,14 +1,10 @@
 #include "windows/position_plot/position_plot_texts.h"
 
-#include "platform/message_box.h"
+#include "windows/common/display_text.h"
 #include "windows/position_plot/pixel_math.h"
 
 namespace orbex {
 namespace {
-
-QString Text(const std::string& text) {
-    return QString::fromLatin1(text.c_str());
-}
 
 // A hemisphere that never arrived shows as a blank, not as a NUL in the text.
 char Hemisphere(const CoordinateGroup& group) {
@@ -19,29 +15,28 @@ char Hemisphere(const CoordinateGroup& group) {
 // that 12.005 minutes reads "12.005" and not "12.  5".
 QString NmeaCoordinate(const char* label, const CoordinateGroup& g, bool fourDigitMinutes) {
     const char* format = fourDigitMinutes ? "%s %c %3d  %2u.%04u' " : "%s %c %3d  %2u.%03u' ";
-    return Text(FormatText(format, label, Hemisphere(g), g.degrees,
-                           static_cast<unsigned>(g.minutes),
-                           static_cast<unsigned>(g.minuteFraction)));
+    return DisplayText(format, label, Hemisphere(g), g.degrees, static_cast<unsigned>(g.minutes),
+                       static_cast<unsigned>(g.minuteFraction));
 }
 
 // Degrees, minutes and seconds ending in the arc-seconds sign and a blank. The centre's
 // longitude line has no minutes sign.
 QString NativeCoordinate(const char* label, const CoordinateGroup& g, bool minuteSign) {
     const char* format = minuteSign ? "%s %c %3d  %2u' %5.2f\" " : "%s %c %3d  %2u  %5.2f\" ";
-    return Text(FormatText(format, label, Hemisphere(g), g.degrees,
-                           static_cast<unsigned>(g.minutes), g.seconds));
+    return DisplayText(format, label, Hemisphere(g), g.degrees, static_cast<unsigned>(g.minutes),
+                       g.seconds);
 }
 
 QString NativeDateTime(const char* label, const RecordTime& time, int year) {
-    return Text(FormatText("%s %s %2u, %2u:%2u:%2u, %4u", label, PlotMonthName(time.month),
-                           static_cast<unsigned>(time.day), static_cast<unsigned>(time.hour),
-                           static_cast<unsigned>(time.minute), static_cast<unsigned>(time.second),
-                           static_cast<unsigned>(year)));
+    return DisplayText("%s %s %2u, %2u:%2u:%2u, %4u", label, PlotMonthName(time.month),
+                       static_cast<unsigned>(time.day), static_cast<unsigned>(time.hour),
+                       static_cast<unsigned>(time.minute), static_cast<unsigned>(time.second),
+                       static_cast<unsigned>(year));
 }
 
 QString ClockTime(const char* label, const RecordTime& time) {
-    return Text(FormatText("%s%2u:%2u:%2u", label, static_cast<unsigned>(time.hour),
-                           static_cast<unsigned>(time.minute), static_cast<unsigned>(time.second)));
+    return DisplayText("%s%2u:%2u:%2u", label, static_cast<unsigned>(time.hour),
+                       static_cast<unsigned>(time.minute), static_cast<unsigned>(time.second));
 }
 
 std::array<QRect, 4> BlockRects(QSize client) {
@@ -79,24 +74,23 @@ std::array<TextBlock, 4> PositionPlotTextBlocks(const PositionPlot& plot, int sa
                         NmeaCoordinate("[LAT]", plot.centreLat(), fourDigitMinutes);
         blocks[0].middle = QStringLiteral("      : ") +
                            NmeaCoordinate("[LON]", plot.centreLon(), fourDigitMinutes);
-        blocks[0].bottom =
-            Text(FormatText("1 grid square equals  %5.1f m^2 ", gridMetres * gridMetres));
+        blocks[0].bottom = DisplayText("1 grid square equals  %5.1f m^2 ", gridMetres * gridMetres);
         blocks[1].top = ClockTime("Window Created At: ", plot.createdAlt());
         blocks[1].middle = ClockTime("Current Time     : ", plot.currentAlt());
-        blocks[1].bottom = Text(
-            FormatText("Current PDOP     : %.1f", static_cast<double>(PositionPlot::sharedPdop)));
+        blocks[1].bottom =
+            DisplayText("Current PDOP     : %.1f", static_cast<double>(PositionPlot::sharedPdop));
         blocks[2].top = NmeaCoordinate("[LAT]", plot.currentLat(), fourDigitMinutes);
         blocks[2].middle = NmeaCoordinate("[LON]", plot.currentLon(), fourDigitMinutes);
-        blocks[2].bottom = Text(FormatText("[MSL] %6.1fm", static_cast<double>(plot.altitude())));
-        blocks[3].top = Text(FormatText("Speed=%3d", plot.speed()));
-        blocks[3].bottom = Text(FormatText("Samples =%3u", static_cast<unsigned>(sampleNext)));
+        blocks[2].bottom = DisplayText("[MSL] %6.1fm", static_cast<double>(plot.altitude()));
+        blocks[3].top = DisplayText("Speed=%3d", plot.speed());
+        blocks[3].bottom = DisplayText("Samples =%3u", static_cast<unsigned>(sampleNext));
         return blocks;
     }
     const bool sm = plot.NativeSmLayout();
     blocks[0].top = QStringLiteral("CENTER: ") + NativeCoordinate("[LAT]", plot.centreLat(), true);
     blocks[0].middle =
         QStringLiteral("      : ") + NativeCoordinate("[LON]", plot.centreLon(), false);
-    blocks[0].bottom = Text(FormatText("SCALE : %5.1f (m)", gridMetres));
+    blocks[0].bottom = DisplayText("SCALE : %5.1f (m)", gridMetres);
     // "SM" records carry their own two-digit dates; the other native records show the
     // times of the "$GPZDA" sentences beside them.
     if (sm) {
@@ -104,22 +98,22 @@ std::array<TextBlock, 4> PositionPlotTextBlocks(const PositionPlot& plot, int sa
                                        NativeFullYear(plot.createdNative()));
         blocks[1].middle = NativeDateTime("Current Time     :", plot.currentNative(),
                                           NativeFullYear(plot.currentNative()));
-        blocks[1].bottom = QStringLiteral("PDOP             : ") + Text(plot.dopText());
+        blocks[1].bottom = DisplayText("PDOP             : %s", plot.dopText().c_str());
     } else {
         blocks[1].top =
             NativeDateTime("Window Created At:", plot.createdAlt(), plot.createdAlt().year);
         blocks[1].middle =
             NativeDateTime("Current Time     :", plot.currentAlt(), plot.currentAlt().year);
         blocks[1].bottom =
-            Text(FormatText("PDOP = %.1f   ", static_cast<double>(PositionPlot::sharedPdop)));
+            DisplayText("PDOP = %.1f   ", static_cast<double>(PositionPlot::sharedPdop));
     }
     blocks[2].top = NativeCoordinate("[LAT]", plot.currentLat(), true);
     blocks[2].middle = NativeCoordinate("[LON]", plot.currentLon(), true);
-    blocks[2].bottom = Text(FormatText("[ALT] %6.1f m", static_cast<double>(plot.altitude())));
-    blocks[3].top = Text(FormatText("SPEED=%3d", plot.speed()));
+    blocks[2].bottom = DisplayText("[ALT] %6.1f m", static_cast<double>(plot.altitude()));
+    blocks[3].top = DisplayText("SPEED=%3d", plot.speed());
     // The native layout counts from 0; before any sample it stays at 0.
     const int sampleIndex = sampleNext > 0 ? sampleNext - 1 : 0;
-    blocks[3].bottom = Text(FormatText("SAMPLE  =%3u", static_cast<unsigned>(sampleIndex)));
+    blocks[3].bottom = DisplayText("SAMPLE  =%3u", static_cast<unsigned>(sampleIndex));
     return blocks;
 }
 

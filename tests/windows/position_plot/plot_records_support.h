@@ -34,13 +34,21 @@ inline void SetLongitude(ReceiverState& r, double arcSec) {
     r.lonMinuteFraction = static_cast<int>(r.lonSeconds / 0.06);
 }
 
-// A "$GPGGA" at the position; adds its position sample as the line decoder does.
+// A "$GPGGA" with a fix at the position; adds its position sample as the line decoder does.
 inline ReceiverState Gga(double latArcSec, double lonArcSec, float altitude = 45.5f) {
     ReceiverState r = RecordOfKind("$GPGGA");
     SetLatitude(r, latArcSec);
     SetLongitude(r, lonArcSec);
     r.altitude = altitude;
+    r.fixQuality = '1';
     SharedDecodingState().samples.Add(r);
+    return r;
+}
+
+// The "$GPGGA" of a receiver without a fix: empty position fields, quality "0", no sample.
+inline ReceiverState GgaWithoutFix() {
+    ReceiverState r = RecordOfKind("$GPGGA");
+    r.fixQuality = '0';
     return r;
 }
 

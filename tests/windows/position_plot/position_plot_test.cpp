@@ -21,6 +21,7 @@ namespace orbex {
 namespace {
 
 using test::Gga;
+using test::GgaWithoutFix;
 using test::Native;
 using test::RecordOfKind;
 using test::Zda;
@@ -93,25 +94,34 @@ TEST_F(PositionPlotTest, OpensAtItsClientSizeWithTheGridAlone) {
     EXPECT_TRUE(s.Texts().isEmpty());
 }
 
-TEST_F(PositionPlotTest, AFixBeforeTheFirstTimeDoesNotFixTheCentre) {
+TEST_F(PositionPlotTest, AFixBeforeTheFirstTimeFixesTheCentreAndTheTimeStartsTheDrawing) {
     wnd_->OnReceiverRecord(Gga(kLat, kLon));
-    wnd_->OnReceiverRecord(Zda(12, 0, 0));
     EXPECT_FALSE(wnd_->plot().Drawing());
     EXPECT_TRUE(Painted().Texts().isEmpty());
-    // The next fix, while the count is exactly 1, fixes it.
-    wnd_->OnReceiverRecord(Gga(kLat, kLon));
+    wnd_->OnReceiverRecord(Zda(12, 0, 0));
     EXPECT_TRUE(wnd_->plot().Drawing());
     EXPECT_NE(Painted().FindText(QStringLiteral("Center: [LAT] N  35  41.123' ")), nullptr);
 }
 
-TEST_F(PositionPlotTest, NoFixBetweenTheFirstTwoTimesLeavesTheGridAloneForGood) {
-    wnd_->OnReceiverRecord(Zda(12, 0, 0));
-    wnd_->OnReceiverRecord(Zda(12, 0, 1));
-    wnd_->OnReceiverRecord(Gga(kLat, kLon));
-    wnd_->OnReceiverRecord(Zda(12, 0, 2));
-    wnd_->OnReceiverRecord(Gga(kLat, kLon));
-    EXPECT_FALSE(wnd_->plot().centreFixed());
+TEST_F(PositionPlotTest, AStreamThatStartsWithoutAFixDrawsNothingUntilItsFirstFix) {
+    for (int second = 0; second < 3; ++second) {
+        wnd_->OnReceiverRecord(Zda(12, 0, second));
+        wnd_->OnReceiverRecord(GgaWithoutFix());
+    }
+    EXPECT_FALSE(wnd_->plot().Drawing());
     EXPECT_TRUE(Painted().Texts().isEmpty());
+    // The first fix, however late, becomes the centre and the plot starts.
+    wnd_->OnReceiverRecord(Gga(kLat, kLon));
+    wnd_->OnReceiverRecord(Zda(12, 0, 3));
+    EXPECT_TRUE(wnd_->plot().Drawing());
+    // A lost fix keeps the last position instead of showing or re-centring on (0, 0).
+    wnd_->OnReceiverRecord(GgaWithoutFix());
+    const RecordingSurface s = Painted();
+    EXPECT_NE(s.FindText(QStringLiteral("Center: [LAT] N  35  41.123' ")), nullptr);
+    EXPECT_NE(s.FindText(QStringLiteral("[LON] E 139  45.678' ")), nullptr);
+    const auto red = Ellipses(s, QColor(255, 0, 0));
+    ASSERT_EQ(red.size(), 1u);
+    EXPECT_EQ(red[0]->rect, QRect(323, 218, 4, 4));
 }
 
 // ---- points ----
@@ -358,6 +368,18 @@ TEST_F(PositionPlotTest, ANativeStreamDrawsWithoutAnyNmeaSentence) {
     ASSERT_EQ(red.size(), 2u);
     EXPECT_EQ(red[0]->rect, QRect(423, 28, 4, 4));
     EXPECT_EQ(red[1]->rect, QRect(423, 78, 4, 4));
+}
+
+TEST_F(PositionPlotTest, ARepeatedNativeFixStillRepaintsTheChangingTexts) {
+    PositionPlot plot;
+    const PositionSamples& samples = SharedDecodingState().samples;
+    plot.OnRecord(Native("SM1234", kLat, kLon), samples);
+    ReceiverState standingStill = Native("SM1234", kLat, kLon);
+    standingStill.nativeTime.second = 31;
+    const PositionPlot::Change change = plot.OnRecord(standingStill, samples);
+    EXPECT_FALSE(change.whole);
+    EXPECT_EQ(plot.points().size(), 1u);
+    EXPECT_EQ(change.areas, plot.ChangingTextAreas());
 }
 
 TEST_F(PositionPlotTest, NativeYearsAndMonthZero) {

@@ -103,7 +103,7 @@ TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
     EXPECT_TRUE(HasLine(
         log,
         QStringLiteral(
-            R"({"op":"textrect","rect":[5,5,261,65],"text":"Center: [LAT] S  33  52.1317' ","fg":"#FFFFFF","bg":null})")));
+            R"({"op":"textrect","rect":[5,5,261,65],"text":"Center: [LAT] S  33  52.1359' ","fg":"#FFFFFF","bg":null})")));
     EXPECT_TRUE(HasLine(
         log,
         QStringLiteral(
@@ -112,7 +112,8 @@ TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
         log,
         QStringLiteral(
             R"({"op":"textrect","rect":[545,394,650,434],"text":"Speed= 39","fg":"#FFFFFF","bg":null})")));
-    // The centre fix and the next one, south-west of it (down and left).
+    // The first fix (the first centre, although it came before the first time), the next one
+    // south-west of it (down and left), and the third, too far down: the view re-centres on it.
     EXPECT_TRUE(HasLine(
         log, QStringLiteral(
                  R"({"op":"ellipse","rect":[323,218,327,222],"pen":"#FF0000","brush":null})")));
@@ -120,7 +121,7 @@ TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
     for (const QString& line : log) {
         points += line.contains(QStringLiteral("\"pen\":\"#00FF00\"")) ? 1 : 0;
     }
-    EXPECT_EQ(points, 2);
+    EXPECT_EQ(points, 3);
     // The zoom buttons come after the window's own calls, tagged with their names.
     const auto zoomIn = log.indexOf(
         QStringLiteral(R"({"op":"fill","child":"zoomIn","rect":[0,0,20,20],"color":"#C0C0C0"})"));
@@ -239,7 +240,7 @@ TEST_F(RenderProgramTest, WritesTheDrawLogAndThePicture) {
               0);
     EXPECT_TRUE(out.startsWith(R"({"op":"fill","rect":[0,0,650,440],"color":"#000000"})"
                                "\n"));
-    EXPECT_TRUE(out.contains("Center: [LAT] S  33  52.1317' "));
+    EXPECT_TRUE(out.contains("Center: [LAT] S  33  52.1359' "));
     EXPECT_EQ(QImage(png).size(), QSize(650, 440));
 }
 
