@@ -1,6 +1,7 @@
 #include "cli/orbex_dump/dump_options.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
@@ -58,6 +59,7 @@ bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& op
     // A dump passes every byte on: no handshake unless asked for.
     options.settings.flowXon = 0;
     int sources = 0;
+    bool paceGiven = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
         auto value = [&](std::string& out) {
@@ -146,6 +148,17 @@ bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& op
             options.seconds = seconds;
         } else if (option == "--decode") {
             options.decode = true;
+        } else if (option == "--pace") {
+            if (!value(text)) {
+                return false;
+            }
+            const int pace = IndexOf(std::array<const char*, 3>{"fast", "recorded", "x10"}, text);
+            if (pace < 0) {
+                error = "--pace takes fast, recorded or x10, not '" + text + "'";
+                return false;
+            }
+            options.pace = static_cast<ReplayPace>(pace);
+            paceGiven = true;
         } else if (option == "--export") {
             if (!value(text)) {
                 return false;
@@ -168,6 +181,10 @@ bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& op
                              : "give only one of --port, --replay or --file";
         return false;
     }
+    if (paceGiven && options.source != DumpSource::Replay) {
+        error = "--pace sets how a replay runs: use it with --replay";
+        return false;
+    }
     if (options.exportFormat && (options.source != DumpSource::File || options.decode)) {
         error = "--export reads a recording: use it with --file and without --decode";
         return false;
@@ -183,7 +200,7 @@ const char* DumpUsage() {
     return "usage: orbex-dump --port NAME_OR_INDEX [--speed N] [--parity "
            "none|odd|even|mark|space]\n"
            "                  [--data-bits 7|8] [--stop-bits 1|1.5|2] [--rtscts] [--xonxoff]\n"
-           "       orbex-dump --replay FILE\n"
+           "       orbex-dump --replay FILE [--pace fast|recorded|x10]\n"
            "       orbex-dump --file FILE [--export csv|gpx|kml]\n"
            "  common: [--send TEXT]... [--count N] [--seconds S] [--decode]\n"
            "Prints every received line as received (terminator included), or with --decode\n"
@@ -191,9 +208,10 @@ const char* DumpUsage() {
            "path; the port opens at 9600 baud, 8 data bits, no parity, 1 stop bit, no\n"
            "handshake unless told otherwise; a port that goes away is reopened with the\n"
            "same settings when it comes back. --replay replays a recording through the link\n"
-           "as Orbex does; --file reads it directly, at full speed. --export writes the\n"
-           "recording's fixes instead: CSV with a header row, a GPX 1.1 track, or KML with\n"
-           "the track and placemarks at the first and last fix.\n";
+           "as Orbex does: a line each millisecond (fast), or at the pace of the times the\n"
+           "epochs carry (recorded), or ten times that (x10). --file reads it directly, at\n"
+           "full speed; --export writes its fixes instead: CSV with a header row, a GPX 1.1\n"
+           "track, or KML with the track and placemarks at the first and last fix.\n";
 }
 
 }  // namespace orbex

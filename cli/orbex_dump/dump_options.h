@@ -8,6 +8,7 @@
 
 #include "cli/orbex_dump/fix_export.h"
 #include "link/port_settings.h"
+#include "link/replay_pace.h"
 
 namespace orbex {
 
@@ -18,11 +19,13 @@ struct DumpOptions {
     std::string port;  // an index into the port list, or a device path
     std::string path;  // the recording for Replay and File
     PortSettings settings;
-    std::vector<std::string> commands;         // sent with WriteLine after opening
-    std::optional<long> count;                 // stop after this many lines
-    std::optional<double> seconds;             // stop after this long
-    bool decode = false;                       // print the decoded JSON object instead of the line
-    std::optional<ExportFormat> exportFormat;  // --file only: write the fixes in this format
+    std::vector<std::string> commands;  // sent with WriteLine after opening
+    std::optional<long> count;          // stop after this many lines
+    std::optional<double> seconds;      // stop after this long
+    bool decode = false;                // print the decoded JSON object instead of the line
+    std::optional<ExportFormat> exportFormat;
+    ReplayPace pace = ReplayPace::Fast;  // --replay only: --pace fast|recorded|x10  // --file only:
+                                         // write the fixes in this format
     bool help = false;
 };
 

@@ -135,6 +135,7 @@ int RunLink(const DumpOptions& options) {
         }
     };
     ReceiverLink link;
+    link.SetReplayPace(options.pace);
     const bool replay = options.source == DumpSource::Replay;
     if (!link.Open(owner, settings, replay ? options.path.c_str() : nullptr)) {
         return kExitBadUse;  // the link has said why

@@ -38,6 +38,11 @@ TEST(DumpOptionsTest, PortSettingsFromTheirTexts) {
     EXPECT_EQ(options.settings.flowXon, 0);   // a dump passes 0x11 and 0x13 on
     EXPECT_EQ(options.settings.stopBits, 0);  // 1 stop bit
     EXPECT_FALSE(options.count);
+    EXPECT_EQ(options.pace, ReplayPace::Fast);  // the designed replay unless asked
+    ASSERT_TRUE(ParseDumpOptions({"--replay", "rec.dat", "--pace", "X10"}, options, error));
+    EXPECT_EQ(options.pace, ReplayPace::RecordedX10);
+    ASSERT_TRUE(ParseDumpOptions({"--file", "rec.dat", "--export", "GPX"}, options, error));
+    EXPECT_EQ(options.exportFormat, ExportFormat::Gpx);
 
     ASSERT_TRUE(ParseDumpOptions({"--port", "0", "--stop-bits", "1.5"}, options, error));
     EXPECT_EQ(options.settings.stopBits, 1);  // the link refuses it with its reason
@@ -60,6 +65,11 @@ TEST(DumpOptionsTest, NonsenseIsRefusedWithAReason) {
         {"--port", "0", "--seconds", "nan"},
         {"--port", "0", "--loud"},
         {"--file"},
+        {"--replay", "x", "--pace", "slow"},
+        {"--file", "x", "--pace", "recorded"},
+        {"--file", "x", "--export", "shp"},
+        {"--replay", "x", "--export", "csv"},
+        {"--file", "x", "--export", "csv", "--decode"},
     };
     for (const auto& arguments : bad) {
         DumpOptions options;
