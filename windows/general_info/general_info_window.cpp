@@ -4,22 +4,19 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
-#include <cstring>
+#include <string_view>
 
 #include "decode/decoding_state.h"
 #include "gui/monitor_font.h"
+#include "windows/common/record_kind.h"
 
 namespace orbex {
 namespace {
 
-// The record kinds drawn on the native page.
-bool IsNativeKind(const char* kind) {
-    for (const char* prefix : {"SM", "D0", "C6", "BA"}) {
-        if (std::strncmp(kind, prefix, 2) == 0) {
-            return true;
-        }
-    }
-    return false;
+// The record kinds drawn on the native page: the native records and the "BA" version, whose
+// own page this system does not draw.
+bool ShowsOnNativePage(std::string_view kind) {
+    return IsNativeKind(kind) || KindBegins(kind, "BA");
 }
 
 }  // namespace
@@ -56,14 +53,14 @@ void CGeneralInfoWnd::OnReceiverRecord(const ReceiverState& record) {
         return;
     }
     shown_ = record;
-    if (!IsNativeKind(record.kind)) {
+    if (!ShowsOnNativePage(KindOf(record))) {
         nmea_.Merge(record);
     }
     update();
 }
 
 bool CGeneralInfoWnd::ShowsNativePage() const {
-    return IsNativeKind(shown_.kind);
+    return ShowsOnNativePage(KindOf(shown_));
 }
 
 void CGeneralInfoWnd::Paint(DrawSurface& surface) {

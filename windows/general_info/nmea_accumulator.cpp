@@ -1,14 +1,11 @@
 #include "windows/general_info/nmea_accumulator.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "windows/common/record_kind.h"
 
 namespace orbex {
 namespace {
-
-bool IsKind(const ReceiverState& record, const char* tag) {
-    return std::strncmp(record.kind, tag, std::strlen(tag)) == 0;
-}
 
 // The GSV messages of a group that carry table rows: four slots each, message n from slot
 // 4 (n - 1). Message numbers outside 1..4 carry no rows for this page.
@@ -18,7 +15,7 @@ constexpr int kLastRowMessage = 4;
 }  // namespace
 
 void NmeaAccumulator::Merge(const ReceiverState& record) {
-    if (IsKind(record, "$GPGGA")) {
+    if (IsSentence(record, "$GPGGA")) {
         latHemisphere = record.latHemisphere;
         latDegrees = record.latDegrees;
         latMinutes = record.latMinutes;
@@ -31,10 +28,10 @@ void NmeaAccumulator::Merge(const ReceiverState& record) {
         dgpsAge = record.dgpsAge;
         // An empty quality field says nothing about a fix: show it as invalid.
         fixQuality = record.fixQuality != 0 ? record.fixQuality : '0';
-    } else if (IsKind(record, "$GPVTG")) {
+    } else if (IsSentence(record, "$GPVTG")) {
         course = record.course;
         speedKmh = record.vtgSpeedKmh;
-    } else if (IsKind(record, "$GPGSA")) {
+    } else if (IsSentence(record, "$GPGSA")) {
         pdop = record.pdop;
         hdop = record.hdop;
         vdop = record.vdop;
@@ -42,9 +39,9 @@ void NmeaAccumulator::Merge(const ReceiverState& record) {
         for (std::size_t i = 0; i < usedPrn.size(); ++i) {
             usedPrn[i] = record.satellites[i].gsaPrn;
         }
-    } else if (IsKind(record, "$GPGSV")) {
+    } else if (IsSentence(record, "$GPGSV")) {
         MergeSatellitesInView(record);
-    } else if (IsKind(record, "$GPZDA")) {
+    } else if (IsSentence(record, "$GPZDA")) {
         year = record.altTime.year;
         month = record.altTime.month;
         day = record.altTime.day;

@@ -35,7 +35,7 @@ struct NmeaAccumulator {
     std::int32_t lonMinutes = 0;
     std::int32_t lonMinuteFraction = 0;
     float altitude = 0;
-    std::uint8_t dgpsAge = 0;
+    std::uint16_t dgpsAge = 0;  // seconds, up to 999
     char fixQuality = '0';
     // "$GPVTG"
     std::int32_t course = 0;

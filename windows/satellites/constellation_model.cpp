@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "decode/lookup_tables.h"
+#include "decode/record_code.h"
+#include "windows/common/record_kind.h"
 #include "windows/satellites/satellite_symbols.h"
 
 namespace orbex {
@@ -13,30 +14,22 @@ namespace {
 constexpr double kPi = 3.1415926535898;
 constexpr int kSlotsPerGsvMessage = 4;
 
-bool KindBegins(const ReceiverState& record, const char* prefix) {
-    return std::strncmp(record.kind, prefix, std::strlen(prefix)) == 0;
-}
-
-bool IsNativeRecord(const ReceiverState& record) {
-    return KindBegins(record, "SM") || KindBegins(record, "D0") || KindBegins(record, "C6");
-}
-
-bool IsLower(char c) {
-    return c >= 'a' && c <= 'z';
+bool IsLower(char code) {
+    return CodeValue(code) >= 'a' && CodeValue(code) <= 'z';
 }
 
 // Elevation of a native code, tens of degrees from "A" = 0 ("J" = 90); 0 above "Y".
 int NativeElevation(char code) {
-    return code > 'Y' ? 0 : 10 * code - 650;
+    return CodeValue(code) > 'Y' ? 0 : 10 * CodeValue(code) - 650;
 }
 
 // Azimuth of a native code: upper case from "A" = 0 up; lower case "b" = -10 down; 0 for
-// the codes between.
+// the codes between and above.
 int NativeAzimuth(char code) {
     if (IsLower(code)) {
-        return 970 - 10 * code;
+        return 970 - 10 * CodeValue(code);
     }
-    return code > 'Y' ? 0 : 10 * code - 650;
+    return CodeValue(code) > 'Y' ? 0 : 10 * CodeValue(code) - 650;
 }
 
 QColor Cyan() {
@@ -78,7 +71,7 @@ ConstellationModel::ConstellationModel() {
 }
 
 int ConstellationModel::channelCount() const {
-    return lastKind_.startsWith(QLatin1String("C6")) ? 6 : 12;
+    return KindBegins(lastKind_, "C6") ? 6 : 12;
 }
 
 bool ConstellationModel::IsUsed(int prn) const {
@@ -88,23 +81,23 @@ bool ConstellationModel::IsUsed(int prn) const {
 bool ConstellationModel::Update(const ReceiverState& record) {
     const bool first = updates_ == 0;
     ++updates_;
-    lastKind_ = QString::fromLatin1(record.kind, qstrnlen(record.kind, sizeof record.kind));
+    lastKind_ = KindOf(record);
     if (IsNativeRecord(record)) {
         family_ = RecordFamily::Native;
         UpdateNative(record);
         return first;
     }
     family_ = RecordFamily::Nmea;
-    if (KindBegins(record, "$GPGGA")) {
+    if (IsSentence(record, "$GPGGA")) {
         CopyPosition(record);
         fixQuality_ = record.fixQuality;
         ggaTime_ = {record.altTime.hour, record.altTime.minute, record.altTime.second};
-    } else if (KindBegins(record, "$GPGSA")) {
+    } else if (IsSentence(record, "$GPGSA")) {
         lastPdop_ = record.pdop;
         for (std::size_t i = 0; i < usedPrn_.size(); ++i) {
             usedPrn_[i] = record.satellites[i].gsaPrn;
         }
-    } else if (KindBegins(record, "$GPGSV")) {
+    } else if (IsSentence(record, "$GPGSV")) {
         UpdateSatellitesInView(record);
     }
     // The number column follows the used list and the channels while the group is complete.
@@ -121,7 +114,7 @@ void ConstellationModel::CopyPosition(const ReceiverState& r) {
 }
 
 void ConstellationModel::UpdateNative(const ReceiverState& record) {
-    if (KindBegins(record, "SM")) {
+    if (IsSmRecord(record)) {
         nativeDopText_ = QString::fromLatin1(DopText(record).c_str());
         nativeFixTime_ = {record.fixTime.hour, record.fixTime.minute, record.fixTime.second};
     } else {
@@ -139,7 +132,7 @@ void ConstellationModel::UpdateNative(const ReceiverState& record) {
         }
         const SatelliteSlot& slot = record.satellites[i];
         channels_[i] = slot;
-        levels_[i] = {std::max(0, slot.levelCode - 'A'), i < 8 ? Cyan() : Blue()};
+        levels_[i] = {std::max(0, CodeValue(slot.levelCode) - 'A'), i < 8 ? Cyan() : Blue()};
         sky_[i] = NativeSkyChannel(i, slot);
     }
 }
@@ -159,10 +152,11 @@ SkyChannel ConstellationModel::NativeSkyChannel(int i, const SatelliteSlot& slot
         set = kUnlockedSet;
     } else if (slot.statusCode == 'F') {
         set = kDecodingSet;
-    } else if (elevation >= 'a') {
+    } else if (CodeValue(elevation) >= 'a') {
         set = kBelowHorizonSet;
     }
-    channel.symbol = slot.prnCode < 'i' ? SymbolId(set, SatelliteNumber(slot.prnCode)) : kNoSymbol;
+    channel.symbol =
+        CodeValue(slot.prnCode) < 'i' ? SymbolId(set, SatelliteNumber(slot.prnCode)) : kNoSymbol;
     return channel;
 }
 

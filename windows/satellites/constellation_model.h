@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "decode/receiver_state.h"
 
@@ -75,7 +76,7 @@ class ConstellationModel {
 
     RecordFamily family() const { return family_; }
     int updates() const { return updates_; }
-    const QString& lastKind() const { return lastKind_; }
+    const std::string& lastKind() const { return lastKind_; }
     // 12 channels, or 6 after a "C6" record.
     int channelCount() const;
 
@@ -112,7 +113,7 @@ class ConstellationModel {
 
     RecordFamily family_ = RecordFamily::None;
     int updates_ = 0;
-    QString lastKind_;
+    std::string lastKind_;
     std::array<SatelliteSlot, kChannelCount> channels_{};
     std::array<SkyChannel, kChannelCount> sky_{};
     std::array<LevelSetting, kLevelRowCount> levels_{};

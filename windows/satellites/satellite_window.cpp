@@ -7,8 +7,10 @@
 
 #include "decode/decoding_state.h"
 #include "decode/lookup_tables.h"
+#include "decode/record_code.h"
 #include "gui/monitor_font.h"
 #include "windows/common/display_text.h"
+#include "windows/common/record_kind.h"
 
 namespace orbex {
 namespace {
@@ -104,7 +106,7 @@ SkyPlotTexts CSatelliteWnd::PlotTexts() const {
     if (model_.family() == RecordFamily::Native) {
         const ClockTime& t = model_.nativeFixTime();
         texts.time = DisplayText("   %2u:%2u:%2u", t.hour, t.minute, t.second);
-        texts.dop = model_.lastKind().startsWith(QLatin1String("SM"))
+        texts.dop = KindBegins(model_.lastKind(), "SM")
                         ? model_.nativeDopText()
                         : DisplayText("Current PDOP%.1f", model_.lastPdop());
     } else if (model_.family() == RecordFamily::Nmea) {
@@ -146,7 +148,7 @@ void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
         QString number;
         if (slot.statusCode == 'A') {
             number = QStringLiteral("SV--");
-        } else if (slot.prnCode > 'h') {
+        } else if (CodeValue(slot.prnCode) > 'h') {
             number = QStringLiteral("SV99");
         } else {
             number = DisplayText("SV%2d", SatelliteNumber(slot.prnCode));

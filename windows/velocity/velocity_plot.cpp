@@ -1,9 +1,9 @@
 #include "windows/velocity/velocity_plot.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "decode/lookup_tables.h"
+#include "windows/common/record_kind.h"
 #include "windows/position_plot/pixel_math.h"
 
 namespace orbex {
@@ -13,10 +13,6 @@ constexpr double kPi = 3.1415926535898;
 // How far the zoom keys may go: 2^10 times out or in from the start.
 constexpr float kSmallestScale = VelocityPlot::kInitialScale / 1024.0f;
 constexpr float kLargestScale = VelocityPlot::kInitialScale * 1024.0f;
-
-bool IsKind(const ReceiverState& record, const char* tag) {
-    return std::strncmp(record.kind, tag, sizeof record.kind) == 0;
-}
 
 }  // namespace
 
@@ -29,12 +25,12 @@ VelocityPlot::Change VelocityPlot::OnRecord(const ReceiverState& record) {
         speed_ = 0;
         heading_ = 0;
     }
-    const bool sm = std::strncmp(record.kind, "SM", 2) == 0;
-    const bool vtg = IsKind(record, "$GPVTG");
+    const bool sm = IsSmRecord(record);
+    const bool vtg = IsSentence(record, "$GPVTG");
     if (sm) {
         speed_ = record.speedKmhWhole;
         dopText_ = DopText(record);
-    } else if (IsKind(record, "$GPGSA")) {
+    } else if (IsSentence(record, "$GPGSA")) {
         pdop_ = record.pdop;
     }
     if (!sm && !vtg) {

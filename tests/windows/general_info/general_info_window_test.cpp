@@ -297,6 +297,13 @@ TEST_F(NmeaPageTest, QualityIndicatorPicksTextAndColour) {
     }
 }
 
+TEST_F(NmeaPageTest, DifferentialAgesOver255ShowWhole) {
+    Feed(test::Sentence(
+        "$GPGGA,013045,3540.1234,N,13945.6789,E,2,08,01.0,00042.5,M,036.7,M,300,0000"));
+    Paint();
+    EXPECT_EQ(LineText(14), "   Differential GPS Data  :    300 ");
+}
+
 TEST_F(NmeaPageTest, InitialPageShowsInvalidModeAndBlankHemispheres) {
     Feed(test::Vtg());
     Paint();

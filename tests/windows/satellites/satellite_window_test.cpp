@@ -174,6 +174,23 @@ TEST_F(SatelliteWindowTest, ChannelsWithoutASatelliteNumberGetNoSymbol) {
     EXPECT_EQ(PanelRow(2)[0]->text, "SV99");
 }
 
+TEST_F(SatelliteWindowTest, CodesAbove127AreLargeCodesAsInTheDecoder) {
+    ReceiverState record = Decoded(NativeLine().Line());
+    // Satellite, elevation, azimuth and level codes of 0xE1 and 0xC1: bytes, not negatives.
+    record.satellites[0] = {.prnCode = '\xE1',
+                            .elevationCode = '\xE1',
+                            .azimuthCode = '\xE1',
+                            .statusCode = 'C',
+                            .levelCode = '\xC1'};
+    window.OnReceiverRecord(record);
+    EXPECT_EQ(window.levelRow(0).level(), 0xC1 - 'A');
+    const SkyChannel sky = window.model().PlotChannels()[0];
+    EXPECT_EQ(sky.symbol, kNoSymbol);
+    EXPECT_EQ(sky.position, QPoint(0, 150)) << "elevation and azimuth codes past Y read as 0";
+    PaintPanel();
+    EXPECT_EQ(PanelRow(1)[0]->text, "SV99");
+}
+
 TEST_F(SatelliteWindowTest, NativePlotShowsLegendFixTimeAndDop) {
     Feed(NativeLine().Line());
     PaintPlot();
