@@ -1,0 +1,25 @@
+// The software reset window (kind 12): the host of the "Software Reset" dialog. It shows the
+// dialog as its content, ignores the receiver's lines, and closes together with the dialog.
+#pragma once
+
+#include <QWidget>
+
+#include "gui/receiver_sink.h"
+
+namespace orbex {
+
+class CSoftwareResetDlg;
+
+class CSoftwareResetWnd : public QWidget, public ReceiverSink {
+    Q_OBJECT
+  public:
+    explicit CSoftwareResetWnd(const QString& title);
+    ~CSoftwareResetWnd() override;
+
+    CSoftwareResetDlg* dialog() const { return dialog_; }
+
+  private:
+    CSoftwareResetDlg* dialog_;  // child widget, owned by this window
+};
+
+}  // namespace orbex
