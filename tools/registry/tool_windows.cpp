@@ -1,10 +1,13 @@
 #include "tools/registry/tool_windows.h"
 
+#include "tools/reset/software_reset_wnd.h"
+
 namespace orbex {
 
 QWidget* CreateToolWindow(int kind, const QString& title) {
-    (void)title;
     switch (kind) {
+        case 12:
+            return new CSoftwareResetWnd(title);
         default:
             return nullptr;
     }
