@@ -1,0 +1,162 @@
+// The viewer on real ports: pseudo-terminals and vm8140-sim standing in for receivers.
+#include <fcntl.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "handheld/viewer_dialog.h"
+
+namespace orbexce {
+namespace {
+
+// A pseudo-terminal pair: the viewer opens the slave's path, the test holds the master.
+class PtyPair {
+  public:
+    PtyPair() {
+        char name[256] = {};
+        if (::openpty(&master_, &slave_, name, nullptr, nullptr) == 0) {
+            path_ = name;
+        }
+    }
+    ~PtyPair() {
+        ::close(slave_);
+        ::close(master_);
+    }
+    const std::string& path() const { return path_; }
+    std::string ReadMaster() {
+        std::string got;
+        char buffer[256];
+        ::fcntl(master_, F_SETFL, O_NONBLOCK);
+        for (ssize_t n; (n = ::read(master_, buffer, sizeof buffer)) > 0;) {
+            got.append(buffer, static_cast<std::size_t>(n));
+        }
+        return got;
+    }
+
+  private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string path_;
+};
+
+// vm8140-sim --handheld on its own pseudo-terminal, stopped with the test.
+class HandheldSimulator {
+  public:
+    HandheldSimulator() {
+        int out[2];
+        if (::pipe(out) != 0) {
+            return;
+        }
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::close(out[0]);
+            ::execl(ORBEX_SIM_EXE, ORBEX_SIM_EXE, "--handheld", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        FILE* stream = ::fdopen(out[0], "r");
+        char line[256] = {};
+        if (stream != nullptr && std::fgets(line, sizeof line, stream) != nullptr) {
+            path_ = std::string(line, std::strcspn(line, "\n"));
+        }
+        if (stream != nullptr) {
+            std::fclose(stream);
+        }
+    }
+    ~HandheldSimulator() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    const std::string& path() const { return path_; }
+
+  private:
+    pid_t pid_ = -1;
+    std::string path_;
+};
+
+ViewerOptions OptionsFor(const ComPortTable& ports, QStringList* messages) {
+    ViewerOptions options;
+    options.ports = ports;
+    options.messageBox = [messages](const QString& text) { messages->append(text); };
+    return options;
+}
+
+TEST(ViewerScan, PastCom10EndsWithAutoFalseAndNoPortOpen) {
+    QStringList messages;
+    CViewerDialog dialog(OptionsFor({}, &messages));  // no device behind any COM number
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Open Com1 Error")});
+    dialog.OnScan();
+    for (int tick = 0; tick < 5 && dialog.scanning(); ++tick) {
+        dialog.OnTimer();
+    }
+    EXPECT_FALSE(dialog.scanning());
+    EXPECT_FALSE(dialog.reading());
+    EXPECT_FALSE(dialog.portOpen());
+    EXPECT_EQ(dialog.StatusLines().mid(dialog.StatusLines().size() - 2),
+              (QStringList{QStringLiteral("Auto False"), QStringLiteral("GPS Close")}));
+    EXPECT_EQ(dialog.PortLabel(9), QStringLiteral("Com10 fail"));
+    EXPECT_EQ(dialog.timerInterval(), 1000);
+}
+
+TEST(ViewerScan, FindsTheSimulatorOnTheThirdPortAndPaintsItsFix) {
+    HandheldSimulator simulator;
+    ASSERT_FALSE(simulator.path().empty());
+    PtyPair silent;  // COM1 opens but says nothing; COM2 has no device
+    QStringList messages;
+    CViewerDialog dialog(OptionsFor({silent.path(), "", simulator.path()}, &messages));
+    EXPECT_TRUE(messages.isEmpty());
+    dialog.OnScan();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!dialog.receiverFound() && std::chrono::steady_clock::now() < deadline) {
+        dialog.OnTimer();
+        if (dialog.currentPort() == 2) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    ASSERT_TRUE(dialog.receiverFound()) << dialog.StatusLines().join('|').toStdString();
+    EXPECT_FALSE(dialog.scanning());
+    EXPECT_EQ(dialog.PortLabel(0), QStringLiteral("Com1 None"));
+    EXPECT_EQ(dialog.PortLabel(1), QStringLiteral("Com2 fail"));
+    EXPECT_EQ(dialog.PortLabel(2), QStringLiteral("Com3 GPS"));
+    EXPECT_EQ(dialog.PortLabel(3), QStringLiteral("Com4"));
+    EXPECT_EQ(dialog.timerInterval(), 100);
+    // Read on until a whole epoch has been painted: the fix from GSA, the date from RMC.
+    while (dialog.record().date == 0 && std::chrono::steady_clock::now() < deadline) {
+        dialog.OnTimer();
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_EQ(dialog.record().fixMode, 3);
+    EXPECT_EQ(dialog.record().latitudeLetter, 'N');
+}
+
+TEST(ViewerCommands, ColdAndSendWriteTheirBytesWithOneCarriageReturn) {
+    PtyPair receiver;
+    QStringList messages;
+    ViewerOptions options = OptionsFor({receiver.path()}, &messages);
+    options.askCommand = [](QWidget*) { return std::optional<QString>(QStringLiteral("@GSV 1 ")); };
+    CViewerDialog dialog(std::move(options));
+    ASSERT_TRUE(dialog.portOpen());
+    dialog.OnCold();
+    dialog.OnSend();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(receiver.ReadMaster(), "@CD\r@GSV 1 \r");
+    dialog.OnClose();
+    EXPECT_FALSE(dialog.portOpen());
+    dialog.OnTimer();
+    EXPECT_EQ(dialog.StatusLines().back(), QStringLiteral("GPS Close"));
+}
+
+}  // namespace
+}  // namespace orbexce
