@@ -1,5 +1,8 @@
 #include "app/data_log.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/program_directory.h"
 #include "app/string_resources.h"
 #include "platform/message_box.h"
@@ -11,6 +14,11 @@ namespace {
 
 void ShowStringResource(const QString& text, MessageIcon icon) {
     ShowMessageBox(text.toStdString(), LoadStringResource(kIdsMainTitle).toStdString(), icon);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;  // a path that does not exist is not the same file
+    return std::filesystem::equivalent(a, b, error);
 }
 
 }  // namespace
@@ -35,12 +43,23 @@ bool DataLog::IsOpen() const {
     return file_ != nullptr;
 }
 
+bool DataLog::Writes(const std::string& path) const {
+    std::lock_guard lock(mutex_);  // see mutex_
+    return file_ && SameFile(file_->path(), path);
+}
+
+bool DataLog::IsReplaySource(const std::string& path) const {
+    return !replaySource_.empty() && SameFile(replaySource_, path);
+}
+
 void DataLog::Close() {
     std::lock_guard lock(mutex_);  // see mutex_
     file_.reset();
     waitingForFile_ = false;
     held_.clear();
     heldBytes_ = 0;
+    droppedLines_ = 0;
+    droppedBytes_ = 0;
 }
 
 std::string DataLog::LogDirectory() {
@@ -57,7 +76,8 @@ std::string DataLog::LogDirectory() {
 bool DataLog::Start(bool ask) {
     const std::string directory = LogDirectory();
     std::string name;
-    if (!ask && ReadString("CONFIG", "LOGFILE", name) && !name.empty()) {
+    if (!ask && ReadString("CONFIG", "LOGFILE", name) && !name.empty() &&
+        !RefusedAsReplayed(directory + name)) {
         const std::string path = directory + name;
         auto file = std::make_unique<LogFile>();
         if (!file->Open(path)) {
@@ -72,14 +92,25 @@ bool DataLog::Start(bool ask) {
         // The remembered file is already past the limit: leave it and let the user choose.
         ShowStringResource(LoadStringResource(kIdsDataLogAlreadyFull), MessageIcon::Information);
     }
-    std::optional<std::string> chosen =
-        choose_ ? choose_(directory + "GPS.DAT") : std::optional<std::string>();
+    std::optional<std::string> chosen;
+    do {
+        chosen = choose_ ? choose_(directory + "GPS.DAT") : std::optional<std::string>();
+    } while (chosen && !chosen->empty() && RefusedAsReplayed(*chosen));
     if (!chosen || chosen->empty()) {
         Close();
         ShowStringResource(LoadStringResource(kIdsNoDataLogChosen), MessageIcon::Warning);
         return false;
     }
     return OpenChosen(*chosen);
+}
+
+bool DataLog::RefusedAsReplayed(const std::string& path) const {
+    if (!IsReplaySource(path)) {
+        return false;
+    }
+    ShowStringResource(FormatStringResource(kIdsDataLogIsReplayed, QString::fromStdString(path)),
+                       MessageIcon::Warning);
+    return true;
 }
 
 bool DataLog::OpenChosen(const std::string& path) {
@@ -98,27 +129,40 @@ bool DataLog::OpenChosen(const std::string& path) {
 }
 
 bool DataLog::Adopt(std::unique_ptr<LogFile> file) {
+    bool ok = false;
     int error = 0;
+    std::size_t droppedLines = 0;
+    std::size_t droppedBytes = 0;
     {
         std::lock_guard lock(mutex_);  // the reader may be appending or holding lines
-        bool ok = file->AppendSeparator();
+        ok = file->AppendSeparator();
         while (ok && !held_.empty()) {
             ok = file->Append(held_.front());
             heldBytes_ -= held_.front().size();
             held_.pop_front();
         }
         waitingForFile_ = false;
+        std::swap(droppedLines, droppedLines_);
+        std::swap(droppedBytes, droppedBytes_);
         if (ok) {
             file_ = std::move(file);
-            return true;
+        } else {
+            error = file->lastError();
+            held_.clear();
+            heldBytes_ = 0;
+            file_.reset();
         }
-        error = file->lastError();
-        held_.clear();
-        heldBytes_ = 0;
-        file_.reset();
     }
-    HandleEvent(DataLogEvent::WriteFailed, error);
-    return false;
+    if (droppedLines != 0) {
+        ShowStringResource(LoadStringResource(kIdsDataLogLinesDropped)
+                               .replace(QStringLiteral("%1"), QString::number(droppedLines))
+                               .replace(QStringLiteral("%2"), QString::number(droppedBytes)),
+                           MessageIcon::Warning);
+    }
+    if (!ok) {
+        HandleEvent(DataLogEvent::WriteFailed, error);
+    }
+    return ok;
 }
 
 void DataLog::Append(std::string_view line) {
@@ -131,6 +175,9 @@ void DataLog::Append(std::string_view line) {
             if (heldBytes_ + line.size() <= kMaxHeldBytes) {
                 held_.emplace_back(line);
                 heldBytes_ += line.size();
+            } else {
+                ++droppedLines_;
+                droppedBytes_ += line.size();
             }
             return;
         }

@@ -5,8 +5,13 @@
 // When a line takes the file past the limit, the reader closes it and the user-interface thread
 // is asked (through the callback) to tell the user and let them choose a new file. Lines that
 // arrive meanwhile are held and written to the new file first, so the recording has no gap; if
-// the user chooses no file, they are dropped with the log. A write error closes the log and is
-// reported once; everything before it is on disk.
+// the user chooses no file, they are dropped with the log. Beyond kMaxHeldBytes further lines
+// are counted instead of held, and the user is told how many are missing once the new file is
+// open. A write error closes the log and is reported once; everything before it is on disk.
+//
+// The file being replayed never becomes the log, and a replay of the log's own file is refused
+// by the connection (Writes): the replay would read its own appended lines until the disk is
+// full.
 #pragma once
 
 #include <cstdint>
@@ -56,11 +61,17 @@ class DataLog {
     void Close();
 
     bool IsOpen() const;
+    // True when the log is open on the file at path (the same file under any name).
+    bool Writes(const std::string& path) const;
+    // The file being replayed (empty: none), which is refused as the log's file. UI thread.
+    void SetReplaySource(const std::string& path) { replaySource_ = path; }
     // The directory D (ending in "/") and the proposed file of the file dialog.
     static std::string LogDirectory();
 
   private:
     bool OpenChosen(const std::string& path);
+    bool IsReplaySource(const std::string& path) const;
+    bool RefusedAsReplayed(const std::string& path) const;  // tells the user when it is
     bool Adopt(std::unique_ptr<LogFile> file);  // makes file the log, writes what was held
 
     LineHook& hook_;
@@ -73,6 +84,10 @@ class DataLog {
     bool waitingForFile_ = false;  // limit reached: lines are held until a new file is chosen
     std::deque<std::string> held_;
     std::size_t heldBytes_ = 0;
+    std::size_t droppedLines_ = 0;  // beyond kMaxHeldBytes
+    std::size_t droppedBytes_ = 0;
+
+    std::string replaySource_;  // user-interface thread only
 };
 
 }  // namespace orbex

@@ -29,8 +29,12 @@ bool ReceiverConnection::Connect() {
         LoadPortSettings(settings);
     }
     link_.reset();
+    dataLog_.SetReplaySource({});
     WriteNumber("CONFIG", "CONNECT", 1);
     const std::string replay = replayPath_.toStdString();
+    if (!replay.empty() && RefuseOwnLog(replay)) {
+        return false;
+    }
     const std::intptr_t generation = ++generation_;
     auto link = std::make_unique<ReceiverLink>();
     OwnerPost owner = [generation](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -40,6 +44,17 @@ bool ReceiverConnection::Connect() {
         return false;  // the link has told the user why
     }
     link_ = std::move(link);
+    dataLog_.SetReplaySource(replay);
+    return true;
+}
+
+bool ReceiverConnection::RefuseOwnLog(const std::string& replay) const {
+    if (!dataLog_.Writes(replay)) {
+        return false;
+    }
+    ShowMessageBox(
+        FormatStringResource(kIdsReplayIsDataLog, QString::fromStdString(replay)).toStdString(),
+        LoadStringResource(kIdsMainTitle).toStdString(), MessageIcon::Warning);
     return true;
 }
 
@@ -48,6 +63,7 @@ bool ReceiverConnection::Disconnect() {
         return false;
     }
     link_.reset();
+    dataLog_.SetReplaySource({});
     return true;
 }
 

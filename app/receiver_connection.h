@@ -43,6 +43,8 @@ class ReceiverConnection {
     void SetReplayPath(const QString& path) { replayPath_ = path; }
 
   private:
+    bool RefuseOwnLog(const std::string& replay) const;
+
     DataLog& dataLog_;
     std::unique_ptr<ReceiverLink> link_;
     std::intptr_t generation_ = 0;

@@ -11,7 +11,7 @@ struct StringResource {
     const char* text;
 };
 
-constexpr std::array<StringResource, 17> kStrings = {{
+constexpr std::array<StringResource, 20> kStrings = {{
     {kIdsMainTitle, "Orbex 2003"},
     {40001, "General Information"},
     {40002, "Satellite Constellation"},
@@ -30,6 +30,15 @@ constexpr std::array<StringResource, 17> kStrings = {{
     {kIdsDataLogLimitReached,
      "The GPS data log file has reached its size limit and has been closed.\n"
      "Please choose a new file to continue recording."},
+    {kIdsReplayIsDataLog,
+     "The file\n%1\nis the GPS data log that is being recorded and cannot be replayed while it "
+     "grows.\nPlease choose another file to replay."},
+    {kIdsDataLogIsReplayed,
+     "The file\n%1\nis being replayed and cannot also record the GPS data log.\n"
+     "Please choose another file."},
+    {kIdsDataLogLinesDropped,
+     "%1 lines (%2 bytes) received while the new GPS data log file was chosen could not be "
+     "held and are missing from the log."},
     {40022, "Assist Data??"},
     {40028, "Software Reset"},
     {40029, "Velocity"},

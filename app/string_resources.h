@@ -14,6 +14,9 @@ inline constexpr int kIdsLogOpenFailed = 40018;   // "%1": the path
 inline constexpr int kIdsLogWriteFailed = 40019;  // followed by "%u": the system error
 inline constexpr int kIdsDataLogAlreadyFull = 40020;
 inline constexpr int kIdsDataLogLimitReached = 40021;
+inline constexpr int kIdsReplayIsDataLog = 40066;      // "%1": the path
+inline constexpr int kIdsDataLogIsReplayed = 40067;    // "%1": the path
+inline constexpr int kIdsDataLogLinesDropped = 40068;  // "%1" lines, "%2" bytes
 
 // The text of a string resource; empty for a number without a string (40024).
 QString LoadStringResource(int id);

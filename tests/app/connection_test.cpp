@@ -154,6 +154,23 @@ TEST_F(ConnectionTest, AReplayRunsToItsEndAndDisconnects) {
     EXPECT_EQ(StoredConnect(), 1) << "Disconnect leaves the stored flag alone";
 }
 
+TEST_F(ConnectionTest, ReplayingTheDataLogItIsWritingIsRefused) {
+    const std::string log = Recording(4);
+    WriteString("CONFIG", "LOGPATH", home.path("").c_str());
+    WriteString("CONFIG", "LOGFILE", "replay.txt");
+    WriteNumber("CONFIG", "LOGON", 1);
+    MakeWindow();
+    ASSERT_TRUE(window->dataLog().IsOpen());
+    const auto size = fs::file_size(log);
+    window->SetReplayPath(QString::fromStdString(log));
+    window->OnCommand(40009);
+    EXPECT_FALSE(window->connected());
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find(log + "\nis the GPS data log"), std::string::npos);
+    test::Pump(100);
+    EXPECT_EQ(fs::file_size(log), size);
+}
+
 TEST_F(ConnectionTest, ALateReplayEndOfAnOldLinkLeavesTheNewOneConnected) {
     MakeWindow();
     window->SetReplayPath(QString::fromStdString(Recording(5000)));

@@ -233,6 +233,44 @@ TEST_F(DataLogTest, AFileAtTheLimitIsUsedAndTheNextLineAsksForANewFile) {
     EXPECT_EQ(text, "next.dat");
 }
 
+TEST_F(DataLogTest, LinesBeyondWhatCanBeHeldAreCountedInTheMessage) {
+    WriteString("CONFIG", "LOGFILE", "GPS.DAT");
+    log.SetMaxSize(10);
+    ASSERT_TRUE(log.Start(false));
+    hook.Call(kGga.data(), kGga.size());  // past the limit: lines are held from here on
+    const std::string mebibyte(1 << 20, 'x');
+    for (int i = 0; i < 18; ++i) {  // 16 are held, 2 are not
+        hook.Call(mebibyte.data(), mebibyte.size());
+    }
+    choice = LogPath("next.dat");
+    log.HandleEvent(DataLogEvent::LimitReached, 0);
+    ASSERT_TRUE(log.IsOpen());
+    log.Close();
+    EXPECT_EQ(fs::file_size(LogPath("next.dat")), LogSeparator(0).size() + 16 * mebibyte.size());
+    ASSERT_EQ(messages.Texts().size(), 2u);
+    EXPECT_EQ(messages.Texts()[1].rfind("2 lines (2097152 bytes) received while", 0), 0u)
+        << messages.Texts()[1];
+}
+
+TEST_F(DataLogTest, TheFileBeingReplayedIsNeverTakenAsTheLog) {
+    const std::string replayed = LogPath("drive.dat");
+    home.WriteFile(replayed, kGga);
+    fs::create_symlink(replayed, LogPath("alias.dat"));
+    log.SetReplaySource(replayed);
+    std::vector<std::string> choices = {LogPath("alias.dat"), LogPath("other.dat")};
+    log.SetChooseFile([&](const std::string&) {
+        std::string next = choices.front();
+        choices.erase(choices.begin());
+        return std::optional<std::string>(next);
+    });
+    ASSERT_TRUE(log.Start(true));
+    EXPECT_TRUE(log.Writes(LogPath("other.dat")));
+    EXPECT_FALSE(log.Writes(replayed));
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find("is being replayed"), std::string::npos);
+    EXPECT_EQ(home.ReadFile(replayed), kGga);
+}
+
 TEST_F(DataLogTest, AFileAlreadyPastTheLimitIsLeftAndTheUserChooses) {
     WriteString("CONFIG", "LOGFILE", "GPS.DAT");
     home.WriteFile(LogPath("GPS.DAT"), std::string(1001, 'x'));
