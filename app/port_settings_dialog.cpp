@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "link/port_list.h"
 
@@ -81,6 +82,10 @@ CPortSettingsDialog::CPortSettingsDialog(QWidget* parent, const PortSettings& se
     buttons->addWidget(cancel);
     buttons->addWidget(defaults);
     buttons->addWidget(list);
+    pace_ = DropDown(this, kPaceList);
+    pace_->addItems({QStringLiteral("Fast"), QStringLiteral("As recorded"), QStringLiteral("x10")});
+    pace_->setToolTip(QStringLiteral("Replay pace of the chosen file"));
+    buttons->addWidget(pace_);
     buttons->addStretch();
 
     auto* left = new QVBoxLayout;
@@ -143,6 +148,14 @@ void CPortSettingsDialog::RestoreDefaults() {
     dsr_->setChecked(false);
     rts_->setChecked(false);
     xon_->setChecked(true);
+}
+
+ReplayPace CPortSettingsDialog::replayPace() const {
+    return static_cast<ReplayPace>(std::max(0, pace_->currentIndex()));
+}
+
+void CPortSettingsDialog::SetReplayPace(ReplayPace pace) {
+    pace_->setCurrentIndex(static_cast<int>(pace));
 }
 
 void CPortSettingsDialog::ChooseReplay() {

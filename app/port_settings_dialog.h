@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "link/port_settings.h"
+#include "link/replay_pace.h"
 
 class QCheckBox;
 class QComboBox;
@@ -30,6 +31,7 @@ class CPortSettingsDialog : public QDialog {
         kXonCheck = 1007,
         kDefaultButton = 1008,
         kListButton = 1009,
+        kPaceList = 1010,  // how a chosen file is replayed, beside "List(&L)...."
     };
     // The file-open dialog of "List(&L)....": returns the chosen path, empty on Cancel.
     using ChooseReplayFile = std::function<QString(QWidget* parent)>;
@@ -40,6 +42,10 @@ class CPortSettingsDialog : public QDialog {
     PortSettings settings() const;
     // The replay file chosen with "List(&L)....", empty when none was chosen in this dialog.
     const QString& replayPath() const { return replayPath_; }
+
+    // The pace of the replay: fast (1 ms a line, the default), as recorded, or x10.
+    ReplayPace replayPace() const;
+    void SetReplayPace(ReplayPace pace);
 
     void SetChooseReplayFile(ChooseReplayFile choose) { choose_ = std::move(choose); }
     void RestoreDefaults();  // "Default(&R)"
@@ -53,6 +59,7 @@ class CPortSettingsDialog : public QDialog {
     QCheckBox* dsrCheck() const { return dsr_; }
     QCheckBox* rtsCheck() const { return rts_; }
     QCheckBox* xonCheck() const { return xon_; }
+    QComboBox* paceList() const { return pace_; }
     QPushButton* okButton() const { return ok_; }
 
   private:
@@ -66,6 +73,7 @@ class CPortSettingsDialog : public QDialog {
     QCheckBox* dsr_;
     QCheckBox* rts_;
     QCheckBox* xon_;
+    QComboBox* pace_;
     QPushButton* ok_;
     QString replayPath_;
     ChooseReplayFile choose_;
