@@ -1,0 +1,83 @@
+// What a data-transfer worker works with: the tool's transfer line queue (the receiver's lines),
+// the send to the receiver, and the bounded updates of whatever shows its progress. The window
+// and the headless orbex-data fill in the same session, so both run the very same worker code.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "tools/common/transfer_line_queue.h"
+
+namespace orbex {
+
+// The result codes the workers end with (system error codes).
+inline constexpr int kTransferOk = 0;
+inline constexpr int kTransferFileNotFound = 2;   // a file to read is missing
+inline constexpr int kTransferFileNotOpened = 3;  // a data file cannot be opened
+inline constexpr int kTransferOutOfMemory = 8;
+inline constexpr int kTransferBadFormat = 13;      // a stored file is not what it should be
+inline constexpr int kTransferReceiverError = 31;  // the receiver answered with an error reply
+inline constexpr int kTransferFileFailed = 38;     // writing or reading a data file failed
+inline constexpr int kTransferCancelled = 1223;
+inline constexpr int kTransferResourceFailed = 1450;
+inline constexpr int kTransferNoReply = 1460;  // a wait outlasted the session's wait limit
+
+struct TransferResult {
+    int code = kTransferCancelled;
+    int systemError = 0;     // errno of the failed file operation, 0 otherwise
+    std::string waitingFor;  // what the worker waited for when it was cancelled or timed out
+};
+
+struct TransferSession {
+    TransferSession(TransferLineQueue& lines, std::function<void(std::string_view)> sender)
+        : queue(lines), send(std::move(sender)) {}
+
+    TransferLineQueue& queue;
+    // Writes bytes to the receiver (through the main window, or straight to a headless link).
+    std::function<void(std::string_view bytes)> send;
+    // Progress bar position and text line; must never block the worker.
+    std::function<void(int percent)> progress = [](int) {};
+    std::function<void(const std::string& text)> text = [](const std::string&) {};
+    // A message for the user (the assistance dialog's message list).
+    std::function<void(const std::string& message)> message = [](const std::string&) {};
+    // None: a wait lasts until a line comes or the user cancels, as in the window. Set by
+    // orbex-data's --timeout so that a silent receiver cannot keep a script waiting.
+    std::optional<std::chrono::milliseconds> waitLimit;
+};
+
+// Ends a worker from inside a wait or a file step; the worker's top level turns it into its
+// result.
+struct TransferEnded {
+    explicit TransferEnded(int result, int error = 0, std::string waited = {})
+        : code(result), systemError(error), waitingFor(std::move(waited)) {}
+    int code;
+    int systemError;
+    std::string waitingFor;
+};
+
+// Waits for the next receiver line and takes it. Throws TransferEnded with kTransferCancelled
+// when the cancel event is signalled, or kTransferNoReply when the session's wait limit passes.
+std::string TakeLine(TransferSession& session, const std::string& waitingFor);
+
+// Takes and discards lines until one begins with `prefix` and returns it. The wait limit covers
+// the whole search: regular output keeps coming while a receiver ignores a command.
+std::string TakeLineStartingWith(TransferSession& session, std::string_view prefix,
+                                 const std::string& waitingFor);
+
+// Pauses unless cancelled; throws TransferEnded on cancel.
+void PauseUnlessCancelled(TransferSession& session, std::chrono::milliseconds pause);
+
+// Forgets the lines queued so far (each operation starts on fresh output).
+inline void DiscardQueuedLines(TransferSession& session) {
+    session.queue.Clear();
+}
+
+inline bool StartsWith(std::string_view line, std::string_view prefix) {
+    return line.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace orbex
