@@ -37,6 +37,7 @@ bool ReceiverConnection::Connect() {
     }
     const std::intptr_t generation = ++generation_;
     auto link = std::make_unique<ReceiverLink>();
+    link->SetReplayPace(replayPace_);
     OwnerPost owner = [generation](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
         PostToMainWindow(message, wParam, message == UWM_REPLAY_END ? generation : lParam);
     };

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "link/port_settings.h"
+#include "link/replay_pace.h"
 
 namespace orbex {
 
@@ -41,6 +42,9 @@ class ReceiverConnection {
     bool connected() const { return link_ != nullptr; }
     const QString& replayPath() const { return replayPath_; }
     void SetReplayPath(const QString& path) { replayPath_ = path; }
+    // How Connect replays: the designed 1 ms a line unless the port dialog chose otherwise.
+    ReplayPace replayPace() const { return replayPace_; }
+    void SetReplayPace(ReplayPace pace) { replayPace_ = pace; }
 
   private:
     bool RefuseOwnLog(const std::string& replay) const;
@@ -49,6 +53,7 @@ class ReceiverConnection {
     std::unique_ptr<ReceiverLink> link_;
     std::intptr_t generation_ = 0;
     QString replayPath_;
+    ReplayPace replayPace_ = ReplayPace::Fast;
 };
 
 }  // namespace orbex
