@@ -86,8 +86,11 @@ int main(int argc, char** argv) {
     options.openAtStart = false;
     options.messageBox = [](const QString& text) { Complain(text.toStdString()); };
     orbexce::CViewerDialog dialog(std::move(options));
+    // The recording keeps every call of the whole file, so it is made only when asked for.
     orbexce::RecordingDrawing recording(&dialog.imageDrawing());
-    dialog.SetDrawing(&recording);
+    if (arguments.drawLog) {
+        dialog.SetDrawing(&recording);
+    }
     dialog.ShowFirstScreen();
 
     int status = 0;
