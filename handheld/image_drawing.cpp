@@ -41,9 +41,8 @@ void ImageDrawing::Rectangle(Plane plane, const QRect& rect, const QColor& pen,
 
 void ImageDrawing::Ellipse(Plane plane, const QRect& rect, const QColor& pen, const QColor& brush) {
     QPainter painter(&ImageOf(plane));
-    painter.setRenderHint(QPainter::Antialiasing);
     SetPenAndBrush(painter, pen, brush);
-    painter.drawEllipse(QRectF(OutlineBox(rect)).adjusted(0.5, 0.5, 0.5, 0.5));
+    painter.drawEllipse(OutlineBox(rect));
 }
 
 void ImageDrawing::Text(Plane plane, const QRect& rect, const QString& text, const QColor& fg,

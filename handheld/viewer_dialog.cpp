@@ -99,9 +99,8 @@ CViewerDialog::CViewerDialog(ViewerOptions options, QWidget* parent)
     for (QPushButton* button : {scanButton_, openButton_, coldButton_, closeButton_, sendButton_}) {
         button->setAutoDefault(false);
     }
-    // A narrow arrow and little padding, so that "Com10 None" fits the 80-pixel box.
-    portList_->setStyleSheet(QStringLiteral(
-        "QComboBox { padding: 0px 0px 0px 2px; } QComboBox::drop-down { width: 10px; }"));
+    // Little padding, so that "Com10 None" fits the 80-pixel box beside its arrow.
+    portList_->setStyleSheet(QStringLiteral("QComboBox { padding: 0px 0px 0px 2px; }"));
     statusList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     statusList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(scanButton_, &QPushButton::clicked, this, &CViewerDialog::OnScan);
