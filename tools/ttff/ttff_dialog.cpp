@@ -128,8 +128,8 @@ CTtffDlg::~CTtffDlg() {
 void CTtffDlg::OnStart() {
     TtffSelection selection;
     selection.mode = static_cast<StartMode>(std::max(0, startMode_->currentIndex()));
-    selection.maxCountIndex = std::max(0, maxCount_->currentIndex());
-    selection.timeIndex = std::max(0, time_->currentIndex());
+    selection.maxCount = kMaxCountEntries[std::max(0, maxCount_->currentIndex())].value;
+    selection.interval = kTimeEntries[std::max(0, time_->currentIndex())].value;
     selection.recordLog = recordLog_->isChecked();
     control_.Start(selection);
 }

@@ -28,11 +28,10 @@ void TtffSeriesControl::Start(const TtffSelection& selection) {
     series_.firstRecordPending = true;
     series_.pauseSeconds = 0;
     series_.startMode = selection.mode;
-    series_.maxCount = kMaxCountEntries[selection.maxCountIndex].value;
+    series_.maxCount = selection.maxCount;
     series_.randomValue = RandomInterval(random_());
-    const int interval = kTimeEntries[selection.timeIndex].value;
-    series_.randomInterval = interval == kRandomInterval;
-    series_.interval = series_.randomInterval ? series_.randomValue : interval;
+    series_.randomInterval = selection.interval == kRandomInterval;
+    series_.interval = series_.randomInterval ? series_.randomValue : selection.interval;
     series_.recordLog = selection.recordLog;
     if (selection.mode == StartMode::None) {
         // Nothing was started, so a second START must not ask for STOP.
@@ -40,7 +39,7 @@ void TtffSeriesControl::Start(const TtffSelection& selection) {
         host_.ShowError(kSelectCommandText);
         return;
     }
-    if (selection.maxCountIndex != 0) {
+    if (selection.maxCount != 1) {  // the first "Max Count" entry runs one cycle only
         SetTimer(true);
     }
     RecordCycleStart();

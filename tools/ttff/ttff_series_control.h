@@ -13,11 +13,11 @@
 
 namespace orbex {
 
-// The dialog's selection at START.
+// The selection at START, as values (the dialog takes them from its lists).
 struct TtffSelection {
     StartMode mode = StartMode::None;
-    int maxCountIndex = 0;  // into kMaxCountEntries
-    int timeIndex = 0;      // into kTimeEntries
+    int maxCount = 1;  // measurements; 0 runs until STOP; 1 runs no series timer
+    int interval = 7;  // seconds, or kRandomInterval
     bool recordLog = false;
 };
 

@@ -38,16 +38,16 @@ class TtffSeriesTest : public ::testing::Test {
 };
 
 TEST_F(TtffSeriesTest, StartWithoutModeAsksForOneAndLeavesTheSeriesIdle) {
-    control_.Start(TtffSelection{StartMode::None, 2, 0, false});
-    control_.Start(TtffSelection{StartMode::None, 2, 0, false});
+    control_.Start(TtffSelection{StartMode::None, 5, 7, false});
+    control_.Start(TtffSelection{StartMode::None, 5, 7, false});
     EXPECT_EQ(host_.errors,
               (std::vector<std::string>{"Please select command !\n", "Please select command !\n"}));
     EXPECT_FALSE(control_.cycleRunning());
 }
 
 TEST_F(TtffSeriesTest, SecondStartWhileMeasuringAsksForStop) {
-    control_.Start(TtffSelection{StartMode::Cold, 0, 0, false});
-    control_.Start(TtffSelection{StartMode::Cold, 0, 0, false});
+    control_.Start(TtffSelection{StartMode::Cold, 1, 7, false});
+    control_.Start(TtffSelection{StartMode::Cold, 1, 7, false});
     EXPECT_EQ(host_.errors, std::vector<std::string>{"Please push stop button !\n"});
     EXPECT_FALSE(host_.timer);  // "Max Count" 1: no series timer
     control_.Stop();
@@ -61,7 +61,7 @@ TEST_F(TtffSeriesTest, SecondStartWhileMeasuringAsksForStop) {
 
 TEST_F(TtffSeriesTest, ZeroSecondsStartsTheNextCycleSixTicksAfterAResult) {
     host_.step = 3;  // cycle start, banner and fix three seconds apart
-    control_.Start(TtffSelection{StartMode::Cold, 1, 0, false});  // 2 measurements, "0sec"
+    control_.Start(TtffSelection{StartMode::Cold, 2, 7, false});  // 2 measurements, "0sec"
     EXPECT_TRUE(host_.timer);
     MeasureOneCycle();
     EXPECT_EQ(host_.Lines().back(), "TTFF TIME = 3 sec");
@@ -85,7 +85,7 @@ TEST_F(TtffSeriesTest, RandomIntervalLiesBetweenThirtyAndOneHundredFiftySeconds)
     EXPECT_EQ(RandomInterval(0), 30);
     EXPECT_EQ(RandomInterval(16383), 89);
     EXPECT_EQ(RandomInterval(32767), 150);
-    control_.Start(TtffSelection{StartMode::Cold, 9, 10, false});  // "Inf.", "Randam"
+    control_.Start(TtffSelection{StartMode::Cold, 0, kRandomInterval, false});  // "Inf.", "Randam"
     EXPECT_TRUE(control_.series().randomInterval);
     EXPECT_EQ(control_.series().interval, 89);
     EXPECT_EQ(control_.series().maxCount, 0);
