@@ -22,10 +22,13 @@ if ((${#targets[@]} == 0)); then
     done
 fi
 # Targets whose library is not in this tree yet are skipped by fuzz/CMakeLists.txt.
+known=$(cmake --build "$build" --target help)
 present=()
 for t in "${targets[@]}"; do
-    if cmake --build "$build" --target help | grep -q "^$t:"; then
+    if grep -q "^$t:" <<<"$known"; then
         present+=("$t")
+    else
+        echo "fuzz: $t is not in this tree; skipped"
     fi
 done
 build_args=()
