@@ -1,0 +1,201 @@
+// orbex-ttff itself against vm8140-sim on pseudo-terminals, and its statistics.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "cli/orbex_ttff/ttff_options.h"
+#include "cli/orbex_ttff/ttff_statistics.h"
+#include "tests/link/link_test_support.h"
+#include "tests/support/sim_process.h"
+
+namespace orbex {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct TtffRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int CountOf(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+class OrbexTtffTest : public ::testing::Test {
+  protected:
+    // A simulator at 5 epochs a second (the settling pause takes 20 bursts of lines).
+    std::string StartSim(const std::string& name, std::vector<std::string> arguments) {
+        const std::string link = (dir_.Path() / name).string();
+        arguments.insert(arguments.end(), {"--rate", "5", "--link", link});
+        sims_.push_back(std::make_unique<testing::SimProcess>(ORBEX_SIM_PATH, arguments));
+        EXPECT_TRUE(testing::SimProcess::WaitForPath(link));
+        return link;
+    }
+    TtffRun Ttff(const std::string& arguments) {
+        const auto out = dir_.Path() / "out";
+        const auto err = dir_.Path() / "err";
+        const std::string command = std::string(ORBEX_TTFF_PATH) + " " + arguments + " >" +
+                                    out.string() + " 2>" + err.string();
+        const int status = std::system(command.c_str());
+        return TtffRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+    }
+
+    testing::TempDir dir_;
+    std::vector<std::unique_ptr<testing::SimProcess>> sims_;
+};
+
+TEST_F(OrbexTtffTest, ColdSeriesGivesEachResultNearTheTimeToFixWithOneHeaderInItsFile) {
+    const std::string port = StartSim("sim", {"--ttff-cold", "3"});
+    const std::string record = (dir_.Path() / "cold.dat").string();
+    const TtffRun run = Ttff("--port " + port + " --mode cold --count 3 --json --record " + record);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::regex result(
+        R"(\{"port":"[^"]+","cycle":(\d),"start":"\d{4}-\d\d-\d\dT[\d:]{8}Z","ttff":(\d+),"lat":35\.68\d*,"lon":139\.7\d*,"alt":[\d.]+,"count":(\d),"average":(\d+)\})");
+    int results = 0;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch m;
+        if (std::regex_match(line, m, result)) {
+            ++results;
+            EXPECT_EQ(std::stoi(m[1]), results);
+            EXPECT_EQ(std::stoi(m[3]), results);
+            EXPECT_NEAR(std::stoi(m[2]), 3, 1) << line;
+        }
+    }
+    EXPECT_EQ(results, 3) << run.out;
+    EXPECT_NE(run.out.find(R"({"statistics":{"percentile":95.0,"ports":{")"), std::string::npos);
+    const std::string file = Slurp(record);
+    EXPECT_EQ(file.rfind("Start Mode: Cold Start\r\nCount,Year,Month,Day,StartTime,TTFF(s)", 0),
+              0u);
+    EXPECT_EQ(CountOf(file, "Count,"), 1);
+    EXPECT_TRUE(std::regex_search(
+        file,
+        std::regex(
+            R"(\r\n3,\d{4},\d\d,\d\d,[\d:]{8},[234],[234],N,35,40\.\d{4},E,139,46\.\d{4},\d+\.\d\r\n$)")))
+        << file;
+}
+
+TEST_F(OrbexTtffTest, TwoReceiversRunTheirSeriesAtOnceWithCombinedStatistics) {
+    const std::string fast = StartSim("fast", {"--ttff-cold", "2", "--seed", "2"});
+    const std::string slow = StartSim("slow", {"--ttff-cold", "5", "--seed", "3"});
+    const std::string pattern = (dir_.Path() / "ttff_{port}.dat").string();
+    const TtffRun run =
+        Ttff("--port " + fast + " --port " + slow + " --mode cold --count 1 --record " + pattern);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(CountOf(run.out, fast + ": ColdStart"), 1) << run.out;
+    EXPECT_EQ(CountOf(run.out, slow + ": TTFF TIME = "), 1) << run.out;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(
+        run.out, m,
+        std::regex(
+            R"(statistics all: count 2, failures 0, mean ([\d.]+) s, median [\d.]+ s, p95 ([\d.]+) s, min ([\d.]+) s, max ([\d.]+) s)")))
+        << run.out;
+    EXPECT_NEAR(std::stod(m[3]), 2, 1);
+    EXPECT_NEAR(std::stod(m[4]), 5, 1);
+    EXPECT_DOUBLE_EQ(std::stod(m[1]), (std::stod(m[3]) + std::stod(m[4])) / 2);
+    EXPECT_EQ(m[2], m[4]);  // nearest rank of two
+    for (const std::string& name : {std::string("fast"), std::string("slow")}) {
+        const std::string path = RecordPathFor(pattern, (dir_.Path() / name).string());
+        EXPECT_EQ(CountOf(Slurp(path), "\r\n1,"), 1) << path;
+    }
+}
+
+TEST_F(OrbexTtffTest, ReceiverIgnoringResetsFailsTheCommandCheckAndMissesTheLimit) {
+    const std::string port = StartSim("deaf", {"--ignore-resets"});
+    const TtffRun run = Ttff("--port " + port + " --mode cold --count 2 --limit 60");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.out.find("ColdStart\nCommand send fail.\nPlease check the commandline.\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("count 0, failures 1"), std::string::npos);
+}
+
+TEST_F(OrbexTtffTest, HotPathGivesOneSecond) {
+    const std::string port = StartSim("hot", {"--ttff-hot", "0"});
+    const TtffRun run = Ttff("--port " + port + " --mode hot --count 1 --limit 1");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("HotStart\nGps:HotMode Start\nTTFF TIME = 1 sec\n"), std::string::npos)
+        << run.out;
+}
+
+TEST_F(OrbexTtffTest, InterruptStopsWithoutPartialRecordAndPrintsTheStatistics) {
+    const std::string port = StartSim("sim", {"--ttff-cold", "30"});
+    const std::string record = (dir_.Path() / "never.dat").string();
+    const std::string out = (dir_.Path() / "out").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> arguments = {ORBEX_TTFF_PATH, "--port", port,       "--mode", "cold",
+                                          "--count",       "0",      "--record", record};
+    std::vector<char*> argv;
+    for (std::string& a : arguments) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, ORBEX_TTFF_PATH, &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    for (int i = 0; i < 1000 && Slurp(out).find("ColdStart") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ::kill(pid, SIGINT);  // waiting for the fix
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_NE(Slurp(out).find("ColdStart\nstatistics " + port + ": count 0, failures 0"),
+              std::string::npos)
+        << Slurp(out);
+    EXPECT_FALSE(std::filesystem::exists(record));
+}
+
+TEST_F(OrbexTtffTest, BadArgumentsAndUnopenablePortsExitTwoWithOneLine) {
+    for (const std::string& arguments :
+         {std::string("--mode cold"), std::string("--port /dev/null --mode none"),
+          std::string("--port a --port b --mode cold --record same.dat"),
+          std::string("--port 999 --mode cold"),
+          std::string("--port /nonexistent/tty --mode cold")}) {
+        const TtffRun run = Ttff(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_EQ(CountOf(run.err, "\n"), 1) << arguments << ": " << run.err;
+        EXPECT_EQ(run.err.rfind("orbex-ttff: ", 0), 0u) << run.err;
+    }
+}
+
+TEST(TtffStatisticsTest, FiguresOfAReport) {
+    const TtffStatistics s = ComputeStatistics({5, 3, 4, 3, 40}, 2, 95);
+    EXPECT_EQ(s.count, 5);
+    EXPECT_EQ(s.failures, 2);
+    EXPECT_DOUBLE_EQ(s.mean, 11);
+    EXPECT_DOUBLE_EQ(s.median, 4);
+    EXPECT_DOUBLE_EQ(s.percentile, 40);  // nearest rank: the 5th of 5
+    EXPECT_DOUBLE_EQ(ComputeStatistics({5, 3, 4, 3, 40}, 0, 80).percentile, 5);
+    EXPECT_DOUBLE_EQ(s.minimum, 3);
+    EXPECT_DOUBLE_EQ(s.maximum, 40);
+    EXPECT_NEAR(s.deviation, std::sqrt((36 + 64 + 49 + 64 + 841) / 4.0), 1e-9);
+    EXPECT_EQ(ComputeStatistics({}, 1, 95).count, 0);
+}
+
+}  // namespace
+}  // namespace orbex
