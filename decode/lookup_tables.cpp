@@ -184,4 +184,17 @@ std::string LevelText(char levelCode) {
     return Formatted("%2u", code < 'B' ? 0 : code - 'A');
 }
 
+const char* MonthText(int month) {
+    static constexpr const char* kMonths[] = {"___", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jly", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    return month >= 1 && month <= 12 ? kMonths[month] : kMonths[0];
+}
+
+int FullYear(int twoDigitYear, int month) {
+    if (month < 1) {
+        return 0;
+    }
+    return twoDigitYear < 80 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
+}
+
 }  // namespace orbex

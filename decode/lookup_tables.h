@@ -18,5 +18,10 @@ int SatelliteNumber(char prnCode);
 std::string AngleText(char angleCode);
 const char* ChannelStatusName(char statusCode);
 std::string LevelText(char levelCode);
+// The month of a record's date: "Jan".."Dec" (July is "Jly") for 1..12, "___" for any other.
+const char* MonthText(int month);
+// The four-digit year of a record's two-digit year: 2000 + yy below 80, else 1900 + yy; 0 while
+// the month is not set (the receiver has no date yet).
+int FullYear(int twoDigitYear, int month);
 
 }  // namespace orbex

@@ -32,8 +32,8 @@ void DrawNativeChannel(DrawSurface& surface, const PageMetrics& m, int k, const 
         head = DisplayText("<CH%2d>  SV--   Elevation=------  Azimuth=------  STATUS= ", k + 1);
     } else {
         head = DisplayText("<CH%2d>  SV%2d   Elevation=%6s  Azimuth=%6s  STATUS= ", k + 1,
-                      SatelliteNumber(s.prnCode), AngleText(s.elevationCode).c_str(),
-                      AngleText(s.azimuthCode).c_str());
+                           SatelliteNumber(s.prnCode), AngleText(s.elevationCode).c_str(),
+                           AngleText(s.azimuthCode).c_str());
     }
     surface.TextOut(x, y, head, White(), Black());
     x += surface.TextExtent(head).width();
@@ -42,20 +42,21 @@ void DrawNativeChannel(DrawSurface& surface, const PageMetrics& m, int k, const 
     surface.TextOut(x, y, status, s.statusCode == 'F' ? PageYellow() : White(), Black());
     x += surface.TextExtent(status).width();
 
-    surface.TextOut(x, y, DisplayText("  LEV= %s", LevelText(s.levelCode).c_str()), White(), Black());
+    surface.TextOut(x, y, DisplayText("  LEV= %s", LevelText(s.levelCode).c_str()), White(),
+                    Black());
 }
 
 QString NativeDateTime(const char* prefix, const char* dayLabel, const RecordTime& t) {
-    return DisplayText("%s%s, %s %2u, %2u:%2u:%2u, %4u", prefix, dayLabel, MonthAbbreviation(t.month),
-                  t.day, t.hour, t.minute, t.second,
-                  static_cast<unsigned>(NativeYear(t.year, t.month)));
+    return DisplayText("%s%s, %s %2u, %2u:%2u:%2u, %4u", prefix, dayLabel, MonthText(t.month),
+                       t.day, t.hour, t.minute, t.second,
+                       static_cast<unsigned>(FullYear(t.year, t.month)));
 }
 
 QString NativeAngle(const char* label, char hemisphere, int degrees, int minutes, double seconds) {
     // Degrees, minutes and seconds, then degrees and decimal minutes.
     return DisplayText("%s%c %3u  %02u' %5.2f\"   %c %3u  %7.4f' ", label, hemisphere,
-                  static_cast<unsigned>(degrees), static_cast<unsigned>(minutes), seconds,
-                  hemisphere, static_cast<unsigned>(degrees), minutes + seconds / 60.0);
+                       static_cast<unsigned>(degrees), static_cast<unsigned>(minutes), seconds,
+                       hemisphere, static_cast<unsigned>(degrees), minutes + seconds / 60.0);
 }
 
 // ---- NMEA page ----
@@ -96,8 +97,8 @@ QString NmeaAngle(const char* label, char hemisphere, int degrees, int minutes, 
                   double divisor) {
     const double part = fraction / divisor;
     return DisplayText("%s%c %3u %8.4f' (%3u  %2d' %5.2f\")     ", label, hemisphere,
-                  static_cast<unsigned>(degrees), minutes + part, static_cast<unsigned>(degrees),
-                  minutes, part * 60.0);
+                       static_cast<unsigned>(degrees), minutes + part,
+                       static_cast<unsigned>(degrees), minutes, part * 60.0);
 }
 
 }  // namespace
@@ -127,19 +128,6 @@ PageMetrics PageMetrics::Measure(const QFont& font) {
     return m;
 }
 
-const char* MonthAbbreviation(int month) {
-    static constexpr std::array<const char*, 13> kMonths = {
-        "___", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jly", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    return month >= 0 && month < static_cast<int>(kMonths.size()) ? kMonths[month] : kMonths[0];
-}
-
-int NativeYear(int twoDigitYear, int month) {
-    if (month == 0) {
-        return 0;
-    }
-    return twoDigitYear >= 80 ? 1900 + twoDigitYear : 2000 + twoDigitYear;
-}
-
 void DrawNativePage(DrawSurface& surface, const PageMetrics& m, const ReceiverState& shown) {
     surface.SetFont(m.font);
     const QString kind = QString::fromLatin1(shown.kind, qstrnlen(shown.kind, sizeof shown.kind));
@@ -157,7 +145,8 @@ void DrawNativePage(DrawSurface& surface, const PageMetrics& m, const ReceiverSt
          White());
     Line(surface, m, 5, 4, DisplayText("  Altitude : %6.1f m    ", shown.altitude), White());
     Line(surface, m, 5, 5,
-         DisplayText("  Speed    :   %3u km/h ", static_cast<unsigned>(shown.speedKmhWhole)), White());
+         DisplayText("  Speed    :   %3u km/h ", static_cast<unsigned>(shown.speedKmhWhole)),
+         White());
     Line(surface, m, 5, 6, DisplayText("  Azimuth  :   %3d      ", shown.course), White());
     Line(surface, m, 5, 7,
          NativeDateTime("  Position Update At: ", WeekdayLabel(shown.fixTime.dayCode),
@@ -187,9 +176,9 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
     Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), PageCyan());
     Line(surface, m, 5, 2,
          DisplayText("  Time                    : %4u/%2u/%2u %2u:%2u:%2u",
-                static_cast<unsigned>(n.year), static_cast<unsigned>(n.month),
-                static_cast<unsigned>(n.day), static_cast<unsigned>(n.hour),
-                static_cast<unsigned>(n.minute), static_cast<unsigned>(n.second)),
+                     static_cast<unsigned>(n.year), static_cast<unsigned>(n.month),
+                     static_cast<unsigned>(n.day), static_cast<unsigned>(n.hour),
+                     static_cast<unsigned>(n.minute), static_cast<unsigned>(n.second)),
          c);
     Line(surface, m, 5, 3,
          NmeaAngle("  Latitude                : ", n.latHemisphere, n.latDegrees, n.latMinutes,
@@ -199,8 +188,10 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
          NmeaAngle("  Longitude               : ", n.lonHemisphere, n.lonDegrees, n.lonMinutes,
                    n.lonMinuteFraction, minuteDivisor),
          c);
-    Line(surface, m, 5, 5, DisplayText("  Mean Sea Level          :  %6.1f m       ", n.altitude), c);
-    Line(surface, m, 5, 6, DisplayText("  Speed                   :  %6.1f km/h    ", n.speedKmh), c);
+    Line(surface, m, 5, 5, DisplayText("  Mean Sea Level          :  %6.1f m       ", n.altitude),
+         c);
+    Line(surface, m, 5, 6, DisplayText("  Speed                   :  %6.1f km/h    ", n.speedKmh),
+         c);
     Line(surface, m, 5, 7, DisplayText("  Azimuth                 :   %3d      ", n.course), c);
     Line(surface, m, 5, 8,
          QStringLiteral("  Positioning mode        : ") +
@@ -229,7 +220,7 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
         const NmeaSatelliteRow& row = n.rows[i];
         Line(surface, m, 5, 21 + i,
              DisplayText("  %2d    %s       %2d        %3d         %2d     ", row.prn,
-                    n.IsUsed(row.prn) ? "P" : " ", row.elevation, row.azimuth, row.snr),
+                         n.IsUsed(row.prn) ? "P" : " ", row.elevation, row.azimuth, row.snr),
              c);
     }
 }

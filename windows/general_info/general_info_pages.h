@@ -30,11 +30,6 @@ QColor PageGreen();
 QColor PageDarkCyan();
 QColor PageYellow();
 
-// Month abbreviation of a native month; "___" for 0 and for values past December.
-const char* MonthAbbreviation(int month);
-// The four-digit year of a native two-digit year: 0 when the month is 0, 19yy from 80 on.
-int NativeYear(int twoDigitYear, int month);
-
 void DrawNativePage(DrawSurface& surface, const PageMetrics& metrics, const ReceiverState& shown);
 // minuteDivisor: 10000 after a "$GPGGA" with four minute decimals, else 1000.
 void DrawNmeaPage(DrawSurface& surface, const PageMetrics& metrics, const NmeaAccumulator& nmea,

@@ -1,5 +1,6 @@
 #include "windows/position_plot/position_plot_texts.h"
 
+#include "decode/lookup_tables.h"
 #include "windows/common/display_text.h"
 #include "windows/position_plot/pixel_math.h"
 
@@ -28,7 +29,7 @@ QString NativeCoordinate(const char* label, const CoordinateGroup& g, bool minut
 }
 
 QString NativeDateTime(const char* label, const RecordTime& time, int year) {
-    return DisplayText("%s %s %2u, %2u:%2u:%2u, %4u", label, PlotMonthName(time.month),
+    return DisplayText("%s %s %2u, %2u:%2u:%2u, %4u", label, MonthText(time.month),
                        static_cast<unsigned>(time.day), static_cast<unsigned>(time.hour),
                        static_cast<unsigned>(time.minute), static_cast<unsigned>(time.second),
                        static_cast<unsigned>(year));
@@ -47,19 +48,6 @@ std::array<QRect, 4> BlockRects(QSize client) {
 }
 
 }  // namespace
-
-const char* PlotMonthName(int month) {
-    static constexpr const char* kNames[] = {"___", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                             "Jly", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    return month >= 1 && month <= 12 ? kNames[month] : kNames[0];
-}
-
-int NativeFullYear(const RecordTime& time) {
-    if (time.month < 1) {
-        return 0;
-    }
-    return time.year < 80 ? 2000 + time.year : 1900 + time.year;
-}
 
 std::array<TextBlock, 4> PositionPlotTextBlocks(const PositionPlot& plot, int sampleNext,
                                                 bool fourDigitMinutes) {
@@ -94,10 +82,12 @@ std::array<TextBlock, 4> PositionPlotTextBlocks(const PositionPlot& plot, int sa
     // "SM" records carry their own two-digit dates; the other native records show the
     // times of the "$GPZDA" sentences beside them.
     if (sm) {
-        blocks[1].top = NativeDateTime("Window Created At:", plot.createdNative(),
-                                       NativeFullYear(plot.createdNative()));
-        blocks[1].middle = NativeDateTime("Current Time     :", plot.currentNative(),
-                                          NativeFullYear(plot.currentNative()));
+        blocks[1].top =
+            NativeDateTime("Window Created At:", plot.createdNative(),
+                           FullYear(plot.createdNative().year, plot.createdNative().month));
+        blocks[1].middle =
+            NativeDateTime("Current Time     :", plot.currentNative(),
+                           FullYear(plot.currentNative().year, plot.currentNative().month));
         blocks[1].bottom = DisplayText("PDOP             : %s", plot.dopText().c_str());
     } else {
         blocks[1].top =

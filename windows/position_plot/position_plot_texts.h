@@ -22,10 +22,5 @@ struct TextBlock {
 std::array<TextBlock, 4> PositionPlotTextBlocks(const PositionPlot& plot, int sampleNext,
                                                 bool fourDigitMinutes);
 
-// "Jan".."Dec" for 1..12, "___" for any other month.
-const char* PlotMonthName(int month);
-// The four-digit year of a native "SM" time: 2000 + yy below 80, else 1900 + yy; 0 when the
-// month is not set.
-int NativeFullYear(const RecordTime& time);
 
 }  // namespace orbex
