@@ -16,6 +16,8 @@ CTtffWnd::CTtffWnd(const QString& title)
     setWindowTitle(title.isEmpty() ? dialog_->windowTitle() : title);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // A dialog always makes itself a window when constructed; here it is the host's content.
+    dialog_->setWindowFlags(Qt::Widget);
     layout->addWidget(dialog_);
     dialog_->show();  // a dialog stays hidden with its parent unless shown itself
     connect(dialog_, &QDialog::finished, this,
