@@ -12,6 +12,12 @@ QRect OutlineBox(const QRect& rect) {
     return rect.adjusted(0, 0, -1, -1);
 }
 
+// As with the system's calls, a box without width or height draws nothing (a bar for an SNR of
+// 0 is such a box).
+bool IsEmptyBox(const QRect& rect) {
+    return rect.width() <= 0 || rect.height() <= 0;
+}
+
 void SetPenAndBrush(QPainter& painter, const QColor& pen, const QColor& brush) {
     painter.setPen(pen.isValid() ? QPen(pen, 1) : QPen(Qt::NoPen));
     painter.setBrush(brush.isValid() ? QBrush(brush) : QBrush(Qt::NoBrush));
@@ -34,6 +40,9 @@ void ImageDrawing::Fill(Plane plane, const QRect& rect, const QColor& color) {
 
 void ImageDrawing::Rectangle(Plane plane, const QRect& rect, const QColor& pen,
                              const QColor& brush) {
+    if (IsEmptyBox(rect)) {
+        return;
+    }
     QPainter painter(&ImageOf(plane));
     SetPenAndBrush(painter, pen, brush);
     painter.drawRect(OutlineBox(rect));
