@@ -166,8 +166,9 @@ TEST_F(TtffWindowTest, ColdSeriesAgainstTheSimulatorFillsListBoxesAndResultFile)
     file << in.rdbuf();
     EXPECT_EQ(file.str().rfind("Start Mode: Cold Start\r\nCount,", 0), 0u) << file.str();
     EXPECT_NE(file.str().find("\r\n" + std::to_string(count) + ",2"), std::string::npos);
-    if (const char* png = std::getenv("ORBEX_TTFF_SCREENSHOT")) {
+    if (const char* png = std::getenv("ORBEX_TTFF_SCREENSHOT")) {  // for the README
         window_->grab().save(QString::fromLocal8Bit(png));
+        std::ofstream(std::string(png) + ".dat", std::ios::binary) << file.str();
     }
 }
 
