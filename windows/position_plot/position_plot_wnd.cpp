@@ -90,6 +90,7 @@ void CPositionPlotWnd::Paint(DrawSurface& surface) {
         surface.Ellipse(SquareAround(pixel, 2), kInnerRed, NoColor());
         surface.Ellipse(SquareAround(pixel, 4), kOuterGreen, NoColor());
     }
+    accuracy_.Draw(surface, plot_);
 }
 
 void CPositionPlotWnd::ZoomIn() {
@@ -136,6 +137,11 @@ void CPositionPlotWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CPositionPlotWnd::keyPressEvent(QKeyEvent* event) {
+    if (event->text().compare(QStringLiteral("c"), Qt::CaseInsensitive) == 0) {
+        accuracy_.Toggle();
+        update();
+        return;
+    }
     if (!HandleZoomKey(
             *event, [this] { ZoomIn(); }, [this] { ZoomOut(); })) {
         CMonitorWnd::keyPressEvent(event);

@@ -8,6 +8,7 @@
 
 #include "windows/common/monitor_window.h"
 #include "windows/common/zoom_button.h"
+#include "windows/position_plot/accuracy_overlay.h"
 #include "windows/position_plot/position_plot.h"
 
 namespace orbex {
@@ -28,6 +29,8 @@ class CPositionPlotWnd : public CMonitorWnd {
 
     const PositionPlot& plot() const { return plot_; }
     PositionPlot& plot() { return plot_; }
+    // Key "C": the accuracy figures and CEP circles over the plot (off at first).
+    const AccuracyOverlay& accuracyOverlay() const { return accuracy_; }
     ZoomButton* zoomInButton() const { return zoomIn_; }
     ZoomButton* zoomOutButton() const { return zoomOut_; }
     // "%4d-%4d/%4d-%4d": cursor x, cursor y, client width, client height.
@@ -43,6 +46,7 @@ class CPositionPlotWnd : public CMonitorWnd {
     void AfterZoom();
 
     PositionPlot plot_;
+    AccuracyOverlay accuracy_;
     QFont textFont_;
     QString title_;
     QPoint cursor_;
