@@ -4,18 +4,27 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 namespace orbex {
 
 std::string LogSeparator(std::time_t when) {
+    // The weekday is the English abbreviation whatever the process locale: the separator is
+    // part of the stored file format. Only integers are formatted, which no locale changes.
+    static constexpr const char* kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     std::tm local{};
     localtime_r(&when, &local);
-    char text[128];
-    std::size_t n = std::strftime(
-        text, sizeof text,
-        "\r\n\r\n\r\n-------------- < %Y/%m/%d(%a) %H:%M:%S >--------------\r\n\r\n\r\n", &local);
-    return std::string(text, n);
+    const char* weekday =
+        local.tm_wday >= 0 && local.tm_wday < 7 ? kWeekdays[local.tm_wday] : "___";
+    char text[192];
+    const int n = std::snprintf(text, sizeof text,
+                                "\r\n\r\n\r\n-------------- < %04d/%02d/%02d(%s) %02d:%02d:%02d "
+                                ">--------------\r\n\r\n\r\n",
+                                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, weekday,
+                                local.tm_hour, local.tm_min, local.tm_sec);
+    return std::string(text, n <= 0 ? 0 : std::min<std::size_t>(n, sizeof text - 1));
 }
 
 LogFile::~LogFile() {

@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/orbex_app.h"
+#include "gui/fixed_formats.h"
 #include "gui/monitor_window_factory.h"
 #include "gui/qt_message_box.h"
 #include "tools/registry/tool_windows.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     // The command line is not read: Qt gets the program name only.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
+    orbex::KeepFixedFormats();
     QApplication::setApplicationName(QStringLiteral("Orbex"));
     // Closing the main window ends the program even while monitor windows are open.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "cli/orbex_render/render_arguments.h"
+#include "gui/fixed_formats.h"
 #include "link/replay_lines.h"
 #include "platform/system_error.h"
 #include "platform/unique_fd.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    orbex::KeepFixedFormats();
 
     orbex::UniqueFd file(::open(arguments->file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.Valid()) {

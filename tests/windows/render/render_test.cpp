@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "decode/decoding_state.h"
+#include "tests/support/decimal_comma_locale.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/position_plot/position_plot_wnd.h"
 #include "windows/registry/window_render.h"
@@ -214,8 +215,14 @@ class RenderProgramTest : public ::testing::Test {
         }
     }
 
-    int Run(const QStringList& arguments, QByteArray* out = nullptr) {
+    // Runs orbex-render, under the locale when one is named (as a desktop's language sets it).
+    int Run(const QStringList& arguments, QByteArray* out = nullptr, const char* locale = nullptr) {
         QProcess process;
+        if (locale != nullptr) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
+            process.setProcessEnvironment(environment);
+        }
         process.start(program_, arguments);
         if (!process.waitForFinished(30000)) {
             return -1;
@@ -261,6 +268,31 @@ TEST_F(RenderProgramTest, EveryKindLogsItsOwnCallsAndItsChildrensTagged) {
     for (const char* kind : {"0", "13"}) {
         EXPECT_EQ(Run({QString::fromLatin1(kind), recording_, QStringLiteral("--draw-log")}), 0)
             << "kind " << kind;
+    }
+}
+
+TEST_F(RenderProgramTest, EveryWindowDrawsTheSameBytesUnderADecimalCommaLocale) {
+    std::string error;
+    ASSERT_TRUE(test::EnsureDecimalCommaLocale(error)) << error;
+    // The NMEA drive alone, and followed by native records (the native pages).
+    const QString mixed = dir_.filePath(QStringLiteral("mixed.rec"));
+    ASSERT_TRUE(QFile::copy(recording_, mixed));
+    QFile file(mixed);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    for (const std::string& line : kNativeRecords) {
+        file.write(line.data(), static_cast<qint64>(line.size()));
+    }
+    file.close();
+    for (const QString& recording : {recording_, mixed}) {
+        for (const char* kind : {"0", "1", "2", "3", "13"}) {
+            const QStringList arguments = {QString::fromLatin1(kind), recording,
+                                           QStringLiteral("--draw-log")};
+            QByteArray inC, inDecimalComma;
+            ASSERT_EQ(Run(arguments, &inC, "C"), 0);
+            ASSERT_EQ(Run(arguments, &inDecimalComma, test::kDecimalCommaLocale), 0);
+            EXPECT_FALSE(inC.isEmpty());
+            EXPECT_EQ(inDecimalComma, inC) << "kind " << kind << " of " << recording.toStdString();
+        }
     }
 }
 
