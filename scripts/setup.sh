@@ -10,7 +10,7 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev rapidjson-dev
     qt6-base-dev libgl-dev
-    fonts-liberation fonts-ipafont-gothic fontconfig
+    fonts-liberation fonts-ipafont-gothic fontconfig locales
     xvfb xauth x11-apps xdotool imagemagick
 )
 if [ "${ORBEX_FUZZ_SETUP:-0}" = 1 ]; then
