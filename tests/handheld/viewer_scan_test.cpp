@@ -141,6 +141,20 @@ TEST(ViewerScan, FindsTheSimulatorOnTheThirdPortAndPaintsItsFix) {
     EXPECT_EQ(dialog.record().latitudeLetter, 'N');
 }
 
+TEST(ViewerReading, SilentPortSaysWaitNmeaOnTheEleventhIdleTick) {
+    PtyPair silent;
+    QStringList messages;
+    CViewerDialog dialog(OptionsFor({silent.path()}, &messages));
+    ASSERT_TRUE(dialog.reading());
+    for (int tick = 1; tick <= 10; ++tick) {
+        dialog.OnTimer();
+    }
+    EXPECT_FALSE(dialog.StatusLines().contains(QStringLiteral("Wait NMEA")));
+    dialog.OnTimer();
+    EXPECT_EQ(dialog.StatusLines().back(), QStringLiteral("Wait NMEA"));
+    EXPECT_EQ(dialog.timerInterval(), 500);
+}
+
 TEST(ViewerCommands, ColdAndSendWriteTheirBytesWithOneCarriageReturn) {
     PtyPair receiver;
     QStringList messages;
