@@ -28,9 +28,9 @@ CGeneralInfoWnd::CGeneralInfoWnd(const QString& title, QWidget* parent)
 }
 
 QSize CGeneralInfoWnd::FittingSize() const {
-    // Both pages are wider and the NMEA page taller than 640 x 480 in this font: the window
-    // opens large enough for its widest line (a native channel line or the twelve used
-    // satellites) and all 16 table rows, within the screen.
+    // The native page fits the designed 640 x 480, but the NMEA page's twelve used satellites
+    // and its 16 table rows do not: the window opens large enough for its widest line and all
+    // the rows, within the screen.
     const QFontMetrics fm(metrics_.font);
     const int channelLine =
         metrics_.charWidth * 4 + 5 +
