@@ -1,5 +1,7 @@
 #include "handheld/viewer_texts.h"
 
+#include <algorithm>
+
 #include "handheld/nmea_fields.h"
 
 namespace orbexce {
@@ -42,7 +44,8 @@ QString LongitudeText(double value) {
 }
 
 int HourOffset(double ggaLongitude, char longitudeLetter) {
-    const int degrees = TruncateToInt(ggaLongitude) / 100;
+    // No longitude lies past 180 degrees: a garbled one moves the clock by 12 hours at most.
+    const int degrees = std::min(TruncateToInt(ggaLongitude) / 100, 180);
     const int hours = degrees / 15;
     if (longitudeLetter == 'E') {
         return hours;
@@ -58,8 +61,6 @@ LocalClock LocalTimeOf(double rmcTime, int hourOffset) {
     LocalClock clock;
     clock.minute = static_cast<int>((t / 100) % 100);
     clock.second = static_cast<int>(t % 100);
-    // An offset of more than a day (a longitude past 360 degrees) still moves by one day only,
-    // as the day adjustment can say no more.
     const long hour = t / 10000 + hourOffset;
     if (hour > 23) {
         clock.hour = static_cast<int>(hour - 24);
