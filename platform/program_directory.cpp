@@ -18,6 +18,17 @@ std::string WithSlash(std::string directory) {
 
 }  // namespace
 
+bool IsSystemProgramDirectory(const std::string& directory) {
+    const std::string path = WithSlash(directory);
+    for (const char* system :
+         {"/usr/bin/", "/usr/sbin/", "/usr/local/bin/", "/usr/local/sbin/", "/bin/", "/sbin/"}) {
+        if (path == system) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string ProgramDirectory() {
     std::error_code ignored;
     if (const char* home = std::getenv("ORBEX_HOME"); home && *home) {
@@ -27,7 +38,7 @@ std::string ProgramDirectory() {
     std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", ignored);
     if (!executable.empty()) {
         std::string directory = executable.parent_path().string();
-        if (::access(directory.c_str(), W_OK) == 0) {
+        if (!IsSystemProgramDirectory(directory) && ::access(directory.c_str(), W_OK) == 0) {
             return WithSlash(directory);
         }
     }
