@@ -1,5 +1,6 @@
 #include "tools/ttff/ttff_series_control.h"
 
+#include <exception>
 #include <memory>
 
 #include "tools/ttff/ttff_time_text.h"
@@ -109,7 +110,12 @@ void TtffSeriesControl::StartCycle() {
     setup.startText = series_.cycleStartText;
     setup.cycle = ++series_.cyclesStarted;
     series_.stopRequested = false;
-    worker_.Start(std::make_unique<TtffCycle>(series_, host_, std::move(setup)));
+    try {
+        worker_.Start(std::make_unique<TtffCycle>(series_, host_, std::move(setup)));
+    } catch (const std::exception&) {  // no memory or no thread for the cycle
+        host_.AddResultLine(kNotEnoughMemoryText);
+        series_.idle = true;
+    }
 }
 
 }  // namespace orbex

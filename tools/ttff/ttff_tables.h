@@ -81,6 +81,7 @@ inline constexpr const char* kTooLongText = "Error dTTFFTime > 36000";
 inline constexpr const char* kZeroText = "Error dTTFFTime = 0";
 inline constexpr const char* kNegativeText = "Error dTTFFTime < 0";
 inline constexpr const char* kNotWrittenText = "TTFFMode data can't be written\n";
+inline constexpr const char* kNotEnoughMemoryText = "Not enough memory";
 inline constexpr const char* kResultFileHeader =
     "Count,Year,Month,Day,StartTime,TTFF(s),Ave(s),LatDir,LatDeg,LatMin,LonDir,LonDeg,LonMin,"
     "Alt\n";
