@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
 
 #include "app/main_menu.h"
@@ -19,6 +18,7 @@
 #include "decode/decoding_state.h"
 #include "gui/always_on_top.h"
 #include "gui/main_window_messages.h"
+#include "gui/qt_message_box.h"
 #include "link/line_queue.h"
 #include "platform/message_box.h"
 #include "platform/settings_store.h"
@@ -88,6 +88,7 @@ COrbexWnd::COrbexWnd() {
 COrbexWnd::~COrbexWnd() {
     Shutdown();
     SetMainWindowHandler(nullptr);
+    SetMessageBoxOwner(nullptr);
 }
 
 bool COrbexWnd::Create() {
@@ -102,6 +103,12 @@ bool COrbexWnd::Create() {
     connect(picture_, &CPictureView::exitChosen, this, &QWidget::close, Qt::QueuedConnection);
     connect(picture_, &CPictureView::alwaysOnTopToggled, this, [this] { ToggleAlwaysOnTop(); });
     setCentralWidget(picture_);
+    // The window itself holds the keyboard focus, so that the menu bar, after an Alt+letter
+    // shortcut, hands it back here; without a focus widget the bar kept it and took plain
+    // letters as menu mnemonics instead of window keys.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus();
+    SetMessageBoxOwner(this);
     menu_ = new CMainMenu(
         *menuBar(), [this](int id) { OnCommand(id); }, [this] { UpdateMenuStates(); });
     setWindowIcon(QIcon(QString::fromLatin1(kProgramIconResource)));
@@ -215,9 +222,9 @@ void COrbexWnd::ToggleAlwaysOnTop() {
     UpdateMenuStates();
 }
 
+// A plain OK box, through the one message function like every other message.
 void COrbexWnd::ShowVersion() {
-    QMessageBox::information(this, QStringLiteral("Version Information"),
-                             QStringLiteral("Orbex 2003 for VM8140 Version 1.04"));
+    ShowMessageBox("Orbex 2003 for VM8140 Version 1.04", "Version Information");
 }
 
 // --- connection ---------------------------------------------------------------------------
@@ -356,8 +363,9 @@ bool COrbexWnd::OnKey(int key, bool keypad) {
         OnCommand(HotRectangles()[key - Qt::Key_1].command);
         return true;
     }
-    if (key == Qt::Key_End ||
-        (keypad && (key == Qt::Key_Period || key == Qt::Key_Comma || key == Qt::Key_Delete))) {
+    // End, or the keypad's decimal key (a comma on some keyboards); the keypad's Delete (the
+    // same key without Num Lock) is not the decimal key.
+    if (key == Qt::Key_End || (keypad && (key == Qt::Key_Period || key == Qt::Key_Comma))) {
         QMetaObject::invokeMethod(
             this, [this] { close(); }, Qt::QueuedConnection);
         return true;
@@ -377,8 +385,11 @@ bool COrbexWnd::OnKey(int key, bool keypad) {
     }
 }
 
+// Keys held with Ctrl, Alt or Meta are shortcuts, not window keys (Ctrl+A is not Velocity).
 void COrbexWnd::keyPressEvent(QKeyEvent* event) {
-    if (!OnKey(event->key(), event->modifiers().testFlag(Qt::KeypadModifier))) {
+    const bool shortcut =
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    if (shortcut || !OnKey(event->key(), event->modifiers().testFlag(Qt::KeypadModifier))) {
         QMainWindow::keyPressEvent(event);
     }
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QPointer>
 #include <QThread>
 
 #include "platform/message_box.h"
@@ -46,12 +47,23 @@ MessageResult DefaultAnswer(MessageButtons buttons) {
                : MessageResult::Yes;
 }
 
+// Set and read on the user-interface thread only.
+QPointer<QWidget>& FallbackOwner() {
+    static QPointer<QWidget> owner;
+    return owner;
+}
+
+QWidget* Owner() {
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : FallbackOwner().data();
+}
+
 MessageResult ShowModal(const MessageRequest& request) {
     const QString caption = request.caption.empty()
                                 ? QApplication::applicationDisplayName()
                                 : QString::fromLocal8Bit(request.caption.c_str());
     QMessageBox box(ToQtIcon(request.icon), caption, QString::fromLocal8Bit(request.text.c_str()),
-                    ToQtButtons(request.buttons), QApplication::activeWindow());
+                    ToQtButtons(request.buttons), Owner());
     switch (box.exec()) {
         case QMessageBox::Cancel:
             return MessageResult::Cancel;
@@ -65,6 +77,10 @@ MessageResult ShowModal(const MessageRequest& request) {
 }
 
 }  // namespace
+
+void SetMessageBoxOwner(QWidget* owner) {
+    FallbackOwner() = owner;
+}
 
 void InstallQtMessageBox() {
     SetMessageBoxFunction([](const MessageRequest& request) {

@@ -5,9 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -337,6 +336,14 @@ TEST_F(MainWindowTest, KeysAndKeyCommandsOpenTheirWindows) {
     EXPECT_TRUE(window->OnKey(Qt::Key_A, false));
     EXPECT_NE(window->slotWindow(13), nullptr);
     EXPECT_FALSE(window->OnKey(Qt::Key_Q, false));
+    EXPECT_FALSE(window->OnKey(Qt::Key_Delete, true)) << "keypad Delete is not the decimal key";
+    // With Ctrl or Alt a letter is a shortcut, not a window key.
+    window->OnCommand(40013);
+    for (Qt::KeyboardModifier modifier : {Qt::ControlModifier, Qt::AltModifier}) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, modifier);
+        QApplication::sendEvent(window.get(), &key);
+        EXPECT_EQ(window->slotWindow(13), nullptr);
+    }
 
     window->OnPrivateMessage(UWM_KEY_COMMAND, 3, 0);
     EXPECT_NE(window->slotWindow(3), nullptr);
@@ -350,6 +357,21 @@ TEST_F(MainWindowTest, KeysAndKeyCommandsOpenTheirWindows) {
         window->OnPrivateMessage(UWM_KEY_COMMAND, ignored, 0);
     }
     EXPECT_EQ(created, before);
+}
+
+TEST_F(MainWindowTest, AfterTheMenuBarHadTheKeysTheyComeBackAsWindowKeys) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(test::WaitFor([&] { return window->isActiveWindow(); }));
+    // Alt pressed and released alone puts the menu bar in keyboard mode; Escape leaves it.
+    QKeyEvent altDown(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &altDown);
+    QApplication::sendEvent(window.get(), &altUp);
+    ASSERT_EQ(QApplication::focusWidget(), window->menuBar());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window->menuBar(), &escape);
+    EXPECT_EQ(QApplication::focusWidget(), window.get()) << "plain letters reach the window";
 }
 
 TEST_F(MainWindowTest, TheEndKeyAndTheExitAreaCloseTheMainWindow) {
@@ -380,19 +402,13 @@ TEST_F(MainWindowTest, AlwaysOnTopTogglesWithoutMovingTheWindow) {
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
-TEST_F(MainWindowTest, TheVersionBoxNamesTheProgram) {
-    QString caption;
-    QString text;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        caption = box->windowTitle();
-        text = box->text();
-        box->accept();
-    });
+TEST_F(MainWindowTest, TheVersionBoxIsAPlainOkBoxNamingTheProgram) {
     window->OnCommand(40062);
-    EXPECT_EQ(caption, QStringLiteral("Version Information"));
-    EXPECT_EQ(text, QStringLiteral("Orbex 2003 for VM8140 Version 1.04"));
+    ASSERT_EQ(messages.Requests().size(), 1u);
+    EXPECT_EQ(messages.Requests()[0].caption, "Version Information");
+    EXPECT_EQ(messages.Requests()[0].text, "Orbex 2003 for VM8140 Version 1.04");
+    EXPECT_EQ(messages.Requests()[0].icon, MessageIcon::None);
+    EXPECT_EQ(messages.Requests()[0].buttons, MessageButtons::Ok);
 }
 
 }  // namespace
