@@ -55,6 +55,7 @@ bool LogFile::Append(std::string_view bytes) {
         lastError_ = EBADF;
         return false;
     }
+    std::size_t written = 0;
     while (!bytes.empty()) {
         ssize_t n = ::write(fd_, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) {
@@ -62,11 +63,23 @@ bool LogFile::Append(std::string_view bytes) {
         }
         if (n <= 0) {
             lastError_ = n < 0 ? errno : ENOSPC;
+            TakeBack(written);
             return false;
         }
+        written += static_cast<std::size_t>(n);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
+}
+
+void LogFile::TakeBack(std::size_t written) {
+    // A disk that filled (or a file-size limit reached) in the middle of a line leaves the
+    // start of it behind; cutting it off keeps the file a list of whole lines. Ours is the
+    // only writer, so the file's end is where this append began plus what it wrote.
+    struct stat info {};
+    if (written > 0 && ::fstat(fd_, &info) == 0 && info.st_size >= static_cast<off_t>(written)) {
+        (void)::ftruncate(fd_, info.st_size - static_cast<off_t>(written));
+    }
 }
 
 std::int64_t LogFile::Size() const {

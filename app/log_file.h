@@ -26,7 +26,8 @@ class LogFile {
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
 
-    // Writes all bytes at the end of the file; false with lastError() on the first failure.
+    // Writes all bytes at the end of the file; false with lastError() on the first failure,
+    // and then none of them stays in the file.
     bool Append(std::string_view bytes);
     bool AppendSeparator() { return Append(LogSeparator(std::time(nullptr))); }
     // The file's current size in bytes (-1 when closed or unknown).
@@ -36,6 +37,8 @@ class LogFile {
     int lastError() const { return lastError_; }
 
   private:
+    void TakeBack(std::size_t written);
+
     int fd_ = -1;
     std::string path_;
     int lastError_ = 0;

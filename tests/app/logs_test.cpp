@@ -127,7 +127,7 @@ TEST_F(ConsoleLogTest, AWriteErrorClosesTheLogOnceAndKeepsEveryEarlierLine) {
     for (int i = 0; i < 10; ++i) {
         expected += kGga;
     }
-    EXPECT_EQ(text.substr(start, expected.size()), expected);
+    EXPECT_EQ(text.substr(start), expected) << "no part of the line that did not fit";
     log.Stop();
 }
 
@@ -313,7 +313,7 @@ TEST_F(DataLogTest, AWriteErrorWhileReplayingKeepsEveryEarlierLine) {
     EXPECT_EQ(lastError, EFBIG);
     EXPECT_FALSE(log.IsOpen());
     const std::string text = home.ReadFile(LogPath("GPS.DAT"));
-    EXPECT_EQ(text.substr(start, 3 * kGga.size()), kGga + kGga + kGga);
+    EXPECT_EQ(text.substr(start), kGga + kGga + kGga) << "no part of the line that did not fit";
     log.HandleEvent(DataLogEvent::WriteFailed, lastError);
     ASSERT_EQ(messages.Texts().size(), 1u);
     EXPECT_NE(messages.Texts()[0].find("Error number: 27"), std::string::npos);
