@@ -1,5 +1,6 @@
 // Orbex: the evaluation and monitoring program for the VM8140 GPS receiver.
 #include <QApplication>
+#include <csignal>
 
 #include "app/orbex_app.h"
 #include "gui/fixed_formats.h"
@@ -20,6 +21,9 @@ static void InstallMonitorWindows() {
 }
 
 int main(int argc, char** argv) {
+    // A log reaching a file-size limit fails its write (and the log says so) instead of
+    // ending the program with every window's data.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The command line is not read: Qt gets the program name only.
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication application(qtArgc, argv);
