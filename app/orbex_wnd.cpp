@@ -248,10 +248,12 @@ void COrbexWnd::ConfigurePort() {
     PortSettings settings;
     LoadPortSettings(settings);
     CPortSettingsDialog dialog(this, settings);
+    dialog.SetReplayPace(connection_.replayPace());
     if (!runPortDialog_(dialog)) {
         return;
     }
     connection_.SetReplayPath(dialog.replayPath());
+    connection_.SetReplayPace(dialog.replayPace());
     settings = dialog.settings();
     if (!connection_.ApplyPortSettings(settings)) {
         ShowMessageBox(FormatText("COM Port Initialization Error\nError Code:%d", SystemError()),

@@ -68,6 +68,7 @@ class COrbexWnd : public QMainWindow {
     bool alwaysOnTop() const { return alwaysOnTop_; }
     void ToggleAlwaysOnTop();
     const QString& replayPath() const { return connection_.replayPath(); }
+    ReplayPace replayPace() const { return connection_.replayPace(); }
     void SetReplayPath(const QString& path) { connection_.SetReplayPath(path); }
     ConsoleLog& consoleLog() { return consoleLog_; }
     DataLog& dataLog() { return dataLog_; }
