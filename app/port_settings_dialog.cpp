@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -91,9 +92,16 @@ CPortSettingsDialog::CPortSettingsDialog(QWidget* parent, const PortSettings& se
     auto* left = new QVBoxLayout;
     left->addLayout(form);
     left->addWidget(flow);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(buttons);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(buttons);
+    // The file chosen with "List(&L)....", which OK makes Connect replay; hidden until then.
+    replayName_ = new QLabel(this);
+    replayName_->setObjectName(QStringLiteral("replayFile"));
+    replayName_->setVisible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(replayName_);
 
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -160,9 +168,13 @@ void CPortSettingsDialog::SetReplayPace(ReplayPace pace) {
 
 void CPortSettingsDialog::ChooseReplay() {
     QString path = choose_ ? choose_(this) : QString();
-    if (!path.isEmpty()) {
-        replayPath_ = path;
+    if (path.isEmpty()) {
+        return;
     }
+    replayPath_ = path;
+    replayName_->setText(QStringLiteral("Replay: %1").arg(QFileInfo(path).fileName()));
+    replayName_->setToolTip(path);
+    replayName_->setVisible(true);
 }
 
 PortSettings CPortSettingsDialog::settings() const {

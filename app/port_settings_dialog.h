@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace orbex {
@@ -61,6 +62,7 @@ class CPortSettingsDialog : public QDialog {
     QCheckBox* xonCheck() const { return xon_; }
     QComboBox* paceList() const { return pace_; }
     QPushButton* okButton() const { return ok_; }
+    QLabel* replayName() const { return replayName_; }
 
   private:
     void Fill(const PortSettings& settings);
@@ -74,6 +76,7 @@ class CPortSettingsDialog : public QDialog {
     QCheckBox* rts_;
     QCheckBox* xon_;
     QComboBox* pace_;
+    QLabel* replayName_;
     QPushButton* ok_;
     QString replayPath_;
     ChooseReplayFile choose_;

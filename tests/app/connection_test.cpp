@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <atomic>
 #include <filesystem>
@@ -498,7 +499,10 @@ TEST_F(ConnectionTest, ConfigurePortAppliesReplayChoiceAndStoresOnlyOnOk) {
     const std::string recording = Recording(4);
     window->SetRunPortDialog([&](CPortSettingsDialog& dialog) {
         dialog.SetChooseReplayFile([&](QWidget*) { return QString::fromStdString(recording); });
+        EXPECT_FALSE(dialog.replayName()->isVisibleTo(&dialog));
         dialog.ChooseReplay();
+        EXPECT_TRUE(dialog.replayName()->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.replayName()->text(), QStringLiteral("Replay: replay.txt"));
         return true;
     });
     window->OnCommand(40007);
