@@ -1,4 +1,4 @@
-#include "app/data_transfer_mode.h"
+#include "tools/common/data_transfer_mode.h"
 
 #include <atomic>
 
