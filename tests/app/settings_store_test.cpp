@@ -2,6 +2,9 @@
 // types, atomic replacement under concurrent writers, and an unreadable file.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <thread>
 #include <vector>
@@ -234,6 +237,37 @@ TEST_F(SettingsStoreTest, WithoutAPathEveryOperationFails) {
     EXPECT_FALSE(none.WriteString("CONFIG", "LOGFILE", "x"));
     EXPECT_FALSE(none.ReadNumber("CONFIG", "CONNECT", number));
     EXPECT_FALSE(none.ReadString("CONFIG", "LOGFILE", text));
+}
+
+// A disk that fills while the store is rewritten, and a store whose folder cannot be made:
+// writes fail, nothing is shown, and the file on disk keeps every value it held.
+TEST_F(SettingsStoreTest, AWriteThatCannotBeStoredLeavesTheFileAsItWas) {
+    ASSERT_TRUE(store.WriteString("CONFIG", "LOGPATH", "/home/user/logs/"));
+    ASSERT_TRUE(store.WriteNumber("CONFIG", "CONNECT", 1));
+    const std::string before = home.ReadFile("ORBEX.reg");
+    MessageBoxSink messages;
+    {
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved;
+        limit.rlim_cur = before.size();  // the rewritten file no longer fits
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool written = store.WriteString("CONFIG", "LOGFILE", "a much longer name.DAT");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_FALSE(written);
+    }
+    EXPECT_EQ(home.ReadFile("ORBEX.reg"), before);
+    std::int32_t connect = 0;
+    EXPECT_TRUE(store.ReadNumber("CONFIG", "CONNECT", connect));
+    EXPECT_EQ(connect, 1);
+
+    home.WriteFile("not-a-folder", "x");
+    SettingsStore blocked{home.path("not-a-folder/ORBEX.reg")};
+    EXPECT_FALSE(blocked.WriteNumber("CONFIG", "CONNECT", 1));
+    EXPECT_FALSE(blocked.ReadNumber("CONFIG", "CONNECT", connect));
+    EXPECT_TRUE(messages.Texts().empty());
 }
 
 }  // namespace
