@@ -173,7 +173,7 @@ bool Report(ProgressLine& progress, const DataOptions& options, const Outcome& o
 
 bool Acquire(TransferSession& session, ProgressLine& progress, const DataOptions& options,
              std::uint8_t mode) {
-    const bool ephemeris = mode == kModeEphemerisAcquire;
+    const bool ephemeris = mode == kTransferEphemerisAcquire;
     const std::string name = ephemeris ? kEphemerisFileName : kAlmanacFileName;
     const std::string path = FileIn(options, name, AcquisitionFilePath(mode));
     progress.SetText(ephemeris ? "Acquiring Ephemeris Data..." : "Acquiring Almanac Data...");
@@ -191,14 +191,14 @@ bool Transmit(TransferSession& session, ProgressLine& progress, const DataOption
     } else if (options.directory) {
         files = {FileIn(options, kAlmanacFileName, {}), FileIn(options, kEphemerisFileName, {})};
     }
-    progress.SetText(mode == kModeAlmanacEphemerisTransmit ? "Transmit Almanac Data..."
-                                                           : "Clearing Receiver Memory...");
+    progress.SetText(mode == kTransferAlmanacEphemerisTransmit ? "Transmit Almanac Data..."
+                                                               : "Clearing Receiver Memory...");
     session.text = [&progress](const std::string& text) { progress.SetText(text); };
     const Outcome outcome{RunTransmission(session, mode, files),
-                          mode == kModeEphemerisTransmit ? files.ephemeris : files.almanac};
-    return Report(
-        progress, options, outcome, false,
-        mode == kModeAlmanacEphemerisTransmit ? "Completed" : "Receiver Initialization Completed");
+                          mode == kTransferEphemerisTransmit ? files.ephemeris : files.almanac};
+    return Report(progress, options, outcome, false,
+                  mode == kTransferAlmanacEphemerisTransmit ? "Completed"
+                                                            : "Receiver Initialization Completed");
 }
 
 bool Assist(TransferSession& session, ProgressLine& progress, const DataOptions& options,
@@ -246,17 +246,17 @@ int RunTransfer(const DataOptions& options) {
     bool ok = false;
     switch (options.kind) {
         case DataKind::Almanac:
-            ok = get ? Acquire(session, progress, options, kModeAlmanac)
-                     : Transmit(session, progress, options, kModeAlmanac);
+            ok = get ? Acquire(session, progress, options, kTransferAlmanac)
+                     : Transmit(session, progress, options, kTransferAlmanac);
             break;
         case DataKind::Ephemeris:
-            ok = get ? Acquire(session, progress, options, kModeEphemerisAcquire)
-                     : Transmit(session, progress, options, kModeEphemerisTransmit);
+            ok = get ? Acquire(session, progress, options, kTransferEphemerisAcquire)
+                     : Transmit(session, progress, options, kTransferEphemerisTransmit);
             break;
         case DataKind::Both:
-            ok = get ? Acquire(session, progress, options, kModeAlmanac) &&
-                           Acquire(session, progress, options, kModeEphemerisAcquire)
-                     : Transmit(session, progress, options, kModeAlmanacEphemerisTransmit);
+            ok = get ? Acquire(session, progress, options, kTransferAlmanac) &&
+                           Acquire(session, progress, options, kTransferEphemerisAcquire)
+                     : Transmit(session, progress, options, kTransferAlmanacEphemerisTransmit);
             break;
         case DataKind::AssistGsm:
         case DataKind::AssistWcdma: {

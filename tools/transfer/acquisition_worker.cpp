@@ -9,7 +9,7 @@
 namespace orbex {
 
 AcquisitionPlan AcquisitionPlanFor(std::uint8_t mode) {
-    if (mode == kModeEphemerisAcquire) {
+    if (mode == kTransferEphemerisAcquire) {
         return {"@EMO", 96};
     }
     return {"@AMO", 64};

@@ -11,7 +11,7 @@ std::string AcquisitionFilePath(std::uint8_t mode, const std::optional<std::stri
         return *filePath;
     }
     return programDirectory +
-           (mode == kModeEphemerisAcquire ? kEphemerisFileName : kAlmanacFileName);
+           (mode == kTransferEphemerisAcquire ? kEphemerisFileName : kAlmanacFileName);
 }
 
 TransmissionFiles TransmissionFilePaths(const std::optional<std::string>& filePath,

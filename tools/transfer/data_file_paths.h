@@ -9,15 +9,9 @@
 #include <optional>
 #include <string>
 
-namespace orbex {
+#include "tools/common/data_transfer_mode.h"
 
-// The data-transfer modes of the almanac and ephemeris tools.
-enum TransferMode : std::uint8_t {
-    kModeAlmanac = 0,                   // acquire or transmit almanac data
-    kModeEphemerisTransmit = 1,         // transmit ephemeris data
-    kModeEphemerisAcquire = 2,          // acquire ephemeris data
-    kModeAlmanacEphemerisTransmit = 3,  // transmit almanac and ephemeris data
-};
+namespace orbex {
 
 inline constexpr const char* kAlmanacFileName = "AL.DAT";
 inline constexpr const char* kEphemerisFileName = "EP.DAT";

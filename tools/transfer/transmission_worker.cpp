@@ -63,9 +63,9 @@ void Transmit(TransferSession& session, std::uint8_t mode, const TransmissionFil
     DiscardQueuedLines(session);
     session.progress(20);
     Synchronise(session);
-    if (mode != kModeEphemerisTransmit) {
+    if (mode != kTransferEphemerisTransmit) {
         TransmitAlmanac(session, files.almanac);
-        if (mode != kModeAlmanacEphemerisTransmit) {
+        if (mode != kTransferAlmanacEphemerisTransmit) {
             return;
         }
         session.progress(30);

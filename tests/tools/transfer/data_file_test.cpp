@@ -57,9 +57,9 @@ TEST(DataFileTest, FullDiskIsReportedAtTheLineAndKeepsWhatWasWritten) {
 }
 
 TEST(DataFilePathsTest, FilePathSettingServesAcquisitionAndTransmission) {
-    EXPECT_EQ(AcquisitionFilePath(kModeAlmanac, std::nullopt, "/p/"), "/p/AL.DAT");
-    EXPECT_EQ(AcquisitionFilePath(kModeEphemerisAcquire, std::nullopt, "/p/"), "/p/EP.DAT");
-    EXPECT_EQ(AcquisitionFilePath(kModeEphemerisAcquire, "/d/x.dat", "/p/"), "/d/x.dat");
+    EXPECT_EQ(AcquisitionFilePath(kTransferAlmanac, std::nullopt, "/p/"), "/p/AL.DAT");
+    EXPECT_EQ(AcquisitionFilePath(kTransferEphemerisAcquire, std::nullopt, "/p/"), "/p/EP.DAT");
+    EXPECT_EQ(AcquisitionFilePath(kTransferEphemerisAcquire, "/d/x.dat", "/p/"), "/d/x.dat");
     const TransmissionFiles plain = TransmissionFilePaths(std::nullopt, "/p/");
     EXPECT_EQ(plain.almanac, "/p/AL.DAT");
     EXPECT_EQ(plain.ephemeris, "/p/EP.DAT");

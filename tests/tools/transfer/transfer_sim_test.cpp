@@ -48,8 +48,8 @@ TEST(TransferSimTest, DumpUploadAndDumpAgainGivesTheUploadedData) {
     const std::string almanac = (dir.Path() / "AL.DAT").string();
     const std::string ephemeris = (dir.Path() / "EP.DAT").string();
     TransferSession session = receiver.Session();
-    ASSERT_EQ(RunAcquisition(session, kModeAlmanac, almanac).code, kTransferOk);
-    ASSERT_EQ(RunAcquisition(session, kModeEphemerisAcquire, ephemeris).code, kTransferOk);
+    ASSERT_EQ(RunAcquisition(session, kTransferAlmanac, almanac).code, kTransferOk);
+    ASSERT_EQ(RunAcquisition(session, kTransferEphemerisAcquire, ephemeris).code, kTransferOk);
     const std::string first = Slurp(almanac);
     EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 64);
     EXPECT_EQ(first.substr(0, 3), "ALM");
@@ -59,11 +59,12 @@ TEST(TransferSimTest, DumpUploadAndDumpAgainGivesTheUploadedData) {
     const std::string newEphemeris = Changed(Slurp(ephemeris));
     std::ofstream(almanac, std::ios::binary) << newAlmanac;
     std::ofstream(ephemeris, std::ios::binary) << newEphemeris;
-    ASSERT_EQ(RunTransmission(session, kModeAlmanacEphemerisTransmit, {almanac, ephemeris}).code,
-              kTransferOk);
+    ASSERT_EQ(
+        RunTransmission(session, kTransferAlmanacEphemerisTransmit, {almanac, ephemeris}).code,
+        kTransferOk);
 
-    ASSERT_EQ(RunAcquisition(session, kModeAlmanac, almanac).code, kTransferOk);
-    ASSERT_EQ(RunAcquisition(session, kModeEphemerisAcquire, ephemeris).code, kTransferOk);
+    ASSERT_EQ(RunAcquisition(session, kTransferAlmanac, almanac).code, kTransferOk);
+    ASSERT_EQ(RunAcquisition(session, kTransferEphemerisAcquire, ephemeris).code, kTransferOk);
     EXPECT_EQ(Slurp(almanac), newAlmanac);
     EXPECT_EQ(Slurp(ephemeris), newEphemeris);
 }

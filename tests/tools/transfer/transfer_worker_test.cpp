@@ -40,8 +40,8 @@ std::vector<std::string> DumpReplies(const std::string& sent, int lines) {
 
 TEST(AcquisitionWorkerTest, StoresTheLinesAfterTheEchoWithCrCrLf) {
     testing::TempDir dir;
-    for (const std::uint8_t mode : {kModeAlmanac, kModeEphemerisAcquire}) {
-        const int lines = mode == kModeAlmanac ? 64 : 96;
+    for (const std::uint8_t mode : {kTransferAlmanac, kTransferEphemerisAcquire}) {
+        const int lines = mode == kTransferAlmanac ? 64 : 96;
         ScriptedReceiver receiver(
             [&](const std::string& sent) { return DumpReplies(sent, lines); });
         receiver.Output("junk before synchronisation\r\n");
@@ -51,10 +51,10 @@ TEST(AcquisitionWorkerTest, StoresTheLinesAfterTheEchoWithCrCrLf) {
         const TransferResult result = RunAcquisition(session, mode, path);
         EXPECT_EQ(result.code, kTransferOk);
         EXPECT_EQ(receiver.Sent(),
-                  std::vector<std::string>{mode == kModeAlmanac ? "@AMO\r\n" : "@EMO\r\n"});
+                  std::vector<std::string>{mode == kTransferAlmanac ? "@AMO\r\n" : "@EMO\r\n"});
         std::string expected;
         for (int i = 0; i < lines; ++i) {
-            expected += DataLine(mode == kModeAlmanac ? "ALM" : "EPH", i) + "\r\r\n";
+            expected += DataLine(mode == kTransferAlmanac ? "ALM" : "EPH", i) + "\r\r\n";
         }
         EXPECT_EQ(Slurp(path), expected);
     }
@@ -79,7 +79,7 @@ TEST(AcquisitionWorkerTest, NativeRecordsOfTheWrongLengthNeverSynchronise) {
     session.waitLimit = std::chrono::milliseconds(100);
     testing::TempDir dir;
     const TransferResult result =
-        RunAcquisition(session, kModeAlmanac, (dir.Path() / "AL.DAT").string());
+        RunAcquisition(session, kTransferAlmanac, (dir.Path() / "AL.DAT").string());
     EXPECT_EQ(result.code, kTransferNoReply);
     EXPECT_EQ(result.waitingFor, "receiver output");
     EXPECT_TRUE(receiver.Sent().empty());
@@ -100,7 +100,7 @@ TEST(AcquisitionWorkerTest, CancelKeepsThePartialFileAndAMissingDirectoryGivesRe
         receiver.queue().Cancel();
     });
     const std::string path = (dir.Path() / "AL.DAT").string();
-    const TransferResult cancelled = RunAcquisition(session, kModeAlmanac, path);
+    const TransferResult cancelled = RunAcquisition(session, kTransferAlmanac, path);
     user.join();
     EXPECT_EQ(cancelled.code, kTransferCancelled);
     EXPECT_EQ(cancelled.waitingFor, "data line 11 of 64");
@@ -110,7 +110,7 @@ TEST(AcquisitionWorkerTest, CancelKeepsThePartialFileAndAMissingDirectoryGivesRe
     RegularOutput(again);
     TransferSession second = again.Session();
     const TransferResult missing =
-        RunAcquisition(second, kModeAlmanac, (dir.Path() / "no/such/AL.DAT").string());
+        RunAcquisition(second, kTransferAlmanac, (dir.Path() / "no/such/AL.DAT").string());
     EXPECT_EQ(missing.code, kTransferFileNotOpened);
     EXPECT_EQ(missing.systemError, ENOENT);
     EXPECT_TRUE(again.Sent().empty());  // nothing is asked of the receiver
@@ -141,7 +141,7 @@ TEST(TransmissionWorkerTest, ShortAlmanacFileSendsBareLineFeedsAndModeThreeSends
     {
         testing::KeepOutputting output(receiver);  // "@EMI" waits for "$GP" output
         TransferSession session = receiver.Session();
-        result = RunTransmission(session, kModeAlmanacEphemerisTransmit, files);
+        result = RunTransmission(session, kTransferAlmanacEphemerisTransmit, files);
     }
     EXPECT_EQ(result.code, kTransferOk);
     const std::vector<std::string> sent = receiver.Sent();
@@ -164,7 +164,7 @@ TEST(TransmissionWorkerTest, MissingEphemerisFileAndCancelBeforeReady) {
     TransferSession session = receiver.Session();
     const TransmissionFiles missing{(dir.Path() / "AL.DAT").string(),
                                     (dir.Path() / "EP.DAT").string()};
-    const TransferResult result = RunTransmission(session, kModeEphemerisTransmit, missing);
+    const TransferResult result = RunTransmission(session, kTransferEphemerisTransmit, missing);
     EXPECT_EQ(result.code, kTransferFileNotOpened);
     EXPECT_EQ(result.systemError, ENOENT);
 
@@ -181,7 +181,7 @@ TEST(TransmissionWorkerTest, MissingEphemerisFileAndCancelBeforeReady) {
         silent.queue().Cancel();
     });
     const TransferResult cancelled =
-        RunTransmission(waiting, kModeAlmanac, {dir.Write("AL.DAT", "x\r\r\n"), {}});
+        RunTransmission(waiting, kTransferAlmanac, {dir.Write("AL.DAT", "x\r\r\n"), {}});
     user.join();
     EXPECT_EQ(cancelled.code, kTransferCancelled);
     EXPECT_EQ(cancelled.waitingFor, "\"[AMI] Ready\"");

@@ -1,0 +1,106 @@
+#include "tools/assist/assist_window.h"
+
+#include <QMetaObject>
+#include <chrono>
+#include <cstdio>
+
+#include "gui/main_window_messages.h"
+#include "platform/window_messages.h"
+#include "tools/assist/assist_workers.h"
+
+namespace orbex {
+
+CAssistWnd::CAssistWnd(const QString& title)
+    : QWidget(nullptr, Qt::Window), path_(AssistFilePath()) {
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_DontShowOnScreen);  // the user sees the dialog only
+    dialog_ = std::make_unique<CAssistDialog>();
+    dialog_->setWindowModality(Qt::ApplicationModal);
+    connect(dialog_.get(), &CAssistDialog::acquireRequested, this,
+            [this] { StartOperation(true); });
+    connect(dialog_.get(), &CAssistDialog::transmitRequested, this,
+            [this] { StartOperation(false); });
+    connect(dialog_.get(), &QDialog::finished, this, &QWidget::close);
+    dialog_->show();
+}
+
+CAssistWnd::~CAssistWnd() {
+    StopWorker();
+    dialog_.reset();
+    SendToMainWindow(UWM_WINDOW_CLOSED,
+                     reinterpret_cast<std::uintptr_t>(static_cast<QWidget*>(this)), 0);
+}
+
+void CAssistWnd::OnReceiverLine(std::string_view line) {
+    queue_.Append(line);
+}
+
+std::string CAssistWnd::UtcText(std::time_t time) {
+    static const char* const kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::tm utc{};
+    gmtime_r(&time, &utc);
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %s %2d %02d:%02d:%02d %d", kWeekdays[utc.tm_wday % 7],
+                  kMonths[utc.tm_mon % 12], utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
+                  1900 + utc.tm_year);
+    return text;
+}
+
+void CAssistWnd::StartOperation(bool acquire) {
+    if (operationRunning()) {
+        return;
+    }
+    StopWorker();  // joins the worker of the last operation, which has ended
+    const AssistNetwork network = dialog_->network();
+    dialog_->SetPos(0);
+    dialog_->ClearMessages();
+    if (!acquire) {
+        dialog_->AddMessage(QString::fromStdString(UtcText(clock_())));
+    }
+    dialog_->SetOperationRunning(true);
+    queue_.Restart();
+    finished_.store(false);
+    // The worker reaches the dialog only through queued calls on this window, which outlives
+    // it (the destruction joins the worker).
+    worker_ = std::thread([this, acquire, network, path = path_, clock = clock_] {
+        TransferSession session(queue_, [](std::string_view bytes) {
+            SendToMainWindow(UWM_SEND_TO_RECEIVER, reinterpret_cast<std::uintptr_t>(bytes.data()),
+                             static_cast<std::intptr_t>(bytes.size()));
+        });
+        session.progress = [this](int percent) {
+            QMetaObject::invokeMethod(
+                this, [this, percent] { dialog_->SetPos(percent); }, Qt::QueuedConnection);
+        };
+        session.message = [this](const std::string& text) {
+            QMetaObject::invokeMethod(
+                this, [this, text = QString::fromStdString(text)] { dialog_->AddMessage(text); },
+                Qt::QueuedConnection);
+        };
+        if (acquire) {
+            RunAssistAcquisition(session, network, path);
+        } else {
+            RunAssistTransmission(session, network, path, clock);
+        }
+        QMetaObject::invokeMethod(
+            this, [this] { dialog_->SetOperationRunning(false); }, Qt::QueuedConnection);
+        finished_.store(true);
+    });
+}
+
+void CAssistWnd::StopWorker() {
+    if (!worker_.joinable()) {
+        return;
+    }
+    queue_.Cancel();
+    // The worker may be in a send to the main window, which runs on this thread.
+    while (!finished_.load()) {
+        HandlePendingSends();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    worker_.join();
+}
+
+}  // namespace orbex
