@@ -28,8 +28,7 @@ std::vector<std::string> Frame(const std::string& bytes, NextChunk nextChunk, st
     };
     std::size_t at = 0;
     while (at < bytes.size()) {
-        const std::size_t count =
-            std::min({nextChunk(), framer.Space(), bytes.size() - at});
+        const std::size_t count = std::min({nextChunk(), framer.Space(), bytes.size() - at});
         std::memcpy(framer.WritePosition(), bytes.data() + at, count);
         framer.Take(count, collect);
         at += count;
@@ -48,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     std::string heldWhole;
-    const auto whole = Frame(bytes, [] { return orbex::kReceiveBufferSize; }, heldWhole);
+    const auto whole = Frame(
+        bytes, [] { return orbex::kReceiveBufferSize; }, heldWhole);
     std::string heldChunked;
     const auto chunked = Frame(
         bytes,
