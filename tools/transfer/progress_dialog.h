@@ -36,8 +36,7 @@ class CProgressDialog : public QDialog {
     QString text() const;
     QString cancelButtonText() const;
 
-  protected:
-    void reject() override;  // Escape and the window's close button act as "Cancel"
+    void reject() override;  // "Cancel"; Escape and the window's close button act the same
 
   private:
     std::function<void()> cancel_;
