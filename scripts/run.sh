@@ -69,10 +69,11 @@ titles=("Orbex 2003" "General Information" "Satellite Constellation" "Position P
 # Opens the five monitor windows with their keys in the main window ('1'-'4', 'A' for
 # Velocity), then places the six windows in rows no wider than $1 pixels, $2 pixels apart
 # across and $3 pixels apart down (room for title bars when a window manager draws them).
-# Sets extent_right and extent_bottom to the corner of what they cover.
+# Sets extent_right and extent_bottom to the corner of what they cover. A screen narrower than
+# about 1950 pixels takes a third row, which may reach below its bottom edge.
 open_and_place_windows() {
     local width=$1 gap_x=$2 gap_y=$3
-    local x=$gap_x y=$gap_x row_height=0 id w h title
+    local x=$gap_x y=$gap_y row_height=0 id w h title
     xdo key --window "$main_window" 1 2 3 4 a
     for _ in $(seq 50); do
         [ -n "$(find_window Velocity)" ] && break
