@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# What Orbex costs while it watches a receiver, measured from outside under Xvfb: the time from
+# start to the main window, the CPU of the Orbex process over SECONDS (default 60) with its five
+# monitor windows open on a 1 Hz vm8140-sim stream (NMEA and native records, as the demo runs
+# it), and its resident memory at the end. Then the latency from a line's last byte at the port
+# to the paint that shows it, by orbex-soak --latency on the same X server.
+# Usage: bench/cost.sh BUILD_DIR [SECONDS]     (BUILD_DIR built with orbex, vm8140-sim, orbex-soak)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:?usage: bench/cost.sh BUILD_DIR [SECONDS]}
+seconds=${2:-60}
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/orbex-cost.XXXXXX")
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+xdo() { xdotool "$@" 2>/dev/null; }
+
+display=:77
+while [ -e "/tmp/.X11-unix/X${display#:}" ] || [ -e "/tmp/.X${display#:}-lock" ]; do
+    display=":$((${display#:} + 1))"
+done
+Xvfb "$display" -screen 0 2000x1100x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display XDG_RUNTIME_DIR="$work/runtime"
+unset QT_QPA_PLATFORM
+for _ in $(seq 100); do
+    xdo getdisplaygeometry >/dev/null && break
+    sleep 0.1
+done
+
+port="$work/vm8140"
+"$build/sim/vm8140-sim" --link "$port" --format mixed --speed-kmh 36 --heading 60 >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+    [ -e "$port" ] && break
+    sleep 0.1
+done
+export ORBEX_SERIAL_PORTS="$port" ORBEX_REGISTRY="$work/ORBEX.reg" ORBEX_HOME="$work/home"
+printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\VELMAR\\ORBEX\\CONFIG]\n"CONNECT"=dword:00000001\n' >"$ORBEX_REGISTRY"
+
+ticks=$(getconf CLK_TCK)
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+started=$(date +%s%N)
+"$build/app/orbex" >"$work/orbex.log" 2>&1 &
+orbex=$!
+pids+=("$orbex")
+main=""
+for _ in $(seq 1000); do
+    main=$(xdo search --onlyvisible --name '^Orbex 2003$' | head -1)
+    [ -n "$main" ] && break
+    sleep 0.01
+done
+shown=$(date +%s%N)
+[ -n "$main" ] || { echo "cost: no main window" >&2; cat "$work/orbex.log" >&2; exit 1; }
+echo "start to main window: $(((shown - started) / 1000000)) ms"
+
+xdo key --window "$main" 1 2 3 4 a
+sleep 10 # windows open, first epochs drawn
+before=$(cpu_ticks "$orbex")
+sleep "$seconds"
+after=$(cpu_ticks "$orbex")
+awk -v t=$((after - before)) -v hz="$ticks" -v s="$seconds" \
+    'BEGIN { printf "CPU over %d s with five windows open: %.2f s, %.2f %% of a core\n", s, t / hz, 100 * t / hz / s }'
+echo "resident memory: $(awk '/VmRSS/ { print $2, $3 }' "/proc/$orbex/status")"
+echo "monitor windows open: $(xdo search --onlyvisible --name '^(General Information|Satellite Constellation|Position Plot|Console|Velocity)$' | wc -l)"
+kill "$orbex"
+
+"$build/sim/vm8140-sim" --stdout --fast --duration 600 --format mixed --seed 3 </dev/null >"$work/latency.rec"
+QT_QPA_PLATFORM=xcb "$build/bench/orbex-soak" --latency "$work/latency.rec" 400 2>/dev/null
