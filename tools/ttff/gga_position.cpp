@@ -76,12 +76,12 @@ double TtffPosition::AltitudeMetres() const {
 }
 
 void ReadGgaPosition(std::string_view line, TtffPosition& position, bool& fix) {
-    // 1. Time: empty, or six characters.
+    // Time: empty, or six characters.
     std::size_t p = At(line, 7) == ',' ? 7 : 13;
-    // 2.-4. Latitude and longitude with their letters.
+    // Latitude and longitude with their letters.
     ReadCoordinate(line, 2, p, position.latDeg, position.latMin, position.latFrac, position.latDir);
     ReadCoordinate(line, 3, p, position.lonDeg, position.lonMin, position.lonFrac, position.lonDir);
-    // 5. Fix quality.
+    // Fix quality.
     const char quality = At(line, p + 1);
     if (quality == ',') {
         p += 1;
@@ -93,13 +93,13 @@ void ReadGgaPosition(std::string_view line, TtffPosition& position, bool& fix) {
         }
         p += 2;
     }
-    // 6. Satellites and dilution: p lands on the altitude's first character.
+    // Satellites and dilution: p lands on the altitude's first character.
     if (At(line, p + 1) == ',') {
         p += 1;
     } else {
         p += At(line, p + 4) == ',' ? 4 : 9;
     }
-    // 7. Altitude: "aaaaa.a" or "-aaaaa.a".
+    // Altitude: "aaaaa.a" or "-aaaaa.a".
     if (At(line, p) == ',') {
         return;
     }

@@ -46,7 +46,7 @@ bool TtffCycle::OnLine(std::string_view line) {
     if (over()) {
         return true;
     }
-    // 1.-4. What the line tells.
+    // What the line tells: echo, banner (the restart time), time sentence, position and fix.
     if (Begins(line, "@SR") || Begins(line, "@SW") || Begins(line, "@CD")) {
         resetEchoSeen_ = true;
     }
@@ -66,7 +66,7 @@ bool TtffCycle::OnLine(std::string_view line) {
         firstGga = ggaCount_ == 0;
         ++ggaCount_;
     }
-    // 5.-7. The hot path: fixed already at the first "$GPGGA" after the banner, and still
+    // The hot path: fixed already at the first "$GPGGA" after the banner, and still
     // fixed five lines on.
     if (firstGga && fix_ && resetEchoSeen_ && bannerSeen_) {
         waitingForFix_ = false;
@@ -82,19 +82,19 @@ bool TtffCycle::OnLine(std::string_view line) {
         HotPathResult();
         return true;
     }
-    // 8. The command check: a receiver that keeps its fix and never echoes took no reset.
+    // The command check: a receiver that keeps its fix and never echoes took no reset.
     if (!resetEchoSeen_ && fix_ && ++failureCounter_ == kCommandCheckLines) {
         host_.AddResultLine(kCommandFailText);
         host_.AddResultLine(kCheckCommandLineText);
         EndWith(CycleEnd::CommandFailed, kCommandFailText);
         return true;
     }
-    // 9. The normal result.
+    // The result: echo, banner, time sentence and fix all seen.
     if (waitingForFix_ && resetEchoSeen_ && bannerSeen_ && timeSentenceSeen_ && fix_) {
         NormalResult();
         return true;
     }
-    // 10.
+    // STOP or CLEAR ends the cycle at its next line.
     if (series_.stopRequested) {
         EndWith(CycleEnd::Stopped);
         return true;

@@ -31,17 +31,17 @@ class TtffCycle {
     // Builds the settling marker. (The stop request of an earlier cycle is cleared by whoever
     // starts this one, before its thread runs, so that a STOP right after START is not lost.)
     void Begin();
-    // Step 2: the settling pause ends early at a line beginning with "@ " + (count + 1) +
+    // The settling pause ends early at a line beginning with "@ " + (count + 1) +
     // CR LF. The marker is never sent, so in practice the pause lasts 20 lines.
     static constexpr int kSettlingLines = 20;
     bool EndsSettling(std::string_view line) const;
     // A STOP during the settling pause ends the cycle before its reset is sent.
     bool StoppedWhileSettling();
-    // Step 3: the mode's name to the result list, its reset to the receiver.
+    // The reset: the mode's name to the result list, its reset to the receiver.
     void SendReset();
-    // Step 4: one received line; true when the cycle is over.
+    // One received line of the measurement; true when the cycle is over.
     bool OnLine(std::string_view line);
-    // Step 5: the record of a counted result, then the report to the host.
+    // The end: the record of a counted result, then the report to the host.
     void Finish();
     // The worker was cancelled: no record, only the report.
     void Cancel();
