@@ -1,5 +1,8 @@
 #include "windows/position_plot/position_plot_texts.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "decode/lookup_tables.h"
 #include "windows/common/display_text.h"
 #include "windows/position_plot/pixel_math.h"
@@ -12,12 +15,18 @@ char Hemisphere(const CoordinateGroup& group) {
     return group.hemisphere != 0 ? group.hemisphere : ' ';
 }
 
-// Minutes with their decimals, zero-filled to the number of decimals the receiver sends, so
-// that 12.005 minutes reads "12.005" and not "12.  5".
+// Minutes with as many decimals as the receiver sends, zero-filled, so that 12.005 minutes
+// reads "12.005" and not "12.  5". The decimals come from the seconds, which every record
+// fills: a centre taken from a native record (which has seconds, not minute decimals) then
+// reads 40.8833' and not 40.0000' in a mixed stream.
 QString NmeaCoordinate(const char* label, const CoordinateGroup& g, bool fourDigitMinutes) {
+    const long long scale = fourDigitMinutes ? 10000 : 1000;
+    const double rounded = std::round(g.seconds / 60.0 * static_cast<double>(scale));
+    const double decimals =
+        std::isfinite(rounded) ? std::clamp(rounded, 0.0, static_cast<double>(scale - 1)) : 0.0;
     const char* format = fourDigitMinutes ? "%s %c %3d  %2u.%04u' " : "%s %c %3d  %2u.%03u' ";
     return DisplayText(format, label, Hemisphere(g), g.degrees, static_cast<unsigned>(g.minutes),
-                       static_cast<unsigned>(g.minuteFraction));
+                       static_cast<unsigned>(decimals));
 }
 
 // Degrees, minutes and seconds ending in the arc-seconds sign and a blank. The centre's

@@ -22,7 +22,7 @@ inline void SetLatitude(ReceiverState& r, double arcSec) {
     r.latDegrees = static_cast<int>(a / 3600);
     r.latMinutes = static_cast<int>((a - r.latDegrees * 3600.0) / 60);
     r.latSeconds = a - r.latDegrees * 3600.0 - r.latMinutes * 60.0;
-    r.latMinuteFraction = static_cast<int>(r.latSeconds / 0.06);
+    r.latMinuteFraction = static_cast<int>(std::lround(r.latSeconds / 0.06));
 }
 
 inline void SetLongitude(ReceiverState& r, double arcSec) {
@@ -31,7 +31,7 @@ inline void SetLongitude(ReceiverState& r, double arcSec) {
     r.lonDegrees = static_cast<int>(a / 3600);
     r.lonMinutes = static_cast<int>((a - r.lonDegrees * 3600.0) / 60);
     r.lonSeconds = a - r.lonDegrees * 3600.0 - r.lonMinutes * 60.0;
-    r.lonMinuteFraction = static_cast<int>(r.lonSeconds / 0.06);
+    r.lonMinuteFraction = static_cast<int>(std::lround(r.lonSeconds / 0.06));
 }
 
 // A "$GPGGA" with a fix at the position; adds its position sample as the line decoder does.

@@ -28,7 +28,7 @@ using test::Zda;
 
 // A position near 35 41' N, 139 45' E in arc-seconds.
 constexpr double kLat = 128467.38;
-constexpr double kLon = 503140.74;
+constexpr double kLon = 503140.68;
 // At the initial scale of 500 pixels per arc-second, 0.1 arc-seconds are 50 pixels.
 constexpr double kFiftyPixels = 0.1;
 
@@ -318,7 +318,9 @@ TEST_F(PositionPlotTest, NmeaTextBlocksSayWhatTheRecordsCarried) {
 TEST_F(PositionPlotTest, MinuteDecimalsKeepTheirLeadingZeros) {
     ReceiverState gga = Gga(kLat, kLon);
     gga.latMinuteFraction = 5;
+    gga.latSeconds = 5 * 0.06;
     gga.lonMinuteFraction = 12;
+    gga.lonSeconds = 12 * 0.06;
     wnd_->OnReceiverRecord(Zda(9, 5, 3));
     wnd_->OnReceiverRecord(gga);
     RecordingSurface s = Painted();
@@ -326,7 +328,16 @@ TEST_F(PositionPlotTest, MinuteDecimalsKeepTheirLeadingZeros) {
     EXPECT_NE(s.FindText(QStringLiteral("[LON] E 139  45.012' ")), nullptr);
     SharedDecodingState().ggaFourDigitMinutes = 1;
     s = Painted();
-    EXPECT_NE(s.FindText(QStringLiteral("[LAT] N  35  41.0005' ")), nullptr);
+    EXPECT_NE(s.FindText(QStringLiteral("[LAT] N  35  41.0050' ")), nullptr);
+}
+
+TEST_F(PositionPlotTest, AMixedStreamShowsTheNativeCentreInDecimalMinutes) {
+    // At 35 41' 7.38" N, 139 45' 40.08" E: the centre is 7" and 40" (rounded down).
+    wnd_->OnReceiverRecord(Native("SM1234", kLat, kLon - 0.6));
+    wnd_->OnReceiverRecord(Zda(9, 5, 3));  // the NMEA layout from now on
+    const RecordingSurface s = Painted();
+    EXPECT_NE(s.FindText(QStringLiteral("Center: [LAT] N  35  41.117' ")), nullptr);
+    EXPECT_NE(s.FindText(QStringLiteral("      : [LON] E 139  45.667' ")), nullptr);
 }
 
 TEST_F(PositionPlotTest, SampleCountRunsFrom1To300AndStartsAgain) {
