@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "app_test_support.h"
 #include "gui/main_window_messages.h"
 #include "gui/monitor_window_factory.h"
+#include "gui/qt_message_box.h"
 #include "gui/recording_surface.h"
 #include "link/line_queue.h"
 #include "platform/message_box_sink.h"
@@ -372,6 +374,22 @@ TEST_F(MainWindowTest, AfterTheMenuBarHadTheKeysTheyComeBackAsWindowKeys) {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(window->menuBar(), &escape);
     EXPECT_EQ(QApplication::focusWidget(), window.get()) << "plain letters reach the window";
+}
+
+TEST_F(MainWindowTest, ABoxShownWhileNoWindowIsActiveIsOwnedByTheMainWindow) {
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    MessageBoxFunction sink = SetMessageBoxFunction(nullptr);
+    InstallQtMessageBox();
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            owner = box->parentWidget();
+            box->close();
+        }
+    });
+    ShowMessageBox("End of file");  // as from the reader thread, queued to this one
+    SetMessageBoxFunction(sink);
+    EXPECT_EQ(owner, window.get()) << "so the box is centred over the main window";
 }
 
 TEST_F(MainWindowTest, TheEndKeyAndTheExitAreaCloseTheMainWindow) {
