@@ -13,8 +13,8 @@
 //
 // With --latency it sends the recording's $GPGGA sentences one at a time, 50 ms apart, and
 // measures from the moment the sentence's last byte is written to the port until the Console
-// and the General Information window have finished the paint that shows it (the window's
-// update request handled, drawing and flush included): median, 99th percentile and maximum.
+// and the General Information window have finished their first paint after the sentence was
+// dispatched: median, 99th percentile and maximum.
 // Run it under Xvfb (QT_QPA_PLATFORM=xcb) to include the X server's side.
 #include <fcntl.h>
 #include <stdlib.h>
@@ -68,25 +68,35 @@ std::vector<std::string> ReadLines(const char* path) {
     return lines;
 }
 
-// Times the end of each handled update request (the paint and its flush) of one window and
-// gives every line dispatched since the previous paint its latency.
+// Times the end of each paint of one window or any widget inside it (a list view paints its
+// viewport on its own) and gives every line dispatched since the previous paint its latency.
 class PaintClock : public QObject {
   public:
     PaintClock(QWidget* window, const QPointer<orbex::CPlaceholderWnd>& counter,
                const std::vector<std::atomic<std::int64_t>>& sentAt)
-        : window_(window), counter_(counter), sentAt_(sentAt) {
-        window_->installEventFilter(this);
+        : counter_(counter), sentAt_(sentAt) {
+        window->installEventFilter(this);
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            child->installEventFilter(this);
+        }
     }
     std::vector<double>& latencies() { return latencies_; }
 
+    static std::int64_t Nanoseconds() {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != window_ || event->type() != QEvent::UpdateRequest || counter_.isNull()) {
+        if (event->type() != QEvent::Paint || counter_.isNull()) {
             return false;
         }
-        window_->removeEventFilter(this);
-        QApplication::sendEvent(window_, event);
-        window_->installEventFilter(this);
+        // The paint itself first, so that the time includes it.
+        watched->removeEventFilter(this);
+        QApplication::sendEvent(watched, event);
+        watched->installEventFilter(this);
         const std::int64_t now = Nanoseconds();
         const long shown = std::min<long>(counter_->lineCount(), static_cast<long>(sentAt_.size()));
         for (long line = painted_; line < shown; ++line) {
@@ -96,15 +106,7 @@ class PaintClock : public QObject {
         return true;
     }
 
-  public:
-    static std::int64_t Nanoseconds() {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-
   private:
-    QWidget* window_;
     QPointer<orbex::CPlaceholderWnd> counter_;
     const std::vector<std::atomic<std::int64_t>>& sentAt_;
     std::vector<double> latencies_;
