@@ -14,7 +14,7 @@ namespace orbex {
 
 ReceiverConnection::ReceiverConnection(DataLog& dataLog) : dataLog_(dataLog) {}
 
-// Deleting the link stops and joins its reader thread, which takes at most one 50 ms poll. The
+// Deleting the link stops and joins its reader thread, which wakes at once on its stop event. The
 // reader never waits for this thread (it only posts, and its message boxes are queued), so the
 // join cannot deadlock; a worker's send that arrives meanwhile is handled afterwards and, with
 // the link gone, gets 0.
