@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/program_directory.h"
 #include "app/string_resources.h"
 #include "platform/message_box.h"
+#include "platform/program_directory.h"
 #include "platform/settings_store.h"
 
 namespace orbex {
