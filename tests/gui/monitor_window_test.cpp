@@ -47,6 +47,9 @@ TEST_F(MonitorWindow, SelectionKeysArePostedToTheMainWindow) {
     Press(window, Qt::Key_F10);
     Press(window, Qt::Key_T);
     Press(window, Qt::Key_Q);  // not a selection key
+    // Shortcuts with Ctrl or Alt are not selection keys.
+    Press(window, Qt::Key_A, Qt::ControlModifier);
+    Press(window, Qt::Key_2, Qt::AltModifier);
     const std::vector<std::pair<unsigned, std::uintptr_t>> expected = {{UWM_KEY_COMMAND, 0},
                                                                        {UWM_KEY_COMMAND, 4},
                                                                        {UWM_KEY_COMMAND, 0x79},

@@ -95,7 +95,10 @@ bool CMonitorWnd::HandleMonitorKey(QWidget* window, int key) {
 }
 
 void CMonitorWnd::keyPressEvent(QKeyEvent* event) {
-    if (!HandleMonitorKey(this, event->key())) {
+    // Ctrl, Alt and Meta combinations are shortcuts, never window keys (Ctrl+A is not "A").
+    const bool shortcut =
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    if (shortcut || !HandleMonitorKey(this, event->key())) {
         QWidget::keyPressEvent(event);
     }
 }

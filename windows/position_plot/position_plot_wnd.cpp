@@ -137,7 +137,8 @@ void CPositionPlotWnd::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CPositionPlotWnd::keyPressEvent(QKeyEvent* event) {
-    if (event->text().compare(QStringLiteral("c"), Qt::CaseInsensitive) == 0) {
+    if (event->text().compare(QStringLiteral("c"), Qt::CaseInsensitive) == 0 &&
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
         accuracy_.Toggle();
         update();
         return;
