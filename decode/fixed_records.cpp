@@ -8,6 +8,7 @@
 #include "decode/decode_line.h"
 #include "decode/decoding_state.h"
 #include "decode/error_beep.h"
+#include "decode/record_code.h"
 #include "decode/text_fields.h"
 
 namespace orbex {
@@ -20,11 +21,6 @@ std::int32_t DecimalAt(std::string_view line, std::size_t column, std::size_t wi
 
 std::uint8_t Uint8At(std::string_view line, std::size_t column, std::size_t width) {
     return static_cast<std::uint8_t>(DecimalAt(line, column, width));
-}
-
-// The byte value of a code character, 0..255, as arithmetic on codes expects it.
-int CodeValue(char c) {
-    return static_cast<unsigned char>(c);
 }
 
 // Copies up to `width` characters from `column` into a text field, NUL-terminated.

@@ -1,4 +1,5 @@
 #include "decode/lookup_tables.h"
+#include "decode/record_code.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,11 +8,6 @@
 namespace orbex {
 
 namespace {
-
-// Codes are compared as the receiver's byte values, 0..255.
-int CodeValue(char c) {
-    return static_cast<unsigned char>(c);
-}
 
 bool IsFourChannelRecord(const ReceiverState& record) {
     return (record.kind[0] == 'N' || record.kind[0] == 'O') && record.kind[1] == '\0';
