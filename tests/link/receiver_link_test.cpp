@@ -167,10 +167,17 @@ TEST_F(SerialLinkTest, SettingsTheSystemCannotMakeAreRefusedWithAReason) {
 }
 
 TEST_F(SerialLinkTest, AVanishedPortIsReportedOnceAndDoesNotSpin) {
+    // The port by a path that goes with the device, as a USB adapter's node does: the freed
+    // pseudo-terminal number may be taken by another program at once.
+    TempDir dir;
+    const std::string device = (dir.Path() / "ttyGPS").string();
+    ASSERT_EQ(::symlink(pty_.SlavePath().c_str(), device.c_str()), 0);
+    ::setenv("ORBEX_SERIAL_PORTS", device.c_str(), 1);
     ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}));
     pty_.Send("last words\r\n");
     EXPECT_EQ(TakeLines(1), std::vector<std::string>{"last words\r\n"});
     pty_.CloseMaster();  // the receiver is unplugged
+    ::unlink(device.c_str());
     const auto deadline = std::chrono::steady_clock::now() + milliseconds(3000);
     while (messages_.Texts().empty() && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(milliseconds(10));
@@ -206,7 +213,10 @@ TEST_F(LinkTest, AnUnpluggedDeviceIsReopenedWithItsSettingsWhenItComesBack) {
     pty->Send("before 1\r\nbefore 2\r\nunfinish");
     EXPECT_EQ(TakeLines(2), (std::vector<std::string>{"before 1\r\n", "before 2\r\n"}));
     std::this_thread::sleep_for(milliseconds(100));  // the unfinished line is read too
-    pty.reset();                                     // unplugged
+    // Unplugged: the device and its node go. (A pseudo-terminal's number may be taken by
+    // another program at once, so the path must not lead to it meanwhile.)
+    pty.reset();
+    ::unlink(device.c_str());
     const auto waitFor = [](const auto& done) {
         const auto deadline = std::chrono::steady_clock::now() + milliseconds(5000);
         while (!done() && std::chrono::steady_clock::now() < deadline) {
@@ -221,7 +231,6 @@ TEST_F(LinkTest, AnUnpluggedDeviceIsReopenedWithItsSettingsWhenItComesBack) {
               std::vector<std::string>{"Communication Error " + std::to_string(EIO)});
 
     pty = std::make_unique<PtyPair>();  // plugged back: same path, new device
-    ::unlink(device.c_str());
     ASSERT_EQ(::symlink(pty->SlavePath().c_str(), device.c_str()), 0);
     ASSERT_TRUE(waitFor([&] { return link.DeviceConnected(); }));
     EXPECT_EQ(link.ReconnectCount(), 1u);
