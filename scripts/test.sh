@@ -25,3 +25,12 @@ ctest --test-dir build-tsan --output-on-failure -j "$(nproc)"
 # Every fuzzer for about a minute, from the seeds in fuzz/seeds (and ../shared/corpus when it
 # is there); scripts/fuzz.sh SECONDS runs them longer.
 scripts/fuzz.sh 60
+
+# The Debian package from build/: lintian finds no error, and its programs run from a
+# throwaway root.
+deb=$(scripts/package.sh build | sed -n 's/^package: //p')
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root"
+"$root/usr/bin/orbex-dump" --help >/dev/null
+echo "test: $deb installs and its programs run"
