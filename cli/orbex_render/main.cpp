@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -71,6 +73,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool replayed = ReplayInto(render, file.Get());
+    // Keys a user would type once the recording is in, such as "+" (zoom) or "C" (figures).
+    for (const char key : arguments->keys) {
+        const QString text(QChar::fromLatin1(key));
+        QKeyEvent press(QEvent::KeyPress, QKeySequence(text)[0].key(), Qt::NoModifier, text);
+        QCoreApplication::sendEvent(render.window(), &press);
+    }
 
     int status = replayed ? 0 : 1;
     if (!arguments->pngPath.empty()) {

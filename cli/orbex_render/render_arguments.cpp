@@ -27,6 +27,12 @@ std::optional<RenderArguments> ParseRenderArguments(int argc, const char* const*
                 return std::nullopt;
             }
             arguments.pngPath = argv[++i];
+        } else if (arg == "--keys") {
+            if (i + 1 >= argc) {
+                error = "--keys needs the keys to type";
+                return std::nullopt;
+            }
+            arguments.keys = argv[++i];
         } else if (arg.starts_with("--")) {
             error = "unknown option " + arg;
             return std::nullopt;
