@@ -21,6 +21,11 @@ done
 for kind in 0 1 2; do
     "$render" "$kind" "$recordings/native.rec" --png "$out/${names[$kind]}-native.png" 2>/dev/null
 done
+# The Position Plot with its accuracy figures (key "C"), zoomed in once, over five minutes.
+"$build_dir/sim/vm8140-sim" --stdout --fast --seed 7 --duration 300 --format nmea </dev/null \
+    >"$recordings/five-minutes.rec"
+"$render" 2 "$recordings/five-minutes.rec" --keys "+C" --png "$out/position-plot-accuracy.png" \
+    2>/dev/null
 if env -u DISPLAY scripts/run.sh "$build_dir" >/dev/null; then
     cp out/orbex-screen.png "$out/orbex-screen.png"
 fi
