@@ -503,10 +503,13 @@ TEST_F(ConnectionTest, ConfigurePortAppliesReplayChoiceAndStoresOnlyOnOk) {
         dialog.ChooseReplay();
         EXPECT_TRUE(dialog.replayName()->isVisibleTo(&dialog));
         EXPECT_EQ(dialog.replayName()->text(), QStringLiteral("Replay: replay.txt"));
+        EXPECT_EQ(dialog.replayPace(), ReplayPace::Fast);  // the designed replay unless chosen
+        dialog.paceList()->setCurrentIndex(2);
         return true;
     });
     window->OnCommand(40007);
     EXPECT_EQ(window->replayPath().toStdString(), recording);
+    EXPECT_EQ(window->replayPace(), ReplayPace::RecordedX10);
     EXPECT_TRUE(ReadNumber("Config", "COMPORT", speed)) << "OK stores the settings";
 
     // OK without "List(&L)....": back to the serial port.
