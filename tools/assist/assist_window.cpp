@@ -3,8 +3,10 @@
 #include <QMetaObject>
 #include <chrono>
 #include <cstdio>
+#include <system_error>
 
 #include "gui/main_window_messages.h"
+#include "platform/message_box.h"
 #include "platform/window_messages.h"
 #include "tools/assist/assist_workers.h"
 
@@ -63,6 +65,15 @@ void CAssistWnd::StartOperation(bool acquire) {
     dialog_->SetOperationRunning(true);
     queue_.Restart();
     finished_.store(false);
+    try {
+        StartWorker(acquire, network);
+    } catch (const std::system_error&) {
+        dialog_->SetOperationRunning(false);
+        ShowMessageBox("Not enough memory", {}, MessageIcon::Error);
+    }
+}
+
+void CAssistWnd::StartWorker(bool acquire, AssistNetwork network) {
     // The worker reaches the dialog only through queued calls on this window, which outlives
     // it (the destruction joins the worker).
     worker_ = std::thread([this, acquire, network, path = path_, clock = clock_] {

@@ -39,6 +39,8 @@ class CAssistWnd : public QWidget, public ReceiverSink {
 
   private:
     void StartOperation(bool acquire);
+    // Throws std::system_error when no thread can be made.
+    void StartWorker(bool acquire, AssistNetwork network);
     void StopWorker();
 
     std::string path_;

@@ -2,8 +2,10 @@
 
 #include <QMetaObject>
 #include <chrono>
+#include <system_error>
 
 #include "gui/main_window_messages.h"
+#include "platform/message_box.h"
 #include "platform/window_messages.h"
 
 namespace orbex {
@@ -38,6 +40,17 @@ void CTransferWnd::Start(const QString& progressTitle, const QString& progressTe
                                                   progressText, mode_);
     progress_->show();
     started_ = true;
+    try {
+        StartWorker(std::move(work));
+    } catch (const std::system_error&) {
+        started_ = false;
+        progress_.reset();
+        ShowMessageBox("Not enough memory", {}, MessageIcon::Error);
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+void CTransferWnd::StartWorker(Work work) {
     // The worker reaches this window only through queued calls; the window outlives the worker
     // (its destruction joins it), so `this` is valid for every call the worker posts.
     worker_ = std::thread([this, work = std::move(work)] {

@@ -47,6 +47,7 @@ class CTransferWnd : public QWidget, public ReceiverSink {
     void CancelAndClose();
 
   private:
+    void StartWorker(Work work);  // throws std::system_error when no thread can be made
     void StopWorker();
 
     const std::uint8_t mode_;

@@ -54,7 +54,7 @@ TEST(AssistWindowTest, AcquireAndTransmitForBothNetworksAndKeepTheChoice) {
     // The next opening keeps W-CDMA.
     window = new CAssistWnd(QStringLiteral("Assist Data??"));
     EXPECT_EQ(window->dialog()->network(), AssistNetwork::Wcdma);
-    window->close();
+    delete window.data();
 }
 
 }  // namespace

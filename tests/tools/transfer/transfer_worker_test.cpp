@@ -114,6 +114,14 @@ TEST(AcquisitionWorkerTest, CancelKeepsThePartialFileAndAMissingDirectoryGivesRe
     EXPECT_EQ(missing.code, kTransferFileNotOpened);
     EXPECT_EQ(missing.systemError, ENOENT);
     EXPECT_TRUE(again.Sent().empty());  // nothing is asked of the receiver
+
+    // A disk that fills up at the first line: result 38 with the system's reason.
+    ScriptedReceiver full([](const std::string& sent) { return DumpReplies(sent, 64); });
+    RegularOutput(full);
+    TransferSession third = full.Session();
+    const TransferResult failed = RunAcquisition(third, kTransferAlmanac, "/dev/full");
+    EXPECT_EQ(failed.code, kTransferFileFailed);
+    EXPECT_EQ(failed.systemError, ENOSPC);
 }
 
 // A receiver that takes uploads: echo and "Ready" for a command, one line per data line.
