@@ -1,8 +1,6 @@
 #include "tools/ttff/ttff_wnd.h"
 
-#include <QTimer>
-#include <QVBoxLayout>
-
+#include "gui/dialog_host.h"
 #include "gui/main_window_messages.h"
 #include "platform/window_messages.h"
 #include "tools/ttff/ttff_dialog.h"
@@ -13,15 +11,7 @@ CTtffWnd::CTtffWnd(const QString& title)
     : QWidget(nullptr, Qt::Window), dialog_(new CTtffDlg(this, Qt::Widget)) {
     setAttribute(Qt::WA_DeleteOnClose);
     // The command has no title of its own: the window shows the dialog's.
-    setWindowTitle(title.isEmpty() ? dialog_->windowTitle() : title);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    // A dialog always makes itself a window when constructed; here it is the host's content.
-    dialog_->setWindowFlags(Qt::Widget);
-    layout->addWidget(dialog_);
-    dialog_->show();  // a dialog stays hidden with its parent unless shown itself
-    connect(dialog_, &QDialog::finished, this,
-            [this] { QTimer::singleShot(0, this, &QWidget::close); });
+    HostDialog(*this, *dialog_, title);
     resize(dialog_->size());
 }
 
