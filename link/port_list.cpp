@@ -98,4 +98,32 @@ std::string PortNameAt(int index) {
     return ports[static_cast<std::size_t>(index)];
 }
 
+std::string PortNamed(const std::string& nameOrIndex, std::string& error) {
+    const bool index = !nameOrIndex.empty() && nameOrIndex.size() < 10 &&
+                       nameOrIndex.find_first_not_of("0123456789") == std::string::npos;
+    if (!index) {
+        return nameOrIndex;
+    }
+    std::string name = PortNameAt(std::atoi(nameOrIndex.c_str()));
+    if (name.empty()) {
+        error = "no serial port at index " + nameOrIndex + " (" +
+                std::to_string(EnumeratePorts().size()) + " listed)";
+    }
+    return name;
+}
+
+void ListPortsFirst(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const std::string& path : paths) {
+        list += path + ":";
+    }
+    if (const char* present = std::getenv("ORBEX_SERIAL_PORTS"); present != nullptr) {
+        list += present;
+    }
+    if (!list.empty() && list.back() == ':') {
+        list.pop_back();
+    }
+    ::setenv("ORBEX_SERIAL_PORTS", list.c_str(), 1);
+}
+
 }  // namespace orbex

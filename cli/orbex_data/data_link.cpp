@@ -48,24 +48,11 @@ TransferSession DataLink::Session() {
 }
 
 bool ResolvePort(const std::string& port, PortSettings& settings, std::string& error) {
-    const bool index = !port.empty() && port.size() < 10 &&
-                       port.find_first_not_of("0123456789") == std::string::npos;
-    if (index) {
-        const long number = std::strtol(port.c_str(), nullptr, 10);
-        if (PortNameAt(static_cast<int>(number)).empty()) {
-            error = "no serial port at index " + port + " (" +
-                    std::to_string(EnumeratePorts().size()) + " listed)";
-            return false;
-        }
-        settings.portIndex = static_cast<std::int32_t>(number);
-        return true;
+    const std::string name = PortNamed(port, error);
+    if (name.empty()) {
+        return false;
     }
-    std::string list = port;
-    if (const char* present = std::getenv("ORBEX_SERIAL_PORTS"); present && *present) {
-        list += ':';
-        list += present;
-    }
-    ::setenv("ORBEX_SERIAL_PORTS", list.c_str(), 1);
+    ListPortsFirst({name});
     settings.portIndex = 0;
     return true;
 }

@@ -69,29 +69,14 @@ int Fail(const std::string& reason) {
     return kExitBadUse;
 }
 
-bool AllDigits(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 // Makes --port a port index: a device path goes first in the port list, as the environment
 // variable lets Orbex choose it.
 bool ResolvePort(const std::string& port, PortSettings& settings, std::string& error) {
-    if (AllDigits(port)) {
-        const long index = port.size() > 9 ? -1 : std::strtol(port.c_str(), nullptr, 10);
-        if (index < 0 || PortNameAt(static_cast<int>(index)).empty()) {
-            error = "no serial port at index " + port + " (" +
-                    std::to_string(EnumeratePorts().size()) + " listed)";
-            return false;
-        }
-        settings.portIndex = static_cast<std::int32_t>(index);
-        return true;
+    const std::string name = PortNamed(port, error);
+    if (name.empty()) {
+        return false;
     }
-    std::string list = port;
-    if (const char* present = std::getenv("ORBEX_SERIAL_PORTS"); present && *present) {
-        list += ':';
-        list += present;
-    }
-    ::setenv("ORBEX_SERIAL_PORTS", list.c_str(), 1);
+    ListPortsFirst({name});
     settings.portIndex = 0;
     return true;
 }

@@ -60,31 +60,16 @@ int Fail(const std::string& reason) {
     return kExitBadUse;
 }
 
-bool AllDigits(const std::string& text) {
-    return !text.empty() && text.size() < 10 &&
-           text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 // Every --port becomes a device path, and the paths go first in the port list, in order, so
 // that receiver i opens at index i.
 bool ResolvePorts(std::vector<std::string>& ports, std::string& error) {
-    std::string list;
     for (std::string& port : ports) {
-        if (AllDigits(port)) {
-            const std::string name = PortNameAt(std::atoi(port.c_str()));
-            if (name.empty()) {
-                error = "no serial port at index " + port + " (" +
-                        std::to_string(EnumeratePorts().size()) + " listed)";
-                return false;
-            }
-            port = name;
+        port = PortNamed(port, error);
+        if (port.empty()) {
+            return false;
         }
-        list += port + ":";
     }
-    if (const char* present = std::getenv("ORBEX_SERIAL_PORTS"); present && *present) {
-        list += present;
-    }
-    ::setenv("ORBEX_SERIAL_PORTS", list.c_str(), 1);
+    ListPortsFirst(ports);
     return true;
 }
 
