@@ -27,8 +27,17 @@ CCommandDialog::CCommandDialog(QWidget* parent)
     layout->addWidget(list_);
     layout->addWidget(edit_);
     layout->addWidget(send);
-    connect(list_, &QListWidget::currentTextChanged, edit_, &QLineEdit::setText);
+    // Only an entry the user selects is copied: the list's current row alone (which it takes
+    // on gaining the focus) is not a choice, so Return sends what the field holds.
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = list_->selectedItems();
+        if (!selected.isEmpty()) {
+            edit_->setText(selected.front()->text());
+        }
+    });
     connect(send, &QPushButton::clicked, this, &QDialog::accept);
+    // The dialog opens ready for typing.
+    edit_->setFocus();
 }
 
 QString CCommandDialog::command() const {

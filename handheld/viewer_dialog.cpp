@@ -110,6 +110,8 @@ CViewerDialog::CViewerDialog(ViewerOptions options, QWidget* parent)
     connect(sendButton_, &QPushButton::clicked, this, &CViewerDialog::OnSend);
     connect(portList_, &QComboBox::activated, this, &CViewerDialog::OnPortChosen);
     timer_.setSingleShot(true);
+    // The periods are 500, 100 and 1000 ms as they are set, not rounded by a coarse timer.
+    timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &CViewerDialog::OnTimer);
 
     for (int i = 0; i < kPortCount; ++i) {
@@ -167,7 +169,7 @@ void CViewerDialog::OnTimer() {
         RestartTimer(found_ ? kFoundPeriod : kSearchingPeriod);
     } else {
         AddStatus(QStringLiteral("GPS Close"));
-        port_.Close();
+        CloseAllPorts();
         screen_.PaintStatic();
         update();
         RestartTimer(kClosedPeriod);
@@ -198,7 +200,8 @@ void CViewerDialog::PlaceControls() {
 }
 
 void CViewerDialog::ReadAndProcess() {
-    if (!port_.IsOpen()) {
+    ViewerPort& port = CurrentPort();
+    if (!port.IsOpen()) {
         if (found_) {
             AddStatus(QStringLiteral("Port Invalid"));
         }
@@ -206,12 +209,12 @@ void CViewerDialog::ReadAndProcess() {
     }
     std::array<char, kReadSize> bytes{};
     long count = 0;
-    const long queued = port_.Queued();
+    const long queued = port.Queued();
     if (queued < 0) {
-        port_.DiscardInput();
+        port.DiscardInput();
         AddStatus(QStringLiteral("Clear error"));
     } else if (queued > 0) {
-        count = port_.Read(bytes.data(), std::min<std::size_t>(kReadSize, queued));
+        count = port.Read(bytes.data(), std::min<std::size_t>(kReadSize, queued));
     }
     TrimStatus(4);
     if (count > 0) {
@@ -317,7 +320,7 @@ void CViewerDialog::OnScan() {
 }
 
 void CViewerDialog::ScanStep() {
-    port_.Close();
+    CurrentPort().Close();
     for (;;) {
         if (firstScanStep_) {
             firstScanStep_ = false;
@@ -326,6 +329,9 @@ void CViewerDialog::ScanStep() {
         }
         if (current_ >= kPortCount) {
             AddStatus(QStringLiteral("Auto False"));
+            // The index stays on a port entry (COM10), all of them closed.
+            current_ = kPortCount - 1;
+            CloseAllPorts();
             reading_ = false;
             scanning_ = false;
             update();
@@ -341,7 +347,7 @@ void CViewerDialog::ScanStep() {
         const QString label = QString::asprintf("Com%i fail", current_ + 1);
         AddStatus(label);
         SetPortLabel(current_, label);
-        port_.Close();
+        CurrentPort().Close();
     }
 }
 
@@ -350,14 +356,36 @@ bool CViewerDialog::OpenPort(int index) {
     lineFill_ = 0;
     lineTooLong_ = false;
     idleTicks_ = 0;
-    return port_.Open(options_.ports[static_cast<std::size_t>(index)]);
+    ViewerPort& port = ports_[static_cast<std::size_t>(index)];
+    if (!port.Open(options_.ports[static_cast<std::size_t>(index)])) {
+        return false;
+    }
+    // Only one port is open at a time. The others close once this one is open, so that a
+    // port that cannot be opened does not cost the one being read.
+    for (int i = 0; i < kPortCount; ++i) {
+        if (i != index) {
+            ports_[static_cast<std::size_t>(i)].Close();
+        }
+    }
+    return true;
+}
+
+void CViewerDialog::CloseAllPorts() {
+    for (ViewerPort& port : ports_) {
+        port.Close();
+    }
 }
 
 void CViewerDialog::OnOpen() {
+    const int previous = current_;
     current_ = chosen_;
     TrimStatus(1);
     if (!OpenPort(current_)) {
         const QString text = QString::asprintf("Open Com%d Error", current_ + 1);
+        // A port still being read stays the current one: the failed choice costs nothing.
+        if (ports_[static_cast<std::size_t>(previous)].IsOpen()) {
+            current_ = previous;
+        }
         options_.messageBox(text);
         AddStatus(text);
         return;
@@ -372,7 +400,7 @@ void CViewerDialog::OnOpen() {
 }
 
 void CViewerDialog::OnCold() {
-    port_.Write(std::string("@CD\r"));
+    CurrentPort().Write(std::string("@CD\r"));
     startTime_ = options_.now();
 }
 
@@ -381,7 +409,7 @@ void CViewerDialog::OnClose() {
     found_ = false;
     // A scan in progress ends too: otherwise its next step would open the next port again.
     scanning_ = false;
-    port_.Close();
+    CloseAllPorts();
 }
 
 void CViewerDialog::OnSend() {
@@ -394,7 +422,7 @@ void CViewerDialog::OnSend() {
         bytes.push_back(static_cast<char>(c.unicode() & 0xFF));
     }
     bytes.push_back('\r');
-    port_.Write(bytes);
+    CurrentPort().Write(bytes);
     startTime_ = options_.now();
 }
 

@@ -75,9 +75,11 @@ class CViewerDialog : public QDialog {
     bool reading() const { return reading_; }
     bool receiverFound() const { return found_; }
     bool scanning() const { return scanning_; }
-    bool portOpen() const { return port_.IsOpen(); }
+    // Whether the current port entry holds an open handle.
+    bool portOpen() const { return CurrentPort().IsOpen(); }
     int currentPort() const { return current_; }
     int timerInterval() const { return timer_.isActive() ? timer_.interval() : -1; }
+    Qt::TimerType timerType() const { return timer_.timerType(); }
     const NmeaRecord& record() const { return record_; }
 
   protected:
@@ -88,6 +90,9 @@ class CViewerDialog : public QDialog {
     void ReadAndProcess();
     void ScanStep();
     bool OpenPort(int index);
+    void CloseAllPorts();
+    ViewerPort& CurrentPort() { return ports_[static_cast<std::size_t>(current_)]; }
+    const ViewerPort& CurrentPort() const { return ports_[static_cast<std::size_t>(current_)]; }
     void TakeReceiver();
     QString SecondsText();
     void AddStatus(const QString& line);
@@ -96,7 +101,10 @@ class CViewerDialog : public QDialog {
     void RestartTimer(int milliseconds);
 
     ViewerOptions options_;
-    ViewerPort port_;
+    // One handle per port entry, COM1..COM10; at most one is open at a time. Reading, writing
+    // and crediting a receiver go through the current entry only, so a port left open while
+    // another entry is current is never read as if it were that entry.
+    std::array<ViewerPort, kPortCount> ports_;
     ImageDrawing image_;
     ViewerScreen screen_;
     NmeaRecord record_;

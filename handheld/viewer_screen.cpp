@@ -32,6 +32,11 @@ const QRect kLatitudeBox = Box(70, 168, 180, 180);
 const QRect kLongitudeLabelBox = Box(5, 180, 70, 195);
 const QRect kLongitudeBox = Box(70, 180, 180, 195);
 
+const QRect kLiveBoxes[] = {
+    kDateBox, kTimeBox,    kModeBox,     kSpeedBox,    kCourseBox,    kPdopBox,
+    kHdopBox, kSecondsBox, kAltitudeBox, kLatitudeBox, kLongitudeBox,
+};
+
 struct PlacedText {
     const char* text;
     QRect rect;
@@ -102,6 +107,11 @@ void ViewerScreen::Blank(const QRect& rect) {
 }
 
 void ViewerScreen::PaintStatic() {
+    // The live texts' rectangles reach further than the static ones (Speed, Course, Altitude):
+    // they are cleared first, so that no piece of a value is left beside its place-holder.
+    for (const QRect& live : kLiveBoxes) {
+        Blank(live);
+    }
     drawing_->Fill(Plane::Screen, Box(5, 151, 240, 154), kBlue);
     drawing_->Fill(Plane::Screen, Box(5, 195, 240, 198), kBlue);
     DrawSkyFrame();

@@ -44,8 +44,9 @@ QString LongitudeText(double value) {
 }
 
 int HourOffset(double ggaLongitude, char longitudeLetter) {
-    // No longitude lies past 180 degrees: a garbled one moves the clock by 12 hours at most.
-    const int degrees = std::min(TruncateToInt(ggaLongitude) / 100, 180);
+    // No longitude lies past 180 degrees either way: a garbled one moves the clock by 12 hours
+    // at most.
+    const int degrees = std::clamp(TruncateToInt(ggaLongitude) / 100, -180, 180);
     const int hours = degrees / 15;
     if (longitudeLetter == 'E') {
         return hours;

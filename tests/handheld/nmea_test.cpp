@@ -84,6 +84,11 @@ TEST(ViewerTexts, PositionsTimesAndDates) {
     EXPECT_EQ(ClockText(west), "23:00:00");
     EXPECT_EQ(DateText(10326, west.dayAdjustment), "2026/02/28");
     EXPECT_EQ(HourOffset(7400.0, '\0'), 0);
+    // A garbled longitude moves the clock by 12 hours at most, either way.
+    EXPECT_EQ(HourOffset(-99999999999.0, 'E'), -12);
+    EXPECT_EQ(HourOffset(-99999999999.0, 'W'), 12);
+    EXPECT_EQ(HourOffset(99999999999.0, 'E'), 12);
+    EXPECT_EQ(ClockText(LocalTimeOf(120000.0, HourOffset(-99999999999.0, 'E'))), "00:00:00");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "handheld/viewer_dialog.h"
+#include "tests/handheld/sentence_support.h"
 
 namespace orbexce {
 namespace {
@@ -32,6 +33,9 @@ class PtyPair {
         ::close(master_);
     }
     const std::string& path() const { return path_; }
+    void Write(const std::string& bytes) {
+        EXPECT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
     std::string ReadMaster() {
         std::string got;
         char buffer[256];
@@ -148,6 +152,67 @@ TEST(ViewerScan, FindsTheSimulatorOnTheThirdPortAndPaintsItsFix) {
     EXPECT_EQ(dialog.record().latitudeLetter, 'N');
 }
 
+// A receiver found on COM3 through "Open", its sentences read until it is credited.
+class ReceiverOnCom3 : public ::testing::Test {
+  protected:
+    ReceiverOnCom3() : dialog_(Options(receiver_, &messages_)) {
+        dialog_.OnPortChosen(2);
+        dialog_.OnOpen();
+        Talk();
+        dialog_.OnTimer();
+    }
+    static ViewerOptions Options(const PtyPair& receiver, QStringList* messages) {
+        ViewerOptions options = OptionsFor({"", "", receiver.path()}, messages);
+        options.openAtStart = false;
+        return options;
+    }
+    void Talk() {
+        receiver_.Write(test::Sentence("GPGSA,A,3,04,10,,,,,,,,,,,03.2,01.4,02.8"));
+        // Let the bytes reach the port's input queue before the tick reads them.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+
+    PtyPair receiver_;
+    QStringList messages_;
+    CViewerDialog dialog_;
+};
+
+TEST_F(ReceiverOnCom3, ScanAgainCreditsOnlyThePortThatIsRead) {
+    ASSERT_TRUE(dialog_.receiverFound());
+    ASSERT_EQ(dialog_.PortLabel(2), QStringLiteral("Com3 GPS"));
+    dialog_.OnScan();
+    // The scan starts at COM1, which is closed: COM3's sentences are not COM1's.
+    for (int tick = 0; tick < 4; ++tick) {
+        Talk();
+        dialog_.OnTimer();
+        EXPECT_FALSE(dialog_.receiverFound());
+    }
+    EXPECT_EQ(dialog_.PortLabel(0), QStringLiteral("COM1"));
+    // The scan step finds COM1 and COM2 without a device and looks at COM3 again.
+    dialog_.OnTimer();
+    EXPECT_EQ(dialog_.PortLabel(0), QStringLiteral("Com1 fail"));
+    EXPECT_EQ(dialog_.currentPort(), 2);
+    Talk();
+    dialog_.OnTimer();
+    EXPECT_TRUE(dialog_.receiverFound());
+    EXPECT_EQ(dialog_.PortLabel(2), QStringLiteral("Com3 GPS"));
+}
+
+TEST_F(ReceiverOnCom3, OpenThatFailsKeepsReadingThePortThatWorks) {
+    ASSERT_TRUE(dialog_.receiverFound());
+    dialog_.OnPortChosen(0);
+    dialog_.OnOpen();
+    EXPECT_EQ(messages_, QStringList{QStringLiteral("Open Com1 Error")});
+    EXPECT_EQ(dialog_.currentPort(), 2);
+    EXPECT_TRUE(dialog_.portOpen());
+    Talk();
+    dialog_.OnTimer();
+    EXPECT_FALSE(dialog_.StatusLines().contains(QStringLiteral("Port Invalid")));
+    EXPECT_TRUE(dialog_.StatusLines().back().startsWith(QStringLiteral("$GPGSA")));
+    EXPECT_EQ(dialog_.timerInterval(), 100);
+    EXPECT_EQ(dialog_.timerType(), Qt::PreciseTimer);
+}
+
 TEST(ViewerReading, SilentPortSaysWaitNmeaOnTheEleventhIdleTick) {
     PtyPair silent;
     QStringList messages;
@@ -160,6 +225,7 @@ TEST(ViewerReading, SilentPortSaysWaitNmeaOnTheEleventhIdleTick) {
     dialog.OnTimer();
     EXPECT_EQ(dialog.StatusLines().back(), QStringLiteral("Wait NMEA"));
     EXPECT_EQ(dialog.timerInterval(), 500);
+    EXPECT_EQ(dialog.timerType(), Qt::PreciseTimer);
 }
 
 TEST(ViewerCommands, ColdAndSendWriteTheirBytesWithOneCarriageReturn) {
@@ -177,6 +243,8 @@ TEST(ViewerCommands, ColdAndSendWriteTheirBytesWithOneCarriageReturn) {
     EXPECT_FALSE(dialog.portOpen());
     dialog.OnTimer();
     EXPECT_EQ(dialog.StatusLines().back(), QStringLiteral("GPS Close"));
+    EXPECT_EQ(dialog.timerInterval(), 1000);
+    EXPECT_EQ(dialog.timerType(), Qt::PreciseTimer);
 }
 
 }  // namespace

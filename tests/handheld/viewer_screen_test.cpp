@@ -1,7 +1,13 @@
 // What the viewer paints for the sentences it is fed, through the recording drawing.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QStringList>
+
+#include "handheld/command_dialog.h"
 
 #include "handheld/recording_drawing.h"
 #include "handheld/viewer_dialog.h"
@@ -166,6 +172,54 @@ TEST_F(ViewerScreenTest, BadLinesAreShownAndNothingElse) {
     EXPECT_TRUE(dialog_.StatusLines().contains(QStringLiteral("Line too long, dropped")));
     Feed(Sentence("GPGSA,A,3,,,,,,,,,,,,,2.0,1.0,1.5"));
     EXPECT_EQ(LastText(QStringLiteral("Mode")), QStringLiteral("Mode  3D     "));
+}
+
+TEST_F(ViewerScreenTest, StaticScreenLeavesNoPieceOfTheLiveTexts) {
+    // Values long enough to run past the static rectangles in this font.
+    Feed(Sentence("GPGGA,120000,3540.8742,N,13946.0275,E,1,08,1.0,999912363.8,M,20.0,M,,"));
+    Feed(Sentence("GPRMC,120000,A,3540.8742,N,13946.0275,E,99966.4147,249.8,010626,,"));
+    Feed(Sentence("GPGSA,A,3,04,10,,,,,,,,,,,03.2,01.4,02.8"));
+    // Where the live texts reach past the static rectangles (Speed 100 to 120, Course 85 to
+    // 100, Altitude 120 to 150), something is drawn now...
+    const QImage& screen = dialog_.imageDrawing().screen();
+    const auto inked = [&screen](int left, int top, int right, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                if (screen.pixelColor(x, y) != kWhite) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    ASSERT_TRUE(inked(100, 96, 120, 109));
+    ASSERT_TRUE(inked(120, 155, 150, 168));
+    // ...and nothing once Close brings the static screen back.
+    dialog_.OnClose();
+    dialog_.OnTimer();
+    EXPECT_FALSE(inked(100, 96, 120, 109));
+    EXPECT_FALSE(inked(85, 109, 100, 122));
+    EXPECT_FALSE(inked(120, 155, 150, 168));
+    EXPECT_FALSE(inked(90, 122, 100, 135));
+}
+
+TEST(ViewerCommandDialog, ReturnSendsTheFieldAndOnlyAChosenEntryIsCopied) {
+    CCommandDialog dialog;
+    dialog.show();
+    // The list taking the focus makes its first row current; that is not a choice.
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(dialog.commandList(), &focus);
+    EXPECT_TRUE(dialog.editField()->text().isEmpty());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dialog.commandList(), &press);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(dialog.command().isEmpty());
+    // Choosing an entry copies it; the user may then change it.
+    CCommandDialog chosen;
+    chosen.commandList()->setCurrentRow(2, QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(chosen.command(), QStringLiteral("@GSV 1 "));
+    chosen.editField()->setText(QStringLiteral("@GSV 0 "));
+    EXPECT_EQ(chosen.command(), QStringLiteral("@GSV 0 "));
 }
 
 }  // namespace
