@@ -41,8 +41,26 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
-MessageResult DefaultAnswer(MessageButtons buttons) {
-    return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel
+QMessageBox::StandardButton ToQtButton(MessageResult result) {
+    switch (result) {
+        case MessageResult::Cancel:
+            return QMessageBox::Cancel;
+        case MessageResult::Yes:
+            return QMessageBox::Yes;
+        case MessageResult::No:
+            return QMessageBox::No;
+        case MessageResult::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+// What Return answers: the named default button, else the first one.
+MessageResult DefaultAnswer(const MessageRequest& request) {
+    if (request.defaultButton) {
+        return *request.defaultButton;
+    }
+    return request.buttons == MessageButtons::Ok || request.buttons == MessageButtons::OkCancel
                ? MessageResult::Ok
                : MessageResult::Yes;
 }
@@ -64,6 +82,9 @@ MessageResult ShowModal(const MessageRequest& request) {
                                 : QString::fromLocal8Bit(request.caption.c_str());
     QMessageBox box(ToQtIcon(request.icon), caption, QString::fromLocal8Bit(request.text.c_str()),
                     ToQtButtons(request.buttons), Owner());
+    if (request.defaultButton) {
+        box.setDefaultButton(ToQtButton(*request.defaultButton));
+    }
     switch (box.exec()) {
         case QMessageBox::Cancel:
             return MessageResult::Cancel;
@@ -86,7 +107,7 @@ void InstallQtMessageBox() {
     SetMessageBoxFunction([](const MessageRequest& request) {
         QCoreApplication* app = QCoreApplication::instance();
         if (app == nullptr) {
-            return DefaultAnswer(request.buttons);
+            return DefaultAnswer(request);
         }
         if (QThread::currentThread() == app->thread()) {
             return ShowModal(request);
@@ -95,10 +116,11 @@ void InstallQtMessageBox() {
         QMetaObject::invokeMethod(
             app,
             [request] {
-                ShowMessageBox(request.text, request.caption, request.icon, request.buttons);
+                ShowMessageBox(request.text, request.caption, request.icon, request.buttons,
+                               request.defaultButton);
             },
             Qt::QueuedConnection);
-        return DefaultAnswer(request.buttons);
+        return DefaultAnswer(request);
     });
 }
 

@@ -47,7 +47,7 @@ Installed& InstalledFunction() {
 }  // namespace
 
 MessageResult ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
-                             MessageButtons buttons) {
+                             MessageButtons buttons, std::optional<MessageResult> defaultButton) {
     MessageBoxFunction function;
     {
         // Held only to copy the function: a message waiting for its answer must not block
@@ -55,7 +55,7 @@ MessageResult ShowMessageBox(const std::string& text, const std::string& caption
         std::lock_guard<std::mutex> lock(InstalledFunction().mutex);
         function = InstalledFunction().function;
     }
-    MessageRequest request{text, caption, icon, buttons};
+    MessageRequest request{text, caption, icon, buttons, defaultButton};
     if (!function) {
         return WriteToStandardError(request);
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace orbex {
@@ -17,6 +18,9 @@ struct MessageRequest {
     std::string caption;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    // The button that Return presses; none given: the box's first button (OK or Yes). A
+    // confirmation of something that overwrites data names Cancel here.
+    std::optional<MessageResult> defaultButton;
 };
 
 using MessageBoxFunction = std::function<MessageResult(const MessageRequest&)>;
@@ -25,7 +29,8 @@ using MessageBoxFunction = std::function<MessageResult(const MessageRequest&)>;
 // function decides how the message reaches the user.
 MessageResult ShowMessageBox(const std::string& text, const std::string& caption = {},
                              MessageIcon icon = MessageIcon::None,
-                             MessageButtons buttons = MessageButtons::Ok);
+                             MessageButtons buttons = MessageButtons::Ok,
+                             std::optional<MessageResult> defaultButton = std::nullopt);
 
 // Replaces the function; an empty function restores the standard-error version. Returns the
 // previous function so that a test can put it back.

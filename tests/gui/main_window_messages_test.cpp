@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QTimer>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -92,6 +96,27 @@ TEST(QtMessageBox, AMessageFromAReaderThreadNeverBlocksItAndIsShownLater) {
         QCoreApplication::processEvents();
         EXPECT_EQ(sink.Texts(), std::vector<std::string>{"End of file"});
     }
+    SetMessageBoxFunction({});
+}
+
+TEST(QtMessageBox, ReturnPressesTheNamedDefaultButton) {
+    InstallQtMessageBox();
+    // The user presses Return on whatever box is showing.
+    const auto pressReturn = [] {
+        QTimer::singleShot(0, [] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(box, &press);
+            }
+        });
+    };
+    pressReturn();
+    EXPECT_EQ(ShowMessageBox("Overwrite?", "", MessageIcon::Question, MessageButtons::OkCancel,
+                             MessageResult::Cancel),
+              MessageResult::Cancel);
+    pressReturn();
+    EXPECT_EQ(ShowMessageBox("Go?", "", MessageIcon::Question, MessageButtons::OkCancel),
+              MessageResult::Ok);
     SetMessageBoxFunction({});
 }
 

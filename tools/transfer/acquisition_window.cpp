@@ -15,8 +15,10 @@ CAcquisitionWnd::CAcquisitionWnd(const QString& title, std::uint8_t mode)
     const std::string question =
         std::string(ephemeris ? "Create/Update Ephemeris Data." : "Create/Update Almanac Data.") +
         "\nPress OK to Proceed";
-    confirmed_ = ShowMessageBox(question, kAcquisitionCaption, MessageIcon::Question,
-                                MessageButtons::OkCancel) == MessageResult::Ok;
+    // Return must not start an acquisition that rewrites the data file: Cancel is the default.
+    confirmed_ =
+        ShowMessageBox(question, kAcquisitionCaption, MessageIcon::Question,
+                       MessageButtons::OkCancel, MessageResult::Cancel) == MessageResult::Ok;
     if (!confirmed_) {
         QTimer::singleShot(0, this, &QWidget::close);
         return;

@@ -33,6 +33,7 @@ TEST(TransferWindowTest, AlmanacRoundTripThroughTheWindows) {
     ASSERT_EQ(main.Boxes().size(), 1u);
     EXPECT_EQ(main.Boxes()[0].text, "Create/Update Almanac Data.\nPress OK to Proceed");
     EXPECT_EQ(main.Boxes()[0].caption, "Acquire Almanac/Ephemris Data from Receiver");
+    EXPECT_EQ(main.Boxes()[0].defaultButton, MessageResult::Cancel);
     ASSERT_NE(acquisition->progressDialog(), nullptr);
     EXPECT_EQ(acquisition->progressDialog()->text(), "Acquiring Almanac Data...");
     bool grabbed = false;
@@ -84,7 +85,7 @@ TEST(TransferWindowTest, AlmanacRoundTripThroughTheWindows) {
     ASSERT_TRUE(main.RunUntil(acquisition, [&] { return acquisition->viewer() != nullptr; }));
     EXPECT_EQ(Slurp(file), stored);
     EXPECT_TRUE(acquisition->viewer()->listedLines()[0].startsWith(QStringLiteral("ALM02")));
-    delete acquisition.data();  // the user closes the viewer and the window
+    delete acquisition.data();               // the user closes the viewer and the window
     EXPECT_TRUE(main.Boxes().size() == 2u);  // the two confirmations, no failure
 }
 
