@@ -53,6 +53,16 @@ bool TtffCycle::OnLine(std::string_view line) {
     if (resetEchoSeen_ && Begins(line, kStartupBanner)) {
         bannerSeen_ = true;
         t0_ = host_.Now();
+        // The receiver restarts here. Time sentences and fixes read before its banner belong
+        // to the run before the reset: a busy main window hands lines on in bursts, so some
+        // that were received before the reset reach the queue after it was emptied. Kept,
+        // they would end the cycle on the banner line itself ("Error dTTFFTime = 0"), and the
+        // hot path would look at a stale "$GPGGA" instead of the first one after the banner.
+        timeSentenceSeen_ = false;
+        fix_ = false;
+        ggaCount_ = 0;
+        hotPathCounter_ = 0;
+        waitingForFix_ = true;
     }
     if (Begins(line, "$GPZDA")) {
         timeSentenceSeen_ = true;

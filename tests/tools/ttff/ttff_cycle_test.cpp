@@ -122,6 +122,30 @@ TEST_F(TtffCycleTest, ReceiverFixedAfterItsBannerGivesTheHotResultOnTheFifthLine
     EXPECT_NE(ReadFile(file_).find("\r\n1,2003,12,06,20:03:42,1,1,N,"), std::string::npos);
 }
 
+TEST_F(TtffCycleTest, LinesFromBeforeTheRestartDoNotEndTheCycle) {
+    // A busy main window hands on a fixed "$GPGGA" and a "$GPZDA" received before the reset
+    // only after the reset went out: they precede the echo and the banner.
+    TtffCycle cold = MakeCycle(StartMode::Cold);
+    cold.Begin();
+    cold.SendReset();
+    EXPECT_EQ(Feed(cold, {kFixed, kZda, "@CD\r\n", kBanner, kNoFix, kZda, kNoFix}), 7);
+    EXPECT_FALSE(cold.over());
+    host_.now += 5;
+    EXPECT_EQ(Feed(cold, {kNoFix, kFixed}), 2);
+    cold.Finish();
+    EXPECT_EQ(host_.Lines(), (std::vector<std::string>{"ColdStart", "TTFF TIME = 5 sec"}));
+    // A hot start looks at the first "$GPGGA" after the banner, not at a stale one.
+    host_.lines.clear();
+    TtffCycle hot = MakeCycle(StartMode::Hot);
+    hot.Begin();
+    hot.SendReset();
+    EXPECT_EQ(Feed(hot, {kFixed, kZda, "@SR\r\n", kBanner, kFixed, kGsa, kGsa, kGsa, kZda}), 9);
+    hot.Finish();
+    EXPECT_EQ(host_.Lines(),
+              (std::vector<std::string>{"HotStart", "Gps:HotMode Start", "TTFF TIME = 1 sec"}));
+    EXPECT_EQ(series_.count, 2);
+}
+
 TEST_F(TtffCycleTest, ReceiverThatNeverEchoesFailsOnTheFifteenthFixedLine) {
     TtffCycle cycle = MakeCycle();
     cycle.Begin();
