@@ -10,6 +10,12 @@ namespace orbex {
 namespace {
 
 constexpr double kPi = 3.1415926535898;
+
+// A native record carries a velocity only with a fix: positioning mode 2D ("3") or 3D ("4").
+// Without one its speed and course fields read as a standstill that was never measured.
+bool NativeHasFix(const ReceiverState& record) {
+    return record.fixMode == '3' || record.fixMode == '4';
+}
 // How far the zoom keys may go: 2^10 times out or in from the start.
 constexpr float kSmallestScale = VelocityPlot::kInitialScale / 1024.0f;
 constexpr float kLargestScale = VelocityPlot::kInitialScale * 1024.0f;
@@ -33,7 +39,7 @@ VelocityPlot::Change VelocityPlot::OnRecord(const ReceiverState& record) {
     } else if (IsSentence(record, "$GPGSA")) {
         pdop_ = record.pdop;
     }
-    if (!sm && !vtg) {
+    if ((!sm && !vtg) || (sm && !NativeHasFix(record))) {
         return change;
     }
     ++sampleCount_;

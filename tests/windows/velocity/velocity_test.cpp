@@ -25,9 +25,10 @@ ReceiverState Vtg(float kmh, int course) {
     return r;
 }
 
-ReceiverState Native(int kmh, int course, char dopCode) {
+ReceiverState Native(int kmh, int course, char dopCode, char fixMode = '4') {
     ReceiverState r;
     std::strcpy(r.kind, "SM1234");
+    r.fixMode = fixMode;
     r.speedKmhWhole = kmh;
     r.course = course;
     r.dopCode[0] = dopCode;
@@ -104,6 +105,8 @@ TEST_F(VelocityTest, OnlyVelocityRecordsAddSamples) {
     ReceiverState gga;
     std::strcpy(gga.kind, "$GPGGA");
     wnd_->OnReceiverRecord(gga);
+    // A native record without a fix measured nothing.
+    wnd_->OnReceiverRecord(Native(0, 0, 'B', '0'));
     EXPECT_EQ(wnd_->plot().sampleCount(), 0);
     // Before the first sample only the target is drawn.
     EXPECT_EQ(Painted().Texts(), (QStringList{"N", "S", "W", "E"}));
