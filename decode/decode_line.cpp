@@ -20,65 +20,97 @@ struct SentenceDecoder {
     std::string_view tag;
     // Whether the checksum rule applies and the tag is recorded as the record's kind.
     bool checked;
+    // Whether the GNSS talkers' twins ("$GNGGA", "$GLGGA", ...) are read the same way.
+    bool gnssTwins;
     void (*decode)(ReceiverState& state, FieldWalker& fields);
 };
 
 // Compared in this order; the first tag the line begins with wins.
 constexpr SentenceDecoder kSentenceDecoders[] = {
-    {"$GPGGA", true, DecodeGga}, {"$GPGLL", false, DecodeGll},  {"$GPGSA", true, DecodeGsa},
-    {"$GPGSV", true, DecodeGsv}, {"$GPVTG", true, DecodeVtg},   {"$PEXT", true, DecodePext},
-    {"$PVLM", true, DecodePvlm}, {"$PSSST", true, DecodePssst}, {"$PSGSA", true, DecodePsgsa},
-    {"$GPZDA", true, DecodeZda},
+    {"$GPGGA", true, true, DecodeGga},    {"$GPGLL", false, false, DecodeGll},
+    {"$GPGSA", true, false, DecodeGsa},   {"$GPGSV", true, false, DecodeGsv},
+    {"$GPVTG", true, true, DecodeVtg},    {"$PEXT", true, false, DecodePext},
+    {"$PVLM", true, false, DecodePvlm},   {"$PSSST", true, false, DecodePssst},
+    {"$PSGSA", true, false, DecodePsgsa}, {"$GPZDA", true, true, DecodeZda},
 };
+
+// Whether the line begins with the tag of a multi-constellation receiver's talker: "$GN"
+// (GNSS, mixed), "$GL" (GLONASS), "$GA" (Galileo), "$GB" (BeiDou) or "$GQ" (QZSS), and has room
+// for a sentence type after it. Compared byte by byte: this runs for every line.
+bool IsGnssTalker(std::string_view line) {
+    if (line.size() < 6 || line[0] != '$' || line[1] != 'G') {
+        return false;
+    }
+    const char c = line[2];
+    return c == 'N' || c == 'L' || c == 'A' || c == 'B' || c == 'Q';
+}
+
+// Whether the sentence type after the talker ("GGA" of "$GNGGA") is `type`.
+bool HasSentenceType(std::string_view line, const char (&type)[4]) {
+    return line[3] == type[0] && line[4] == type[1] && line[5] == type[2];
+}
+
+// Whether a GNSS talker's line begins with the twin of the decoder's tag.
+bool IsTwinOf(const SentenceDecoder& decoder, std::string_view line) {
+    const std::string_view tag = decoder.tag;
+    return decoder.gnssTwins && line[3] == tag[3] && line[4] == tag[4] && line[5] == tag[5];
+}
+
+// Sentences of those talkers that are recognised but carry nothing the windows read (their
+// satellites are not GPS satellites), taken like "$GPGLL": no check, an all-zero record.
+bool IsIgnoredGnssSentence(std::string_view line) {
+    return HasSentenceType(line, "GSA") || HasSentenceType(line, "GSV") ||
+           HasSentenceType(line, "RMC") || HasSentenceType(line, "GNS") ||
+           HasSentenceType(line, "GLL");
+}
 
 bool Fail() {
     SetSystemError(kErrorInvalidBlock);
     return false;
 }
 
+// Whether `line` begins with `tag`, byte by byte: most tags differ from the line within their
+// first characters, which a library comparison of the whole tag does not exploit.
+bool BeginsWith(std::string_view line, std::string_view tag) {
+    if (line.size() < tag.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < tag.size(); ++i) {
+        if (line[i] != tag[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool DecodeSentence(ReceiverState& state, std::string_view line) {
+    const bool gnss = IsGnssTalker(line);
     for (const SentenceDecoder& decoder : kSentenceDecoders) {
-        if (!line.starts_with(decoder.tag)) {
+        if (!BeginsWith(line, decoder.tag) && !(gnss && IsTwinOf(decoder, line))) {
             continue;
         }
         if (decoder.checked) {
             if (!PassesNmeaChecksum(line)) {
                 return Fail();
             }
-            std::memcpy(state.kind, decoder.tag.data(), decoder.tag.size());
+            // The line's own tag: a GNSS talker's twin keeps its talker.
+            std::memcpy(state.kind, line.data(), decoder.tag.size());
             state.kind[decoder.tag.size()] = '\0';
         }
         FieldWalker fields(line, decoder.tag.size());
         decoder.decode(state, fields);
         return true;
     }
-    return Fail();
+    return gnss && IsIgnoredGnssSentence(line) ? true : Fail();
 }
 
-// Whether a "$GPGGA" carries a fix: its quality field is present and not "0", and its latitude
-// and longitude fields are not empty. Before their first fix receivers send the sentence every
-// second with empty fields, which must not add a sample at (0, 0). The fields are found by their
-// commas, so that a receiver writing other widths is judged by what it sent.
-bool GgaHasFix(std::string_view line) {
-    line = line.substr(0, line.find('*'));
-    // $GPGGA,time,latitude,N,longitude,E,quality,
-    std::string_view fields[7];
-    std::size_t count = 0;
-    for (std::size_t start = 0; count < 7 && start <= line.size(); ++count) {
-        const std::size_t comma = std::min(line.find(',', start), line.size());
-        fields[count] = line.substr(start, comma - start);
-        start = comma + 1;
-    }
-    const std::string_view quality = count == 7 ? StripLineTerminator(fields[6]) : "";
-    return !fields[2].empty() && !fields[4].empty() && !quality.empty() && quality != "0";
-}
-
-// Native records always add a sample; a "$GPGGA" only with a fix.
-bool AddsPositionSample(std::string_view line) {
-    if (line.starts_with("SM")) {
-        return true;
-    }
-    return line.starts_with("$GPGGA") && GgaHasFix(line);
+// Native records always add a sample; a GGA sentence (of GPS or a GNSS talker) only when it
+// carries a fix: its quality field is present and not "0", and its latitude and longitude
+// fields are not empty (the GGA decoder says so in `checked.claimsFix`, and no other decoder
+// sets it). Before their first fix receivers send the sentence every second with empty fields,
+// which must not add a sample at (0, 0).
+bool AddsPositionSample(std::string_view line, const ReceiverState& state) {
+    return line.starts_with("SM") || state.checked.claimsFix;
 }
 
 }  // namespace
@@ -94,7 +126,7 @@ bool DecodeLine(ReceiverState& state, std::string_view line) {
     } else if (!DecodeSentence(state, line)) {
         return false;
     }
-    if (AddsPositionSample(line)) {
+    if (AddsPositionSample(line, state)) {
         SharedDecodingState().samples.Add(state);
     }
     return true;

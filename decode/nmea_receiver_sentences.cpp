@@ -1,4 +1,5 @@
-// The receiver's own sentences.
+// The receiver's own sentences, found by their commas (the widths in the comments are the
+// VM8140's); a one-character field is read from its first character.
 #include <string_view>
 
 #include "decode/nmea_sentences.h"
@@ -21,10 +22,10 @@ constexpr std::uint8_t kEmptyMark = 0xFF;
 //  2. three hexadecimal digits: digit k gives pextFlags[4k..4k+3], least significant bit
 //     first. A byte that is not an upper-case hexadecimal digit gives four zero flags.
 void DecodePext(ReceiverState& state, FieldWalker& fields) {
-    for (const std::size_t width : {1, 2, 2, 3, 2, 2, 2, 2}) {
-        fields.Skip(width);
+    for (int k = 0; k < 8; ++k) {
+        fields.Skip();
     }
-    const std::string_view digits = fields.Next(3);
+    const std::string_view digits = fields.Next();
     for (std::size_t k = 0; k < 3; ++k) {
         const int value = HexDigitValue(FieldChar(digits, k));
         for (int bit = 0; bit < 4; ++bit) {
@@ -36,7 +37,7 @@ void DecodePext(ReceiverState& state, FieldWalker& fields) {
 // $PVLM,3*18
 //  1. one digit, 1
 void DecodePvlm(ReceiverState& state, FieldWalker& fields) {
-    state.pvlmValue = Uint8Of(fields.Next(1));
+    state.pvlmValue = Uint8Of(FieldPart(fields.Next(), 0, 1));
 }
 
 // $PSSST,1,1,05,A,1,2,00123,N,12,B,3,4,00456,P*4F
@@ -45,20 +46,20 @@ void DecodePvlm(ReceiverState& state, FieldWalker& fields) {
 //     each: satellite number, 2; code, 1; digit, 1; digit, 1; value, 5; sign, 1 ("N" negates
 //     the value). An empty code or digit is kept as 0xFF.
 void DecodePssst(ReceiverState& state, FieldWalker& fields) {
-    state.gsvTotal = Uint8Of(fields.Next(1));
-    state.gsvNumber = Uint8Of(fields.Next(1));
+    state.gsvTotal = Uint8Of(fields.Next());
+    state.gsvNumber = Uint8Of(fields.Next());
     const int first = FirstSlotOfMessage(state.gsvNumber);
     for (int entry = first; entry < first + 4; ++entry) {
         ExtSatelliteSlot& satellite = state.extSatellites[entry];
-        satellite.prn = Uint8Of(fields.Next(2));
-        const std::string_view code = fields.Next(1);
+        satellite.prn = Uint8Of(fields.Next());
+        const std::string_view code = fields.Next();
         satellite.code = code.empty() ? static_cast<char>(kEmptyMark) : code[0];
-        const std::string_view digitA = fields.Next(1);
-        satellite.digitA = digitA.empty() ? kEmptyMark : Uint8Of(digitA);
-        const std::string_view digitB = fields.Next(1);
-        satellite.digitB = digitB.empty() ? kEmptyMark : Uint8Of(digitB);
-        satellite.value = ParseDecimal(fields.Next(5));
-        if (FieldChar(fields.Next(1), 0) == 'N') {
+        const std::string_view digitA = fields.Next();
+        satellite.digitA = digitA.empty() ? kEmptyMark : Uint8Of(FieldPart(digitA, 0, 1));
+        const std::string_view digitB = fields.Next();
+        satellite.digitB = digitB.empty() ? kEmptyMark : Uint8Of(FieldPart(digitB, 0, 1));
+        satellite.value = ParseDecimal(fields.Next());
+        if (FieldChar(fields.Next(), 0) == 'N') {
             satellite.value = -satellite.value;
         }
     }
@@ -72,20 +73,20 @@ void DecodePssst(ReceiverState& state, FieldWalker& fields) {
 //  5. four two-digit values, 8 (extDatePresent says whether the field was there)
 //  6. one character, 1
 void DecodePsgsa(ReceiverState& state, FieldWalker& fields) {
-    state.psgsaMode = FieldChar(fields.Next(1), 0);
+    state.psgsaMode = FieldChar(fields.Next(), 0);
     for (int k = 0; k < 12; ++k) {
-        state.satellites[k].psgsaPrn = Uint8Of(fields.Next(2));
+        state.satellites[k].psgsaPrn = Uint8Of(fields.Next());
     }
-    state.psgsaPdop = ParseRealFloat(fields.Next(4));
-    state.psgsaHdop = ParseRealFloat(fields.Next(4));
-    state.psgsaVdop = ParseRealFloat(fields.Next(4));
-    state.psgsaValue = ParseDecimal(fields.Next(fields.PeekNext(0) == '-' ? 6 : 5));
-    const std::string_view date = fields.Next(8);
+    state.psgsaPdop = ParseRealFloat(fields.Next());
+    state.psgsaHdop = ParseRealFloat(fields.Next());
+    state.psgsaVdop = ParseRealFloat(fields.Next());
+    state.psgsaValue = ParseDecimal(fields.Next());
+    const std::string_view date = fields.Next();
     state.extDatePresent = date.empty() ? 0 : 1;
     for (std::size_t k = 0; k < 4; ++k) {
         state.extDate[k] = Uint8Of(FieldPart(date, 2 * k, 2));
     }
-    const std::string_view tail = fields.Next(1);
+    const std::string_view tail = fields.Next();
     state.psgsaTail[0] = FieldChar(tail, 0);
     state.psgsaTail[1] = '\0';
 }

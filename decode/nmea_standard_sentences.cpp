@@ -1,7 +1,9 @@
-// The standard sentences in the receiver's fixed-width layout.
+// The standard sentences, found by their commas: the VM8140's fixed-width layout reads as it
+// always did, and other receivers' widths read as what they say.
 #include <string_view>
 
 #include "decode/decoding_state.h"
+#include "decode/nmea_numbers.h"
 #include "decode/nmea_sentences.h"
 #include "decode/text_fields.h"
 
@@ -20,6 +22,44 @@ void TimeOfDay(RecordTime& time, std::string_view field) {
     time.second = Uint8Of(FieldPart(field, 4, 2));
 }
 
+// Whether the position of a GGA sentence is what it claims: numbers in both coordinates, minutes
+// below 60, latitude at most 90 and longitude at most 180 degrees, hemisphere letters the
+// decoder reads (N or S, E or W, in either case), and an altitude that, when present, is a
+// number.
+GgaFixProblem CheckGgaPosition(const ReceiverState& state, const AngleField& latitude,
+                               const AngleField& longitude, std::string_view altitude) {
+    if (!latitude.wellFormed) {
+        return GgaFixProblem::LatitudeNotANumber;
+    }
+    if (!longitude.wellFormed) {
+        return GgaFixProblem::LongitudeNotANumber;
+    }
+    if (latitude.exactMinutes >= 60.0) {
+        return GgaFixProblem::LatitudeMinutes;
+    }
+    if (longitude.exactMinutes >= 60.0) {
+        return GgaFixProblem::LongitudeMinutes;
+    }
+    if (latitude.exactDegrees > 90.0) {
+        return GgaFixProblem::LatitudeRange;
+    }
+    if (longitude.exactDegrees > 180.0) {
+        return GgaFixProblem::LongitudeRange;
+    }
+    const char ns = state.latHemisphere;
+    if (ns != 'N' && ns != 'S' && ns != 'n' && ns != 's') {
+        return GgaFixProblem::LatitudeHemisphere;
+    }
+    const char ew = state.lonHemisphere;
+    if (ew != 'E' && ew != 'W' && ew != 'e' && ew != 'w') {
+        return GgaFixProblem::LongitudeHemisphere;
+    }
+    if (!altitude.empty() && !IsPlainNumber(altitude)) {
+        return GgaFixProblem::AltitudeNotANumber;
+    }
+    return GgaFixProblem::None;
+}
+
 }  // namespace
 
 int FirstSlotOfMessage(int messageNumber) {
@@ -36,11 +76,12 @@ int FirstSlotOfMessage(int messageNumber) {
 }
 
 // $GPGGA,123519,3540.1234,N,13945.6789,E,1,08,00.9,00545.4,M,046.9,M,000*55
-//  1. time hhmmss, 6
-//  2. latitude ddmm.fff or ddmm.ffff, 8 or 9 (four decimals unless column 8 of the field is a
-//     comma)
+// (and the same sentence of the GNSS talkers: $GNGGA, $GLGGA, $GAGGA, $GBGGA, $GQGGA)
+// Each field is found by its commas; the VM8140's widths are given for reference.
+//  1. time hhmmss, 6 (other receivers add decimals of seconds, which are not read)
+//  2. latitude ddmm.fff or ddmm.ffff, 8 or 9 (other receivers: any decimals)
 //  3. N/S, 1
-//  4. longitude dddmm.fff or dddmm.ffff, 9 or 10 (the same test on column 9)
+//  4. longitude dddmm.fff or dddmm.ffff, 9 or 10
 //  5. E/W, 1
 //  6. fix quality, 1
 //  7. satellites used, 2
@@ -48,44 +89,59 @@ int FirstSlotOfMessage(int messageNumber) {
 //  9. altitude, 8 when it begins with "-", else 7, real
 // 10. unit, 1; geoid separation, 5; unit, 1 (all skipped)
 // 11. age of differential data, 3
+// The windows' fields take fewer than four decimals of minutes as three (ggaFourDigitMinutes 0)
+// and four or more as four (1); the checked reading keeps every decimal for the exports.
 void DecodeGga(ReceiverState& state, FieldWalker& fields) {
-    TimeOfDay(state.altTime, fields.Next(6));
+    CheckedSentence& checked = state.checked;
+    const std::string_view time = fields.Next();
+    TimeOfDay(state.altTime, time);
+    checked.timeValid = IsValidTimeOfDay(time);
 
-    if (fields.NextPresent()) {
-        const bool threeDecimals = fields.IsFieldEnd(8);
-        const std::string_view latitude = fields.Next(threeDecimals ? 8 : 9);
-        state.latDegrees = ParseDecimal(FieldPart(latitude, 0, 2));
-        state.latMinutes = ParseDecimal(FieldPart(latitude, 2, 2));
-        state.latMinuteFraction = ParseDecimal(FieldPart(latitude, 5, threeDecimals ? 3 : 4));
-        state.latSeconds = state.latMinuteFraction * (threeDecimals ? 0.06 : 0.006);
-        SharedDecodingState().ggaFourDigitMinutes = threeDecimals ? 0 : 1;
-    } else {
-        fields.Skip(8);
+    const std::string_view latitudeField = fields.Next();
+    const AngleField latitude = ReadAngleField(latitudeField);
+    if (!latitudeField.empty()) {
+        state.latDegrees = latitude.degrees;
+        state.latMinutes = latitude.minutes;
+        state.latMinuteFraction = latitude.minuteFraction;
+        state.latSeconds = latitude.seconds;
+        SharedDecodingState().ggaFourDigitMinutes = latitude.fourDecimals ? 1 : 0;
     }
-    state.latHemisphere = FieldChar(fields.Next(1), 0);
+    state.latHemisphere = FieldChar(fields.Next(), 0);
 
-    if (fields.NextPresent()) {
-        const bool threeDecimals = fields.IsFieldEnd(9);
-        const std::string_view longitude = fields.Next(threeDecimals ? 9 : 10);
-        state.lonDegrees = ParseDecimal(FieldPart(longitude, 0, 3));
-        state.lonMinutes = ParseDecimal(FieldPart(longitude, 3, 2));
-        state.lonMinuteFraction = ParseDecimal(FieldPart(longitude, 6, threeDecimals ? 3 : 4));
-        state.lonSeconds = state.lonMinuteFraction * (threeDecimals ? 0.06 : 0.006);
-    } else {
-        fields.Skip(9);
+    const std::string_view longitudeField = fields.Next();
+    const AngleField longitude = ReadAngleField(longitudeField);
+    if (!longitudeField.empty()) {
+        state.lonDegrees = longitude.degrees;
+        state.lonMinutes = longitude.minutes;
+        state.lonMinuteFraction = longitude.minuteFraction;
+        state.lonSeconds = longitude.seconds;
     }
-    state.lonHemisphere = FieldChar(fields.Next(1), 0);
+    state.lonHemisphere = FieldChar(fields.Next(), 0);
 
-    state.fixQuality = FieldChar(fields.Next(1), 0);
-    state.satellitesUsed = Uint8Of(fields.Next(2));
-    state.hdop = ParseRealFloat(fields.Next(4));
-    const double altitude = ParseReal(fields.Next(fields.PeekNext(0) == '-' ? 8 : 7));
+    const std::string_view quality = fields.Next();
+    state.fixQuality = FieldChar(quality, 0);
+    state.satellitesUsed = Uint8Of(fields.Next());
+    state.hdop = ParseRealFloat(fields.Next());
+    const std::string_view altitudeField = fields.Next();
+    const double altitude = ParseReal(altitudeField);
     state.altitude = static_cast<float>(altitude);
     state.altitudeMetres = TruncateToInt32(altitude);
-    fields.Skip(1);
-    fields.Skip(5);
-    fields.Skip(1);
-    state.dgpsAge = static_cast<std::uint16_t>(ParseDecimal(fields.Next(3)));
+    fields.Skip();
+    fields.Skip();
+    fields.Skip();
+    state.dgpsAge = static_cast<std::uint16_t>(ParseDecimal(fields.Next()));
+
+    checked.claimsFix =
+        !quality.empty() && quality != "0" && !latitudeField.empty() && !longitudeField.empty();
+    checked.hasAltitude = !altitudeField.empty();
+    checked.altitude = altitude;
+    checked.problem = CheckGgaPosition(state, latitude, longitude, altitudeField);
+    if (checked.problem == GgaFixProblem::None) {
+        const bool south = state.latHemisphere == 'S' || state.latHemisphere == 's';
+        const bool west = state.lonHemisphere == 'W' || state.lonHemisphere == 'w';
+        checked.latDegrees = south ? -latitude.exactDegrees : latitude.exactDegrees;
+        checked.lonDegrees = west ? -longitude.exactDegrees : longitude.exactDegrees;
+    }
 }
 
 // $GPGLL: accepted as it is; nothing is taken from it, not even its tag.
@@ -97,14 +153,14 @@ void DecodeGll(ReceiverState&, FieldWalker&) {}
 //  3. twelve satellite numbers, 2 each
 //  4. PDOP, HDOP, VDOP, 4 each, real
 void DecodeGsa(ReceiverState& state, FieldWalker& fields) {
-    fields.Skip(1);
-    state.fixMode = FieldChar(fields.Next(1), 0);
+    fields.Skip();
+    state.fixMode = FieldChar(fields.Next(), 0);
     for (int k = 0; k < 12; ++k) {
-        state.satellites[k].gsaPrn = Uint8Of(fields.Next(2));
+        state.satellites[k].gsaPrn = Uint8Of(fields.Next());
     }
-    state.pdop = ParseRealFloat(fields.Next(4));
-    state.hdop = ParseRealFloat(fields.Next(4));
-    state.vdop = ParseRealFloat(fields.Next(4));
+    state.pdop = ParseRealFloat(fields.Next());
+    state.hdop = ParseRealFloat(fields.Next());
+    state.vdop = ParseRealFloat(fields.Next());
 }
 
 // $GPGSV,3,3,10,24,06,166,35,28,09,271,36*7D
@@ -114,9 +170,9 @@ void DecodeGsa(ReceiverState& state, FieldWalker& fields) {
 // Message numbers above 4 carry nothing. On the last message of the group, gsvCount is one
 // more than the slot of the last satellite present.
 void DecodeGsv(ReceiverState& state, FieldWalker& fields) {
-    state.gsvTotal = Uint8Of(fields.Next(1));
-    state.gsvNumber = Uint8Of(fields.Next(1));
-    state.gsvInView = Uint8Of(fields.Next(2));
+    state.gsvTotal = Uint8Of(fields.Next());
+    state.gsvNumber = Uint8Of(fields.Next());
+    state.gsvInView = Uint8Of(fields.Next());
     state.gsvCount = 0;
     if (state.gsvNumber > 4) {
         return;
@@ -126,42 +182,56 @@ void DecodeGsv(ReceiverState& state, FieldWalker& fields) {
     for (int slot = first; slot < first + 4; ++slot) {
         SatelliteSlot& satellite = state.satellites[slot];
         const bool present = fields.NextPresent();
-        satellite.gsvPrn = Uint8Of(fields.Next(2));
+        satellite.gsvPrn = Uint8Of(fields.Next());
         if (lastMessage && present) {
             state.gsvCount = static_cast<std::uint8_t>(slot + 1);
         }
-        satellite.gsvElevation = Uint8Of(fields.Next(2));
-        satellite.gsvAzimuth = ParseDecimal(fields.Next(3));
-        satellite.gsvSnr = Uint8Of(fields.Next(2));
+        satellite.gsvElevation = Uint8Of(fields.Next());
+        satellite.gsvAzimuth = ParseDecimal(fields.Next());
+        satellite.gsvSnr = Uint8Of(fields.Next());
     }
 }
 
 // $GPVTG,123.4,T,123.4,M,012.3,N,022.8,K*46
-//  1. true course ddd.d, 5: whole degrees from its first 3 characters, tenths digit kept as a
-//     character
+// (and $GNVTG, $GLVTG, $GAVTG, $GBVTG, $GQVTG)
+//  1. true course ddd.d, 5: whole degrees, and the tenths digit (the one after the decimal
+//     point) kept as a character
 //  2. "T", 1; magnetic course, 5; "M", 1 (skipped)
 //  3. speed in knots, 5, real; "N", 1 (skipped)
 //  4. speed in km/h, 5, real
 void DecodeVtg(ReceiverState& state, FieldWalker& fields) {
-    const std::string_view course = fields.Next(5);
-    state.course = ParseDecimal(FieldPart(course, 0, 3));
-    state.courseTenthsChar = static_cast<unsigned char>(FieldChar(course, 4));
-    fields.Skip(1);
-    fields.Skip(5);
-    fields.Skip(1);
-    state.vtgSpeedKnots = ParseRealFloat(fields.Next(5));
-    fields.Skip(1);
-    state.vtgSpeedKmh = ParseRealFloat(fields.Next(5));
+    const std::string_view course = fields.Next();
+    state.course = ParseDecimal(course);
+    const std::size_t point = course.find('.');
+    if (point != std::string_view::npos) {
+        state.courseTenthsChar = static_cast<unsigned char>(FieldChar(course, point + 1));
+    }
+    fields.Skip();
+    fields.Skip();
+    fields.Skip();
+    state.vtgSpeedKnots = ParseRealFloat(fields.Next());
+    fields.Skip();
+    state.vtgSpeedKmh = ParseRealFloat(fields.Next());
 }
 
 // $GPZDA,123519,08,12,2026,00,00*48
-//  1. time hhmmss, 6
+// (and $GNZDA, $GLZDA, $GAZDA, $GBZDA, $GQZDA)
+//  1. time hhmmss, 6 (other receivers add decimals of seconds, which are not read)
 //  2. day, 2; month, 2; year, 4 (the local-zone fields are not read)
 void DecodeZda(ReceiverState& state, FieldWalker& fields) {
-    TimeOfDay(state.altTime, fields.Next(6));
-    state.altTime.day = Uint8Of(fields.Next(2));
-    state.altTime.month = Uint8Of(fields.Next(2));
-    state.altTime.year = static_cast<std::int16_t>(ParseDecimal(fields.Next(4)));
+    const std::string_view time = fields.Next();
+    TimeOfDay(state.altTime, time);
+    const std::string_view day = fields.Next();
+    const std::string_view month = fields.Next();
+    const std::string_view year = fields.Next();
+    state.altTime.day = Uint8Of(day);
+    state.altTime.month = Uint8Of(month);
+    state.altTime.year = static_cast<std::int16_t>(ParseDecimal(year));
+    // Digits only, and short enough that the record's fields hold them whole.
+    state.checked.timeValid =
+        IsValidTimeOfDay(time) && IsAllDigits(day) && day.size() <= 2 && IsAllDigits(month) &&
+        month.size() <= 2 && IsAllDigits(year) && year.size() <= 4 &&
+        IsValidDate(state.altTime.year, state.altTime.month, state.altTime.day);
 }
 
 }  // namespace orbex

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
+
+#include "decode/nmea_numbers.h"
 
 namespace orbex {
 
@@ -17,6 +20,10 @@ double SignedDegrees(char hemisphere, char negative, std::int32_t degrees, std::
 bool IsNativeRecord(const ReceiverState& record) {
     return std::strncmp(record.kind, "SM", 2) == 0 || std::strncmp(record.kind, "D0", 2) == 0 ||
            std::strncmp(record.kind, "C6", 2) == 0;
+}
+
+bool IsRealTimeOfDay(const RecordTime& t) {
+    return t.hour < 24 && t.minute < 60 && t.second < 60;
 }
 
 bool HasPosition(const ReceiverState& record, double lat, double lon) {
@@ -49,6 +56,36 @@ void CivilFromDays(long days, int& year, int& month, int& day) {
 
 }  // namespace
 
+const char* GgaFixProblemText(GgaFixProblem problem) {
+    switch (problem) {
+        case GgaFixProblem::None:
+            break;
+        case GgaFixProblem::LatitudeNotANumber:
+            return "latitude is not a number";
+        case GgaFixProblem::LongitudeNotANumber:
+            return "longitude is not a number";
+        case GgaFixProblem::LatitudeMinutes:
+            return "latitude minutes of 60 or more";
+        case GgaFixProblem::LongitudeMinutes:
+            return "longitude minutes of 60 or more";
+        case GgaFixProblem::LatitudeRange:
+            return "latitude over 90 degrees";
+        case GgaFixProblem::LongitudeRange:
+            return "longitude over 180 degrees";
+        case GgaFixProblem::LatitudeHemisphere:
+            return "latitude hemisphere is not N or S";
+        case GgaFixProblem::LongitudeHemisphere:
+            return "longitude hemisphere is not E or W";
+        case GgaFixProblem::AltitudeNotANumber:
+            return "altitude is not a number";
+    }
+    return "";
+}
+
+long long FixTime::Ordinal() const {
+    return static_cast<long long>(DaysFromCivil(year, month, day)) * 86400 + SecondOfDay();
+}
+
 FixTime FixTime::ShiftedByDays(int days) const {
     FixTime shifted = *this;
     CivilFromDays(DaysFromCivil(year, month, day) + days, shifted.year, shifted.month, shifted.day);
@@ -65,37 +102,74 @@ double LongitudeDegreesOf(const ReceiverState& record) {
                          record.lonSeconds);
 }
 
+void FixCollector::Advance(const FixTime& time) {
+    if (!dated_.HasDate() || time.Ordinal() > dated_.Ordinal()) {
+        dated_ = time;
+    }
+}
+
+FixTime FixCollector::Dated(int hour, int minute, int second) const {
+    FixTime time{dated_.year, dated_.month, dated_.day, hour, minute, second, true};
+    constexpr int kHalfDay = 12 * 60 * 60;
+    const int difference = time.SecondOfDay() - dated_.SecondOfDay();
+    if (difference < -kHalfDay) {
+        return time.ShiftedByDays(1);  // midnight has passed since
+    }
+    if (difference > kHalfDay) {
+        return time.ShiftedByDays(-1);  // a late sentence from before the last midnight
+    }
+    return time;
+}
+
 std::optional<PositionFix> FixCollector::Take(const ReceiverState& record) {
-    bool fix = false;
-    const RecordTime& t = IsNativeRecord(record) ? record.nativeTime : record.altTime;
-    if (IsNativeRecord(record)) {
-        if (t.month >= 1 && t.month <= 12) {
-            // Two-digit years: below 80 in this century, as the monitor windows show them.
-            const int year = t.year < 80 ? 2000 + t.year : 1900 + t.year;
-            dated_ = FixTime{year, t.month, t.day, t.hour, t.minute, t.second};
-        }
-        fix = record.fixMode == '3' || record.fixMode == '4';
-    } else if (std::strcmp(record.kind, "$GPZDA") == 0) {
-        dated_ = FixTime{t.year, t.month, t.day, t.hour, t.minute, t.second};
-    } else if (std::strcmp(record.kind, "$GPGGA") == 0) {
-        fix = record.fixQuality != 0 && record.fixQuality != '0';
-    }
-    if (!fix) {
-        return std::nullopt;
-    }
+    const std::string_view kind = record.kind;
+    const bool sentence = kind.size() == 6 && kind[0] == '$';
     PositionFix result;
-    result.position.latDegrees = LatitudeDegreesOf(record);
-    result.position.lonDegrees = LongitudeDegreesOf(record);
-    if (!HasPosition(record, result.position.latDegrees, result.position.lonDegrees)) {
+    const RecordTime* t = nullptr;
+    bool timeValid = false;
+    if (IsNativeRecord(record)) {
+        t = &record.nativeTime;
+        timeValid = IsRealTimeOfDay(*t);
+        // Two-digit years: 1980..2079, as the monitor windows show them.
+        const int year = t->year < 80 ? 2000 + t->year : 1900 + t->year;
+        if (timeValid && IsValidDate(year, t->month, t->day)) {
+            Advance(FixTime{year, t->month, t->day, t->hour, t->minute, t->second, true});
+        }
+        if (record.fixMode != '3' && record.fixMode != '4') {
+            return std::nullopt;
+        }
+        result.position.latDegrees = LatitudeDegreesOf(record);
+        result.position.lonDegrees = LongitudeDegreesOf(record);
+        if (!HasPosition(record, result.position.latDegrees, result.position.lonDegrees)) {
+            return std::nullopt;
+        }
+        result.position.altitude = record.altitude;
+    } else if (sentence && kind.substr(3) == "ZDA") {
+        const RecordTime& z = record.altTime;
+        if (record.checked.timeValid) {
+            Advance(FixTime{z.year, z.month, z.day, z.hour, z.minute, z.second, true});
+        }
+        return std::nullopt;
+    } else if (sentence && kind.substr(3) == "GGA") {
+        const CheckedSentence& checked = record.checked;
+        if (!checked.claimsFix || checked.problem != GgaFixProblem::None) {
+            return std::nullopt;
+        }
+        t = &record.altTime;
+        timeValid = checked.timeValid;
+        result.position.latDegrees = checked.latDegrees;
+        result.position.lonDegrees = checked.lonDegrees;
+        result.position.altitude = checked.hasAltitude ? checked.altitude : std::nan("");
+    } else {
         return std::nullopt;
     }
-    result.position.altitude = record.altitude;
-    result.time = FixTime{0, 0, 0, t.hour, t.minute, t.second};
+    if (!timeValid) {
+        return result;  // a fix whose time is not known
+    }
+    result.time = FixTime{0, 0, 0, t->hour, t->minute, t->second, true};
     if (dated_.HasDate()) {
-        // A time of day earlier than the last dated one has passed midnight since.
-        const FixTime sameDay{dated_.year, dated_.month, dated_.day, t.hour, t.minute, t.second};
-        result.time =
-            sameDay.SecondOfDay() < dated_.SecondOfDay() ? sameDay.ShiftedByDays(1) : sameDay;
+        result.time = Dated(t->hour, t->minute, t->second);
+        Advance(result.time);
     }
     return result;
 }
@@ -111,7 +185,10 @@ void FillMissingDates(std::vector<PositionFix>& fixes) {
     const FixTime date = firstDated->time;
     for (auto fix = fixes.begin(); fix != firstDated; ++fix) {
         const FixTime& t = fix->time;
-        const FixTime sameDay{date.year, date.month, date.day, t.hour, t.minute, t.second};
+        if (!t.hasTime) {
+            continue;
+        }
+        const FixTime sameDay{date.year, date.month, date.day, t.hour, t.minute, t.second, true};
         fix->time =
             sameDay.SecondOfDay() > date.SecondOfDay() ? sameDay.ShiftedByDays(-1) : sameDay;
     }

@@ -45,6 +45,34 @@ struct ExtSatelliteSlot {
 
 inline constexpr int kChannelCount = 16;
 
+// Why a GGA sentence that claims a fix (a fix quality other than "0" and both coordinates
+// present) is not one for the exports and statistics: its position is not what it claims.
+enum class GgaFixProblem : std::uint8_t {
+    None,
+    LatitudeNotANumber,
+    LongitudeNotANumber,
+    LatitudeMinutes,
+    LongitudeMinutes,
+    LatitudeRange,
+    LongitudeRange,
+    LatitudeHemisphere,
+    LongitudeHemisphere,
+    AltitudeNotANumber,
+};
+
+// What a GGA sentence (of any talker) or a ZDA sentence says at full precision, checked, for the
+// exports and statistics. The monitor windows read the fields of ReceiverState instead, which
+// keep the receiver's layout (three or four decimals of minutes).
+struct CheckedSentence {
+    bool claimsFix = false;  // GGA: fix quality present and not "0", both coordinates present
+    GgaFixProblem problem = GgaFixProblem::None;  // GGA: why the claimed fix is refused
+    bool timeValid = false;    // GGA, ZDA: a real time of day (and ZDA: a real date)
+    bool hasAltitude = false;  // GGA: the altitude field is present
+    double latDegrees = 0;     // GGA: signed, every decimal the receiver sent
+    double lonDegrees = 0;
+    double altitude = 0;  // GGA: metres
+};
+
 struct ReceiverState {
     char kind[20] = {};  // native: first six characters; 4-channel: "N"/"O"; NMEA: the tag
     RecordTime nativeTime;
@@ -97,6 +125,7 @@ struct ReceiverState {
     std::uint8_t pextFlags[12] = {};
     std::int32_t psgsaValue = 0;
     char psgsaTail[2] = {};
+    CheckedSentence checked;  // not shown by the windows
 };
 
 }  // namespace orbex

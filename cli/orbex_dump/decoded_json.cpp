@@ -11,6 +11,7 @@
 #include "decode/decode_line.h"
 #include "decode/decoding_state.h"
 #include "decode/line_text.h"
+#include "decode/position_fix.h"
 #include "decode/receiver_state.h"
 #include "platform/system_error.h"
 
@@ -388,6 +389,11 @@ void AppendDecodedLineJson(std::string& out, std::string_view line) {
         writer.Key("next");
         writer.Int(samples.sampleNext());
         writer.EndObject();
+    }
+    // A GGA sentence that claims a fix the exports and statistics refuse says why.
+    if (ok && state.checked.claimsFix && state.checked.problem != GgaFixProblem::None) {
+        writer.Key("noFix");
+        writer.Text(GgaFixProblemText(state.checked.problem));
     }
     writer.EndObject();
     buffers.buffer.Put('\n');

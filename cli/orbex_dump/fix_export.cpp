@@ -15,9 +15,12 @@ void AppendFixed(std::string& out, double value, int decimals) {
     out.append(buffer, result.ptr);
 }
 
-// "2026-06-01T12:00:00Z", or "12:00:00" without a date.
+// "2026-06-01T12:00:00Z", "12:00:00" without a date, nothing when the time is not known.
 std::string TimeText(const FixTime& t) {
     char buffer[40];
+    if (!t.hasTime) {
+        return {};
+    }
     if (t.HasDate()) {
         std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month,
                       t.day, t.hour, t.minute, t.second);

@@ -97,9 +97,9 @@ TEST(PositionFixTest, OnlyRecordsWithPositionAndFixFlagCount) {
 
 TEST(PositionFixTest, FixesAheadOfTheFirstDateTakeItsDate) {
     std::vector<PositionFix> fixes(3);
-    fixes[0].time = {0, 0, 0, 23, 59, 59};
-    fixes[1].time = {2026, 3, 1, 0, 0, 1};
-    fixes[2].time = {0, 0, 0, 0, 0, 2};
+    fixes[0].time = {0, 0, 0, 23, 59, 59, true};
+    fixes[1].time = {2026, 3, 1, 0, 0, 1, true};
+    fixes[2].time = {0, 0, 0, 0, 0, 2, true};
     FillMissingDates(fixes);
     EXPECT_EQ(fixes[0].time.year * 10000 + fixes[0].time.month * 100 + fixes[0].time.day, 20260228);
     EXPECT_FALSE(fixes[2].time.HasDate());  // after the first date: left as the stream gave it

@@ -103,33 +103,28 @@ TEST(TextFields, RealRuleIsIndependentOfTheLocale) {
     EXPECT_EQ(TruncateToInt32(-1e300), -2147483647 - 1);
 }
 
-TEST(FieldWalker, WalksFixedWidthsAndStopsAtTheChecksum) {
+TEST(FieldWalker, FindsFieldsByTheirCommasAndStopsAtTheChecksum) {
     FieldWalker fields("$X,12,,345,6*,77", 2);
     EXPECT_EQ(fields.fields(), "$X,12,,345,6");
     EXPECT_TRUE(fields.NextPresent());
-    EXPECT_EQ(fields.Next(2), "12");
+    EXPECT_EQ(fields.Next(), "12");
     EXPECT_FALSE(fields.NextPresent());
-    EXPECT_EQ(fields.Next(5), "");
-    EXPECT_EQ(fields.PeekNext(0), '3');
-    EXPECT_TRUE(fields.IsFieldEnd(3));
-    EXPECT_EQ(fields.Next(3), "345");
-    EXPECT_EQ(fields.Next(4), "6") << "cut short by the \"*\"";
-    EXPECT_EQ(fields.Next(2), "") << "nothing after the \"*\" is a field";
-    EXPECT_EQ(fields.PeekNext(0), '\0');
-    EXPECT_TRUE(fields.IsFieldEnd(0));
+    EXPECT_EQ(fields.Next(), "");
+    EXPECT_EQ(fields.Next(), "345");
+    EXPECT_EQ(fields.Next(), "6") << "cut short by the \"*\"";
+    EXPECT_EQ(fields.Next(), "") << "nothing after the \"*\" is a field";
+    EXPECT_FALSE(fields.NextPresent());
 }
 
-TEST(FieldWalker, WiderAndNarrowerFieldsShiftTheRest) {
-    FieldWalker narrow("$X,1,23,4", 2);
-    EXPECT_EQ(narrow.Next(2), "1,");  // a one-character field read at width 2
-    EXPECT_EQ(narrow.Next(2), "3,");  // ... takes the comma and starts the next one late
-    EXPECT_EQ(narrow.Next(2), "");    // the end
-    FieldWalker wide("$X,123,45", 2);
-    EXPECT_EQ(wide.Next(2), "12");
-    EXPECT_EQ(wide.Next(2), "");  // the walker stood on "3": a comma starts the next field
-    EXPECT_EQ(wide.Next(2), "45");
+TEST(FieldWalker, WiderAndNarrowerFieldsShiftNothing) {
+    FieldWalker fields("$X,1,234567,,8", 2);
+    EXPECT_EQ(fields.Next(), "1");
+    EXPECT_EQ(fields.Next(), "234567");
+    EXPECT_EQ(fields.Next(), "");
+    EXPECT_EQ(fields.Next(), "8");
+    EXPECT_EQ(fields.Next(), "");
     FieldWalker start("$X", 10);  // a start column past the end
-    EXPECT_EQ(start.Next(1), "");
+    EXPECT_EQ(start.Next(), "");
 }
 
 TEST(LineText, TerminatorsAreStripped) {

@@ -139,17 +139,32 @@ TEST_F(SentenceTest, GgaEmptyFieldsKeepTheLaterOnesInPlace) {
     EXPECT_EQ(r.dgpsAge, 0);
 }
 
-TEST_F(SentenceTest, GgaFieldsOfOtherWidthsShiftTheLaterOnes) {
-    // Another maker's layout: a three-character HDOP makes the walker read the altitude one
-    // column late, as the receiver's own tools do.
+TEST_F(SentenceTest, GgaFieldsOfOtherWidthsReadAsWhatTheySay) {
+    // Other makers' layouts: a three-character HDOP, a one-digit satellite count, a time with
+    // decimals, five decimals of minutes, and altitudes of any width.
     const ReceiverState r =
-        Decoded("$GPGGA,125106,3854.5087,N,07726.4523,W,8,10,2.0,268.8,M,-33.9,M,,");
+        Decoded("$GPGGA,125106.25,3854.50875,N,7726.4523,W,8,7,2.0,268.8,M,-33.9,M,,");
+    EXPECT_EQ(r.altTime.hour, 12);
+    EXPECT_EQ(r.altTime.second, 6);
+    EXPECT_EQ(r.latDegrees, 38);
+    EXPECT_EQ(r.latMinutes, 54);
+    EXPECT_EQ(r.latMinuteFraction, 5087);  // the windows keep the first four decimals
+    EXPECT_NEAR(r.checked.latDegrees, 38 + 54.50875 / 60, 1e-12);  // the exports all five
+    EXPECT_EQ(r.lonDegrees, 77);
+    EXPECT_EQ(r.lonMinutes, 26);
+    EXPECT_NEAR(r.checked.lonDegrees, -(77 + 26.4523 / 60), 1e-12);
     EXPECT_EQ(r.fixQuality, '8');
-    EXPECT_EQ(r.satellitesUsed, 10);
+    EXPECT_EQ(r.satellitesUsed, 7);
     EXPECT_FLOAT_EQ(r.hdop, 2.0f);
-    EXPECT_FLOAT_EQ(r.altitude, 68.8f);
-    // A shorter-than-fixed altitude: "-0012.3" is 7 characters, so 8 take in the comma.
-    const ReceiverState s = Decoded("$GPGGA,123519,3540.1234,N,13945.6789,E,1,08,00.9,-0012.3,M");
+    EXPECT_FLOAT_EQ(r.altitude, 268.8f);
+    EXPECT_TRUE(r.checked.claimsFix);
+    EXPECT_EQ(r.checked.problem, GgaFixProblem::None);
+    // Fewer than four decimals are the three-decimal layout: "12" is 120 thousandths.
+    const ReceiverState s = Decoded("$GPGGA,123519,3540.12,N,13945.6,E,1,08,00.9,-12.3,M");
+    EXPECT_EQ(s.latMinuteFraction, 120);
+    EXPECT_DOUBLE_EQ(s.latSeconds, 120 * 0.06);
+    EXPECT_EQ(s.lonMinuteFraction, 600);
+    EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 0);
     EXPECT_FLOAT_EQ(s.altitude, -12.3f);
     EXPECT_EQ(s.altitudeMetres, -12);
 }
@@ -162,7 +177,7 @@ TEST_F(SentenceTest, TruncatedGgaDecodesWhatIsThereButAddsNoSample) {
     EXPECT_EQ(r.latDegrees, 0);
     const ReceiverState s = Decoded("$GPGGA,123519,3540.12");
     EXPECT_EQ(s.latMinutes, 40);
-    EXPECT_EQ(s.latMinuteFraction, 12);
+    EXPECT_EQ(s.latMinuteFraction, 120);
     EXPECT_STREQ(Decoded("$GPGGA").kind, "$GPGGA");
     EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
 }
