@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/common/recording_lines.h"
 #include "decode/decode_line.h"
-#include "link/replay_lines.h"
 #include "platform/system_error.h"
 #include "platform/unique_fd.h"
 
@@ -19,11 +19,11 @@ bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::st
         error = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
-    ReplayLineReader reader(file.Get());
+    RecordingLineReader reader(file.Get());
     FixCollector collector;
     std::string_view line;
-    ReplayLineReader::Result status;
-    while ((status = reader.Next(line)) == ReplayLineReader::Result::Line) {
+    RecordingLineReader::Result status;
+    while ((status = reader.Next(line)) == RecordingLineReader::Result::Line) {
         ++result.lines;
         ReceiverState record;
         if (!DecodeLine(record, line)) {
@@ -35,7 +35,7 @@ bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::st
         }
     }
     FillMissingDates(result.fixes);
-    if (status == ReplayLineReader::Result::Failed) {
+    if (status == RecordingLineReader::Result::Failed) {
         error = "cannot read " + path + ": " + std::strerror(SystemError());
         return false;
     }

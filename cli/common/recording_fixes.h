@@ -1,5 +1,6 @@
-// Reads a recording (native records, 4-channel records, NMEA, or a mix) with the replay
-// framing, decodes every line and keeps the fixes in order, dated where the stream allows.
+// Reads a recording (native records, 4-channel records, NMEA, or a mix) as receivers write it
+// (RecordingLineReader), decodes every line and keeps the fixes in order, dated where the
+// stream allows.
 #pragma once
 
 #include <cstddef>
