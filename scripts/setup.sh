@@ -12,7 +12,7 @@ packages=(
     qt6-base-dev libgl-dev
     fonts-liberation fonts-ipafont-gothic fontconfig locales
     xvfb xauth x11-apps xdotool imagemagick
-    file lintian
+    file lintian python3
 )
 if [ "${ORBEX_FUZZ_SETUP:-0}" = 1 ]; then
     packages+=(clang libclang-rt-dev)
