@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "cli/common/recording_fixes.h"
+#include "cli/common/recording_lines.h"
 #include "cli/orbex_dump/dump_options.h"
 #include "cli/orbex_dump/fix_export.h"
 #include "cli/orbex_dump/line_output.h"
 #include "link/line_queue.h"
 #include "link/port_list.h"
 #include "link/receiver_link.h"
-#include "link/replay_lines.h"
 #include "platform/event.h"
 #include "platform/message_box.h"
 #include "platform/unique_fd.h"
@@ -191,12 +191,12 @@ int RunFile(const DumpOptions& options) {
         return Fail("cannot open " + options.path + ": " + std::strerror(errno));
     }
     LineOutput output(options.decode);
-    ReplayLineReader reader(file.Get());
+    RecordingLineReader reader(file.Get());
     const Deadline deadline(options.seconds);
     std::string_view line;
     long printed = 0;
-    ReplayLineReader::Result result;
-    while ((result = reader.Next(line)) == ReplayLineReader::Result::Line) {
+    RecordingLineReader::Result result;
+    while ((result = reader.Next(line)) == RecordingLineReader::Result::Line) {
         output.Print(line);
         if ((options.count && ++printed >= *options.count) || output.Failed() || stopRequested ||
             ((printed & 1023) == 0 && deadline.Passed())) {
@@ -204,7 +204,7 @@ int RunFile(const DumpOptions& options) {
         }
     }
     output.Flush();
-    if (result == ReplayLineReader::Result::Failed) {
+    if (result == RecordingLineReader::Result::Failed) {
         std::fprintf(stderr, "orbex-dump: cannot read %s: %s\n", options.path.c_str(),
                      std::strerror(errno));
         return kExitFailed;
