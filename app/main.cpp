@@ -4,21 +4,10 @@
 
 #include "app/orbex_app.h"
 #include "gui/fixed_formats.h"
-#include "gui/monitor_window_factory.h"
 #include "gui/qt_message_box.h"
-#include "tools/registry/tool_windows.h"
-#include "windows/monitor_windows.h"
-
-// The monitor and tool windows come from libraries that live above the application library;
-// the main window reaches them through this factory.
-static void InstallMonitorWindows() {
-    orbex::SetMonitorWindowFactory([](int kind, const QString& title) -> QWidget* {
-        if (QWidget* window = orbex::CreateMonitorWindow(kind, title)) {
-            return window;
-        }
-        return orbex::CreateToolWindow(kind, title);
-    });
-}
+#include "gui/window_table.h"
+#include "tools/registry/tool_window_rows.h"
+#include "windows/registry/monitor_window_rows.h"
 
 int main(int argc, char** argv) {
     // A log reaching a file-size limit fails its write (and the log says so) instead of
@@ -32,7 +21,10 @@ int main(int argc, char** argv) {
     // Closing the main window ends the program even while monitor windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     orbex::InstallQtMessageBox();
-    InstallMonitorWindows();
+    // The monitor and tool windows come from libraries that live above the application library;
+    // the main window reaches them through the window-kind table.
+    orbex::InstallWindowTable(
+        orbex::WindowTable({orbex::MonitorWindowRows(), orbex::ToolWindowRows()}));
 
     orbex::COrbexApp orbex;
     if (!orbex.InitInstance()) {

@@ -5,7 +5,8 @@
 #include <QMenuBar>
 #include <initializer_list>
 
-#include "app/orbex_commands.h"
+#include "gui/orbex_commands.h"
+#include "gui/window_table.h"
 
 namespace orbex {
 
@@ -82,9 +83,9 @@ QAction* CMainMenu::action(int id) const {
 }
 
 void CMainMenu::Update(const MenuState& state) {
-    for (int command : kMonitorCommands) {
-        if (QAction* item = action(command)) {  // the TTFF window has no menu item
-            item->setChecked(state.windowOpen[MapMonitorCommand(command).kind]);
+    for (const WindowRow& row : InstalledWindowTable().rows()) {
+        if (QAction* item = action(row.command)) {  // the TTFF window has no menu item
+            item->setChecked(state.windowOpen[row.kind]);
         }
     }
     QAction* connectItem = action(kCmdConnect);

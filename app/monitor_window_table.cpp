@@ -1,37 +1,21 @@
 #include "app/monitor_window_table.h"
 
-#include "app/data_transfer_mode.h"
-#include "app/orbex_commands.h"
-#include "app/placeholder_window.h"
 #include "app/string_resources.h"
 #include "decode/decode_line.h"
-#include "gui/monitor_window_factory.h"
 
 namespace orbex {
 
-namespace {
-
-// How each window kind is fed. Kinds without an entry never receive anything.
-enum class Feed { None, EveryLine, RecognisedLine, Record };
-
-constexpr std::array<Feed, kWindowSlotCount> kFeeds = [] {
-    std::array<Feed, kWindowSlotCount> feeds{};
-    for (int kind : {3, 4, 5, 6, 8}) {  // console, transfer windows, TTFF
-        feeds[kind] = Feed::EveryLine;
-    }
-    feeds[12] = Feed::RecognisedLine;  // software reset
-    for (int kind : {0, 1, 2, 13}) {   // general info, satellites, position plot, velocity
-        feeds[kind] = Feed::Record;
-    }
-    return feeds;
-}();
-
-}  // namespace
+bool MonitorWindowTable::IsWindowCommand(int command) {
+    return InstalledWindowTable().RowOfCommand(command) != nullptr;
+}
 
 void MonitorWindowTable::Open(int command) {
-    const MonitorCommand mapped = MapMonitorCommand(command);
-    SetDataTransferMode(mapped.mode);
-    Slot& slot = slots_[mapped.kind];
+    const WindowRow* row = InstalledWindowTable().RowOfCommand(command);
+    if (row == nullptr || row->kind < 0 || row->kind >= kWindowSlotCount) {
+        return;
+    }
+    dataTransferMode_ = row->transferMode;
+    Slot& slot = slots_[row->kind];
     if (QWidget* open = slot.window.data()) {
         if (open->isMinimized()) {
             open->showNormal();
@@ -40,16 +24,13 @@ void MonitorWindowTable::Open(int command) {
         open->activateWindow();
         return;
     }
-    const QString title = LoadStringResource(mapped.mappedCommand);
-    QWidget* window = nullptr;
-    if (const MonitorWindowFactory& factory = CurrentMonitorWindowFactory()) {
-        window = factory(mapped.kind, title);
-    }
-    if (!window) {
-        window = new CPlaceholderWnd(mapped.kind, title);
+    QWidget* window = InstalledWindowTable().Make(*row, LoadStringResource(row->titleCommand));
+    if (window == nullptr) {
+        return;
     }
     slot.window = window;
     slot.sink = dynamic_cast<ReceiverSink*>(window);
+    slot.feed = row->feed;
     window->show();
 }
 
@@ -83,21 +64,19 @@ void MonitorWindowTable::Dispatch(const std::string& line) {
         if (!slot.window || !slot.sink) {
             continue;
         }
-        switch (kFeeds[kind]) {
-            case Feed::EveryLine:
+        switch (slot.feed) {
+            case WindowFeed::EveryLine:
                 slot.sink->OnReceiverLine(line);
                 break;
-            case Feed::RecognisedLine:
+            case WindowFeed::RecognisedLine:
                 if (recognised) {
                     slot.sink->OnReceiverLine(line);
                 }
                 break;
-            case Feed::Record:
+            case WindowFeed::Record:
                 if (recognised) {
                     slot.sink->OnReceiverRecord(state);
                 }
-                break;
-            case Feed::None:
                 break;
         }
     }

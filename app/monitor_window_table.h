@@ -1,6 +1,7 @@
 // The table of open monitor windows: one slot per window kind, each empty or holding the window
-// from its opening until it announces its end. It opens windows through the installed factory
-// and hands every dispatched line, raw or decoded, to the open windows in ascending kind order.
+// from its opening until it announces its end. It opens windows by the rows of the installed
+// window-kind table and hands every dispatched line, raw or decoded, to the open windows in
+// ascending kind order, as each kind's row says.
 #pragma once
 
 #include <QPointer>
@@ -10,10 +11,9 @@
 #include <string>
 
 #include "gui/receiver_sink.h"
+#include "gui/window_table.h"
 
 namespace orbex {
-
-inline constexpr int kWindowSlotCount = 20;
 
 class MonitorWindowTable {
   public:
@@ -22,8 +22,11 @@ class MonitorWindowTable {
     MonitorWindowTable(const MonitorWindowTable&) = delete;
     MonitorWindowTable& operator=(const MonitorWindowTable&) = delete;
 
-    // Sets the command's data-transfer mode, then opens the window of its kind, or brings the
-    // open one to the front.
+    // True when the command opens a window (it has a row in the installed table).
+    static bool IsWindowCommand(int command);
+
+    // Sets the command's data-transfer mode, then opens the window of its kind with that mode,
+    // or brings the open one to the front (the mode it was made with stays its own).
     void Open(int command);
     // A window's closing notice (it names itself by its widget or by its receiver part): its
     // slot is cleared. False when no slot holds it.
@@ -35,14 +38,18 @@ class MonitorWindowTable {
 
     QWidget* window(int kind) const;
     std::array<bool, kWindowSlotCount> openKinds() const;
+    // The mode the last window command set.
+    std::uint8_t dataTransferMode() const { return dataTransferMode_; }
 
   private:
     struct Slot {
         QPointer<QWidget> window;
         ReceiverSink* sink = nullptr;  // the same object as window, null for a plain window
+        WindowFeed feed = WindowFeed::Record;
     };
 
     std::array<Slot, kWindowSlotCount> slots_{};
+    std::uint8_t dataTransferMode_ = 0;
 };
 
 }  // namespace orbex

@@ -157,7 +157,7 @@ void COrbexWnd::Shutdown() {
 // --- commands -----------------------------------------------------------------------------
 
 void COrbexWnd::OnCommand(int id) {
-    if (IsMonitorCommand(id)) {
+    if (MonitorWindowTable::IsWindowCommand(id)) {
         windows_.Open(id);
     } else if (IsAlwaysOnTopCommand(id)) {
         ToggleAlwaysOnTop();

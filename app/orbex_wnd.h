@@ -15,8 +15,8 @@
 #include "app/console_log.h"
 #include "app/data_log.h"
 #include "app/monitor_window_table.h"
-#include "app/orbex_commands.h"
 #include "app/receiver_connection.h"
+#include "gui/orbex_commands.h"
 
 class QAction;
 
@@ -64,6 +64,7 @@ class COrbexWnd : public QMainWindow {
     void UpdateMenuStates();
     QAction* action(int id) const;
     QWidget* slotWindow(int kind) const { return windows_.window(kind); }
+    std::uint8_t dataTransferMode() const { return windows_.dataTransferMode(); }
     bool connected() const { return connection_.connected(); }
     bool alwaysOnTop() const { return alwaysOnTop_; }
     void ToggleAlwaysOnTop();

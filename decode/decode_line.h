@@ -16,8 +16,6 @@ bool DecodeLine(ReceiverState& state, std::string_view line);
 
 // The two fixed-column decoders; both always succeed. They read no column past the line's end:
 // a short line leaves the missing fields empty.
-void DecodeNativeRecord(ReceiverState& state, const char* line);
-void DecodeFourChannelRecord(ReceiverState& state, const char* line);
 void DecodeNativeRecord(ReceiverState& state, std::string_view line);
 void DecodeFourChannelRecord(ReceiverState& state, std::string_view line);
 

@@ -105,10 +105,6 @@ void DecodeNativeRecord(ReceiverState& state, std::string_view line) {
     }
 }
 
-void DecodeNativeRecord(ReceiverState& state, const char* line) {
-    DecodeNativeRecord(state, std::string_view(line != nullptr ? line : ""));
-}
-
 namespace {
 
 // The channel status code of a 4-channel record from its two-character status text and the
@@ -212,10 +208,6 @@ void DecodeFourChannelRecord(ReceiverState& state, std::string_view line) {
     state.nativeLetterValue = 0;
     std::memcpy(state.nativeTailText, "__", 3);
     state.nativeLastChar = '_';
-}
-
-void DecodeFourChannelRecord(ReceiverState& state, const char* line) {
-    DecodeFourChannelRecord(state, std::string_view(line != nullptr ? line : ""));
 }
 
 }  // namespace orbex

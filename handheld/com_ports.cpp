@@ -77,10 +77,6 @@ ComPortTable TableOf(const std::vector<std::string>& paths) {
 
 }  // namespace
 
-ComPortTable ComPortsFromList(const std::string& list) {
-    return TableOf(SplitList(list));
-}
-
 ComPortTable FindComPorts() {
     const char* listed = std::getenv("ORBEXCE_PORTS");
     std::vector<std::string> paths = SplitList(listed != nullptr ? listed : "");

@@ -14,7 +14,5 @@ inline constexpr int kPortCount = 10;
 using ComPortTable = std::array<std::string, kPortCount>;
 
 ComPortTable FindComPorts();
-// The table from a colon-separated list alone (what ORBEXCE_PORTS gives).
-ComPortTable ComPortsFromList(const std::string& list);
 
 }  // namespace orbexce

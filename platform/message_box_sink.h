@@ -33,10 +33,6 @@ class MessageBoxSink {
         std::lock_guard lock(mutex_);  // copy while a reader thread may still add
         return requests_;
     }
-    void SetAnswer(MessageResult answer) {
-        std::lock_guard lock(mutex_);  // read by the collecting function
-        answer_ = answer;
-    }
 
   private:
     mutable std::mutex mutex_;

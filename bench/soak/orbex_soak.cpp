@@ -35,18 +35,18 @@
 #include <thread>
 #include <vector>
 
-#include "app/orbex_commands.h"
 #include "app/orbex_wnd.h"
-#include "app/placeholder_window.h"
 #include "gui/fixed_formats.h"
-#include "gui/monitor_window_factory.h"
+#include "gui/orbex_commands.h"
+#include "gui/window_table.h"
 #include "link/line_hook.h"
-#include "windows/monitor_windows.h"
+#include "tests/support/placeholder_window.h"
+#include "tools/registry/tool_window_rows.h"
+#include "windows/registry/monitor_window_rows.h"
 
 namespace {
 
 constexpr long kInFlight = 4000;  // lines the sender may be ahead of the windows
-constexpr int kTtffKind = 8;      // a raw-line window: a plain one counts what is dispatched
 
 long ResidentKilobytes() {
     std::ifstream statm("/proc/self/statm");
@@ -164,8 +164,17 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
     orbex::KeepFixedFormats();
-    orbex::SetMonitorWindowFactory(
-        [](int kind, const QString& title) { return orbex::CreateMonitorWindow(kind, title); });
+    // The five monitor windows as they are; the TTFF window, a raw-line window fed every line, is
+    // a plain one that counts what is dispatched.
+    const orbex::WindowTable program({orbex::MonitorWindowRows(), orbex::ToolWindowRows()});
+    const int ttffKind = program.RowOfCommand(orbex::kCmdTtff)->kind;
+    orbex::InstallWindowTable(
+        program.WithMaker([](const orbex::WindowRow& row, const QString& title) -> QWidget* {
+            if (row.command == orbex::kCmdTtff) {
+                return new orbex::CPlaceholderWnd(row.kind, title);
+            }
+            return row.make(title, row.transferMode);
+        }));
     orbex::COrbexWnd window;
     if (!window.Create()) {
         return 1;
@@ -176,7 +185,7 @@ int main(int argc, char** argv) {
         window.OnCommand(command);
     }
     QPointer<orbex::CPlaceholderWnd> counter =
-        dynamic_cast<orbex::CPlaceholderWnd*>(window.slotWindow(kTtffKind));
+        dynamic_cast<orbex::CPlaceholderWnd*>(window.slotWindow(ttffKind));
     if (counter == nullptr) {
         std::fprintf(stderr, "orbex-soak: the TTFF window is not a plain counting window\n");
         return 1;
@@ -192,8 +201,11 @@ int main(int argc, char** argv) {
     std::atomic<bool> stop{false};
     long sent = 0;
     std::vector<std::atomic<std::int64_t>> sentAt(latency ? static_cast<std::size_t>(total) : 0);
-    PaintClock consoleClock(window.slotWindow(3), counter, sentAt);
-    PaintClock generalClock(window.slotWindow(0), counter, sentAt);
+    PaintClock consoleClock(window.slotWindow(program.RowOfCommand(orbex::kCmdConsole)->kind),
+                            counter, sentAt);
+    PaintClock generalClock(
+        window.slotWindow(program.RowOfCommand(orbex::kCmdGeneralInformation)->kind), counter,
+        sentAt);
     std::thread sender([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the reader starts
         if (latency) {

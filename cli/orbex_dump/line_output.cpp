@@ -6,9 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#if ORBEX_DUMP_DECODE
 #include "cli/orbex_dump/decoded_json.h"
-#endif
 
 namespace orbex {
 
@@ -24,15 +22,11 @@ void LineOutput::Print(std::string_view line) {
     if (failed_) {
         return;
     }
-#if ORBEX_DUMP_DECODE
     if (decode_) {
         AppendDecodedLineJson(pending_, line);
     } else {
         pending_.append(line);
     }
-#else
-    pending_.append(line);
-#endif
     if (pending_.size() >= kBlockSize) {
         Flush();
     }
@@ -58,10 +52,6 @@ bool LineOutput::Flush() {
     }
     pending_.clear();
     return !failed_;
-}
-
-bool DecodingAvailable() {
-    return ORBEX_DUMP_DECODE != 0;
 }
 
 }  // namespace orbex

@@ -28,7 +28,4 @@ class LineOutput {
     std::string pending_;
 };
 
-// Whether this build can print decoded lines.
-bool DecodingAvailable();
-
 }  // namespace orbex

@@ -224,9 +224,6 @@ int Run(int argc, char** argv) {
         std::fputs(DumpUsage(), stdout);
         return 0;
     }
-    if (options.decode && !DecodingAvailable()) {
-        return Fail("this build cannot decode (--decode is not available)");
-    }
     InstallSignalHandlers();
     SetMessageBoxFunction(PrintMessage);
     return options.source == DumpSource::File ? RunFile(options) : RunLink(options);

@@ -18,7 +18,6 @@
 #include "link/replay_lines.h"
 #include "platform/system_error.h"
 #include "platform/unique_fd.h"
-#include "windows/monitor_windows.h"
 #include "windows/registry/window_render.h"
 
 namespace {
@@ -67,11 +66,9 @@ int main(int argc, char** argv) {
         Complain("cannot open " + arguments->file + ": " + std::strerror(errno));
         return 1;
     }
-    orbex::MonitorWindowRender render(arguments->kind, orbex::CreateMonitorWindow(arguments->kind));
-    if (!render.valid()) {
-        Complain("no monitor window of kind " + std::to_string(arguments->kind));
-        return 2;
-    }
+    // An empty title keeps the window's own.
+    const orbex::WindowRow& row = *arguments->window;
+    orbex::MonitorWindowRender render(row.feed, row.make(QString(), row.transferMode));
     const bool replayed = ReplayInto(render, file.Get());
     // Keys a user would type once the recording is in, such as "+" (zoom) or "C" (figures).
     for (const char key : arguments->keys) {

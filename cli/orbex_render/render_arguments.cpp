@@ -1,17 +1,11 @@
 #include "cli/orbex_render/render_arguments.h"
 
-#include <charconv>
 #include <cstring>
 #include <vector>
 
+#include "windows/registry/monitor_window_rows.h"
+
 namespace orbex {
-namespace {
-
-bool IsWindowKind(int kind) {
-    return kind == 0 || kind == 1 || kind == 2 || kind == 3 || kind == 13;
-}
-
-}  // namespace
 
 std::optional<RenderArguments> ParseRenderArguments(int argc, const char* const* argv,
                                                     std::string& error) {
@@ -44,11 +38,10 @@ std::optional<RenderArguments> ParseRenderArguments(int argc, const char* const*
         error = "KIND and FILE are needed";
         return std::nullopt;
     }
-    const std::string& kindText = positional[0];
-    const char* end = kindText.data() + kindText.size();
-    const auto [rest, status] = std::from_chars(kindText.data(), end, arguments.kind);
-    if (status != std::errc() || rest != end || !IsWindowKind(arguments.kind)) {
-        error = "no monitor window of kind " + kindText;
+    static const WindowTable monitorWindows({MonitorWindowRows()});
+    arguments.window = monitorWindows.RowNamed(positional[0]);
+    if (arguments.window == nullptr) {
+        error = "no monitor window of kind " + positional[0];
         return std::nullopt;
     }
     arguments.file = positional[1];

@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 
+#include "gui/window_table.h"
+
 namespace orbex {
 
 struct RenderArguments {
-    int kind = -1;
+    const WindowRow* window = nullptr;  // a row of the monitor windows' table
     std::string file;
     std::string pngPath;  // empty: no picture
     bool drawLog = false;
@@ -16,8 +18,8 @@ struct RenderArguments {
 
 inline constexpr const char* kRenderUsage =
     "usage: orbex-render KIND FILE [--png OUT] [--draw-log] [--keys TEXT]\n"
-    "  KIND: 0 General Information, 1 Satellite Constellation, 2 Position Plot, 3 Console,\n"
-    "        13 Velocity\n"
+    "  KIND: a monitor window's kind, by number or name: 0 general-info, 1 satellites,\n"
+    "        2 position-plot, 3 console, 13 velocity\n"
     "  FILE: a recording of receiver output, replayed line by line\n"
     "  --keys TEXT: keys typed into the window after the recording (e.g. \"+C\")\n";
 

@@ -19,17 +19,16 @@
 #include <thread>
 
 #include "app/orbex_wnd.h"
-#include "app/placeholder_window.h"
 #include "app/port_settings_dialog.h"
 #include "app/port_settings_store.h"
 #include "app_test_support.h"
 #include "gui/main_window_messages.h"
-#include "gui/monitor_window_factory.h"
 #include "link/line_queue.h"
 #include "link/port_list.h"
 #include "platform/message_box_sink.h"
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
+#include "tests/support/placeholder_window.h"
 
 extern char** environ;
 
@@ -101,7 +100,7 @@ class ConnectionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SharedLineQueue().Clear();
-        SetMonitorWindowFactory(nullptr);  // plain windows count what they get
+        InstallPlainWindows();  // plain windows count what they get
     }
     void TearDown() override {
         window.reset();

@@ -11,18 +11,19 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/data_transfer_mode.h"
 #include "app/main_picture.h"
 #include "app/orbex_wnd.h"
 #include "app/picture_view.h"
 #include "app_test_support.h"
 #include "gui/main_window_messages.h"
-#include "gui/monitor_window_factory.h"
 #include "gui/qt_message_box.h"
 #include "gui/recording_surface.h"
+#include "gui/window_table.h"
 #include "link/line_queue.h"
 #include "platform/message_box_sink.h"
 #include "platform/window_messages.h"
+#include "tools/registry/tool_window_rows.h"
+#include "windows/registry/monitor_window_rows.h"
 
 namespace orbex {
 namespace {
@@ -53,6 +54,7 @@ class RecordingWindow : public QWidget, public ReceiverSink {
     }
     std::vector<std::string> lines;
     std::vector<std::string> kinds;
+    int transferMode = -1;  // the mode it was made with
     std::function<void(std::string_view)> onLine;
 
   private:
@@ -64,19 +66,21 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SharedLineQueue().Clear();
-        SetMonitorWindowFactory([this](int kind, const QString& title) -> QWidget* {
-            ++created;
-            auto* window = new RecordingWindow(kind, journal);
-            window->setWindowTitle(title);
-            return window;
-        });
+        InstallWindowTable(WindowTable({MonitorWindowRows(), ToolWindowRows()})
+                               .WithMaker([this](const WindowRow& row, const QString& title) {
+                                   ++created;
+                                   auto* window = new RecordingWindow(row.kind, journal);
+                                   window->setWindowTitle(title);
+                                   window->transferMode = row.transferMode;
+                                   return window;
+                               }));
         window = std::make_unique<COrbexWnd>();
         ASSERT_TRUE(window->Create());
         window->pictureView()->SetBlinkInterval(0);
     }
     void TearDown() override {
         window.reset();
-        SetMonitorWindowFactory(nullptr);
+        InstallWindowTable({});
         SharedLineQueue().Clear();
     }
     RecordingWindow* Slot(int kind) {
@@ -180,16 +184,18 @@ TEST_F(MainWindowTest, WindowCommandsMapToKindsTitlesAndTransferModes) {
         window->OnCommand(c.command);
         ASSERT_NE(window->slotWindow(c.kind), nullptr) << c.command;
         EXPECT_EQ(window->slotWindow(c.kind)->windowTitle().toStdString(), c.title) << c.command;
-        EXPECT_EQ(CurrentDataTransferMode(), c.mode) << c.command;
+        EXPECT_EQ(window->dataTransferMode(), c.mode) << c.command;
+        EXPECT_EQ(Slot(c.kind)->transferMode, c.mode) << c.command;
     }
     EXPECT_EQ(created, 10);
 
     // A window that is open is only brought forward; the mode still changes.
     QWidget* transmit = window->slotWindow(4);
     window->OnCommand(40065);
-    EXPECT_EQ(CurrentDataTransferMode(), 3);
+    EXPECT_EQ(window->dataTransferMode(), 3);
+    EXPECT_EQ(Slot(4)->transferMode, 1);
     window->OnCommand(40005);
-    EXPECT_EQ(CurrentDataTransferMode(), 0);
+    EXPECT_EQ(window->dataTransferMode(), 0);
     EXPECT_EQ(window->slotWindow(4), transmit);
     EXPECT_EQ(created, 10);
 
@@ -265,16 +271,16 @@ TEST_F(MainWindowTest, AClosedWindowLeavesItsSlotAndReopensAsAFreshWindow) {
     EXPECT_NE(Slot(3), nullptr);
 }
 
-TEST_F(MainWindowTest, WithoutAWindowOfItsKindAPlainWindowWithTheTitleOpens) {
-    SetMonitorWindowFactory([](int, const QString&) -> QWidget* { return nullptr; });
-    window->OnCommand(40002);
-    QWidget* plain = window->slotWindow(1);
-    ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(plain->windowTitle(), QStringLiteral("Satellite Constellation"));
-    EXPECT_EQ(plain->size(), QSize(640, 480));
-    window->DispatchLine(kGga);  // a plain window takes records too
-    plain->close();
-    ASSERT_TRUE(test::WaitFor([&] { return window->slotWindow(1) == nullptr; }));
+TEST_F(MainWindowTest, CommandsWithoutARowOrAWindowOpenNothing) {
+    InstallWindowTable(
+        WindowTable({MonitorWindowRows()})
+            .WithMaker([](const WindowRow&, const QString&) -> QWidget* { return nullptr; }));
+    window->OnCommand(40002);  // a row whose window cannot be made
+    window->OnCommand(40024);  // no row: the TTFF window is not in this table
+    for (int kind = 0; kind < COrbexWnd::kSlotCount; ++kind) {
+        EXPECT_EQ(window->slotWindow(kind), nullptr) << kind;
+    }
+    window->DispatchLine(kGga);
 }
 
 TEST_F(MainWindowTest, ThePictureInvertsTheHoveredEntry) {

@@ -7,11 +7,10 @@
 #include <string>
 
 #include "app/orbex_wnd.h"
-#include "app/placeholder_window.h"
 #include "app_test_support.h"
-#include "gui/monitor_window_factory.h"
 #include "link/line_queue.h"
 #include "platform/message_box_sink.h"
+#include "tests/support/placeholder_window.h"
 #include "tests/support/sim_process.h"
 
 namespace orbex {
@@ -39,7 +38,7 @@ TEST(ReconnectTest, AnUnpluggedReceiverComesBackWithoutLosingALine) {
         GTEST_SKIP() << "vm8140-sim is not built";
     }
     SharedLineQueue().Clear();
-    SetMonitorWindowFactory(nullptr);  // plain windows count what they get
+    InstallPlainWindows();  // plain windows count what they get
     test::TestHome home;
     MessageBoxSink messages;
     const std::string port = home.path("vm8140");

@@ -1,5 +1,6 @@
-// The data-transfer mode: which transfer the almanac and ephemeris windows run. The main window
-// sets it before it opens (or brings forward) a data-transfer window; the tools read it.
+// The data-transfer mode: which transfer the almanac and ephemeris windows run. The window
+// command that opens a data-transfer window sets it (the window-kind table holds it per command),
+// and the main window hands it to the window it opens.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +13,5 @@ enum DataTransferMode : std::uint8_t {
     kTransferEphemerisAcquire = 2,          // acquire ephemeris data
     kTransferAlmanacEphemerisTransmit = 3,  // transmit almanac and ephemeris data
 };
-
-void SetDataTransferMode(std::uint8_t mode);
-std::uint8_t CurrentDataTransferMode();
 
 }  // namespace orbex

@@ -57,10 +57,4 @@ std::string TakeLineStartingWith(TransferSession& session, std::string_view pref
     }
 }
 
-void PauseUnlessCancelled(TransferSession& session, std::chrono::milliseconds pause) {
-    if (session.queue.SleepUnlessCancelled(pause)) {
-        throw TransferEnded{kTransferCancelled, 0, {}};
-    }
-}
-
 }  // namespace orbex

@@ -68,9 +68,6 @@ std::string TakeLine(TransferSession& session, const std::string& waitingFor);
 std::string TakeLineStartingWith(TransferSession& session, std::string_view prefix,
                                  const std::string& waitingFor);
 
-// Pauses unless cancelled; throws TransferEnded on cancel.
-void PauseUnlessCancelled(TransferSession& session, std::chrono::milliseconds pause);
-
 // Forgets the lines queued so far (each operation starts on fresh output).
 inline void DiscardQueuedLines(TransferSession& session) {
     session.queue.Clear();

@@ -40,10 +40,6 @@ void ConsoleList::ScrollToLast() {
     scrollToBottom();
 }
 
-int ConsoleList::ItemHeight() const {
-    return QFontMetrics(font()).height();
-}
-
 int ConsoleList::TextWidth(const QString& text) const {
     // A little room for the view's own text margin, so the widest line is not clipped.
     return QFontMetrics(font()).horizontalAdvance(text) + 8;

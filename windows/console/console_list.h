@@ -24,7 +24,6 @@ class ConsoleList : public QListView {
     // lowest top position.
     bool AtBottom() const;
     void ScrollToLast();
-    int ItemHeight() const;
     int TextWidth(const QString& text) const;
 
     // Called with the text of a typed character.

@@ -11,15 +11,8 @@
 
 namespace orbex {
 
-bool TakesReceiverRecords(int kind) {
-    return kind == 0 || kind == 1 || kind == 2 || kind == 13;
-}
-
-bool TakesReceiverLines(int kind) {
-    return kind == 3;
-}
-
-MonitorWindowRender::MonitorWindowRender(int kind, QWidget* window) : kind_(kind), window_(window) {
+MonitorWindowRender::MonitorWindowRender(WindowFeed feed, QWidget* window)
+    : feed_(feed), window_(window) {
     if (window_ != nullptr) {
         window_->show();
         Settle();
@@ -41,9 +34,9 @@ void MonitorWindowRender::FeedLine(std::string_view line) {
     if (decoded) {
         ++recordsDecoded_;
     }
-    if (TakesReceiverLines(kind_)) {
+    if (feed_ == WindowFeed::EveryLine || (decoded && feed_ == WindowFeed::RecognisedLine)) {
         sink->OnReceiverLine(line);
-    } else if (decoded && TakesReceiverRecords(kind_)) {
+    } else if (decoded && feed_ == WindowFeed::Record) {
         sink->OnReceiverRecord(state);
     }
 }

@@ -8,31 +8,27 @@
 #include <QStringList>
 #include <string_view>
 
-#include "decode/receiver_state.h"
-
 #include <QWidget>
+
+#include "decode/receiver_state.h"
+#include "gui/window_table.h"
 
 namespace orbex {
 
-// The main window's dispatch rule: records (kinds 0, 1, 2, 13) only for lines that decoded,
-// raw lines (kind 3, the Console) for every line.
-bool TakesReceiverRecords(int kind);
-bool TakesReceiverLines(int kind);
-
 class MonitorWindowRender {
   public:
-    // Shows the window (owned from now on; null for none) of the kind at its creation size.
-    MonitorWindowRender(int kind, QWidget* window);
+    // Shows the window (owned from now on; null for none), fed as its kind's row says, at its
+    // creation size.
+    MonitorWindowRender(WindowFeed feed, QWidget* window);
     ~MonitorWindowRender();
     MonitorWindowRender(const MonitorWindowRender&) = delete;
     MonitorWindowRender& operator=(const MonitorWindowRender&) = delete;
 
     bool valid() const { return window_ != nullptr; }
-    int kind() const { return kind_; }
     QWidget* window() const { return window_; }
 
-    // One line as received, terminator included. Records go to the record kinds only when
-    // the line decoded; the Console gets every line.
+    // One line as received, terminator included, handed on by the main window's rule for the
+    // window's feed.
     void FeedLine(std::string_view line);
     int linesFed() const { return linesFed_; }
     int recordsDecoded() const { return recordsDecoded_; }
@@ -46,7 +42,7 @@ class MonitorWindowRender {
     QStringList DrawLog();
 
   private:
-    int kind_;
+    WindowFeed feed_;
     QPointer<QWidget> window_;
     int linesFed_ = 0;
     int recordsDecoded_ = 0;

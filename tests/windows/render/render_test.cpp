@@ -16,6 +16,7 @@
 #include "tests/support/decimal_comma_locale.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/position_plot/position_plot_wnd.h"
+#include "windows/registry/monitor_window_rows.h"
 #include "windows/registry/window_render.h"
 #include "windows/velocity/velocity_wnd.h"
 
@@ -61,7 +62,7 @@ bool HasLine(const QStringList& log, const QString& json) {
 // ---- dispatch ----
 
 TEST(RenderDispatchTest, OnlyDecodedLinesReachARecordWindow) {
-    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
     ASSERT_TRUE(render.valid());
     render.FeedLine("$GPZDA,120000,01,06,2026,00,00*4A\r\n");
     // A wrong checksum, garbage and an empty line do not decode and change nothing.
@@ -74,18 +75,23 @@ TEST(RenderDispatchTest, OnlyDecodedLinesReachARecordWindow) {
     EXPECT_EQ(plot->plot().updateCount(), 1);
 }
 
-TEST(RenderDispatchTest, TheDispatchRuleFollowsTheWindowKinds) {
-    for (int kind : {0, 1, 2, 13}) {
-        EXPECT_TRUE(TakesReceiverRecords(kind)) << kind;
-        EXPECT_FALSE(TakesReceiverLines(kind)) << kind;
+TEST(RenderDispatchTest, MonitorWindowsAreFoundByNumberOrNameAndFedByKind) {
+    const WindowTable table({MonitorWindowRows()});
+    for (const char* name :
+         {"0", "general-info", "1", "satellites", "2", "position-plot", "13", "velocity"}) {
+        ASSERT_NE(table.RowNamed(name), nullptr) << name;
+        EXPECT_EQ(table.RowNamed(name)->feed, WindowFeed::Record) << name;
     }
-    EXPECT_TRUE(TakesReceiverLines(3));
-    EXPECT_FALSE(TakesReceiverRecords(3));
-    EXPECT_FALSE(TakesReceiverRecords(12));
+    ASSERT_NE(table.RowNamed("console"), nullptr);
+    EXPECT_EQ(table.RowNamed("console")->kind, 3);
+    EXPECT_EQ(table.RowNamed("3")->feed, WindowFeed::EveryLine);
+    for (const char* name : {"8", "ttff", "-1", "2x", ""}) {
+        EXPECT_EQ(table.RowNamed(name), nullptr) << name;
+    }
 }
 
-TEST(RenderDispatchTest, AnUnknownKindGivesNoWindow) {
-    MonitorWindowRender render(9, nullptr);
+TEST(RenderDispatchTest, NoWindowDrawsNothing) {
+    MonitorWindowRender render(WindowFeed::Record, nullptr);
     EXPECT_FALSE(render.valid());
     render.FeedLine("$GPZDA,120000,01,06,2026,00,00*4A\r\n");
     EXPECT_TRUE(render.DrawLog().isEmpty());
@@ -95,7 +101,7 @@ TEST(RenderDispatchTest, AnUnknownKindGivesNoWindow) {
 // ---- draw log ----
 
 TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
-    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
     Feed(render, kMovingEpochs);
     const QStringList log = render.DrawLog();
     ASSERT_FALSE(log.isEmpty());
@@ -136,7 +142,7 @@ TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
 }
 
 TEST(RenderDrawLogTest, VelocityOfTheSameDrive) {
-    MonitorWindowRender render(kVelocityKind, new CVelocityWnd());
+    MonitorWindowRender render(WindowFeed::Record, new CVelocityWnd());
     Feed(render, kMovingEpochs);
     const QStringList log = render.DrawLog();
     const QStringList expected = {
@@ -152,7 +158,7 @@ TEST(RenderDrawLogTest, VelocityOfTheSameDrive) {
 }
 
 TEST(RenderDrawLogTest, ANativeRecordingDrawsThePositionPlotInTheNativeLayout) {
-    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
     Feed(render, kNativeRecords);
     const QStringList log = render.DrawLog();
     bool centre = false, date = false;
@@ -167,7 +173,7 @@ TEST(RenderDrawLogTest, ANativeRecordingDrawsThePositionPlotInTheNativeLayout) {
 // ---- picture ----
 
 TEST(RenderPictureTest, TheGrabShowsTheGridAndTheFixesWhereTheLogSaysTheyAre) {
-    MonitorWindowRender render(kPositionPlotKind, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
     Feed(render, kMovingEpochs);
     const QImage picture = render.Grab().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(650, 440));
@@ -178,7 +184,7 @@ TEST(RenderPictureTest, TheGrabShowsTheGridAndTheFixesWhereTheLogSaysTheyAre) {
 }
 
 TEST(RenderPictureTest, TheVelocityTargetRingsLieEveryFivePixels) {
-    MonitorWindowRender render(kVelocityKind, new CVelocityWnd());
+    MonitorWindowRender render(WindowFeed::Record, new CVelocityWnd());
     const QImage picture = render.Grab().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(640, 400));
     // Centre (228, 200). Thirty pixels above it, ring 10 (50 pixels out, red) crosses about
@@ -265,7 +271,7 @@ TEST_F(RenderProgramTest, EveryKindLogsItsOwnCallsAndItsChildrensTagged) {
     ASSERT_EQ(Run({QStringLiteral("1"), recording_, QStringLiteral("--draw-log")}, &satellites), 0);
     EXPECT_TRUE(satellites.contains(R"("child":"skyplot")"));
     EXPECT_TRUE(satellites.contains(R"("child":"level0")"));
-    for (const char* kind : {"0", "13"}) {
+    for (const char* kind : {"general-info", "13"}) {
         EXPECT_EQ(Run({QString::fromLatin1(kind), recording_, QStringLiteral("--draw-log")}), 0)
             << "kind " << kind;
     }

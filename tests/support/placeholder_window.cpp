@@ -1,10 +1,13 @@
-#include "app/placeholder_window.h"
+#include "tests/support/placeholder_window.h"
 
 #include <QPainter>
 
 #include "gui/main_window_messages.h"
 #include "gui/painter_surface.h"
+#include "gui/window_table.h"
 #include "platform/window_messages.h"
+#include "tools/registry/tool_window_rows.h"
+#include "windows/registry/monitor_window_rows.h"
 
 namespace orbex {
 
@@ -45,6 +48,13 @@ void CPlaceholderWnd::paintEvent(QPaintEvent*) {
                     QColor(160, 160, 160), NoColor());
     surface.TextOut(8, 48, QString::fromLatin1(shown.data(), static_cast<int>(shown.size())),
                     QColor(0, 255, 0), NoColor());
+}
+
+void InstallPlainWindows() {
+    InstallWindowTable(WindowTable({MonitorWindowRows(), ToolWindowRows()})
+                           .WithMaker([](const WindowRow& row, const QString& title) -> QWidget* {
+                               return new CPlaceholderWnd(row.kind, title);
+                           }));
 }
 
 }  // namespace orbex

@@ -1,6 +1,6 @@
-// A plain monitor window with the kind's title, opened into a slot while the window of that
-// kind is not built into the program. It takes the lines and records it is given (so the
-// dispatch can be seen at work), deletes itself when closed and tells the main window so.
+// A plain window in place of a monitor or tool window, for tests and the soak: it takes the lines
+// and records it is given (so the dispatch can be seen at work), shows how many, deletes itself
+// when closed and tells the main window so.
 #pragma once
 
 #include <QString>
@@ -33,5 +33,8 @@ class CPlaceholderWnd : public QWidget, public ReceiverSink {
     long records_ = 0;
     std::string lastLine_;
 };
+
+// Installs the program's window-kind table with every window made plain.
+void InstallPlainWindows();
 
 }  // namespace orbex
