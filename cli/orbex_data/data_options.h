@@ -27,6 +27,6 @@ struct DataOptions {
 bool ParseDataOptions(const std::vector<std::string>& arguments, DataOptions& options,
                       std::string& error);
 
-const char* DataUsage();
+std::string DataUsage();
 
 }  // namespace orbex

@@ -279,7 +279,7 @@ int Run(int argc, char** argv) {
         return kExitBadUse;
     }
     if (options.help) {
-        std::fputs(DataUsage(), stdout);
+        std::fputs(DataUsage().c_str(), stdout);
         return 0;
     }
     SetMessageBoxFunction(PrintMessage);

@@ -19,13 +19,12 @@ struct DumpOptions {
     std::string port;  // an index into the port list, or a device path
     std::string path;  // the recording for Replay and File
     PortSettings settings;
-    std::vector<std::string> commands;  // sent with WriteLine after opening
-    std::optional<long> count;          // stop after this many lines
-    std::optional<double> seconds;      // stop after this long
-    bool decode = false;                // print the decoded JSON object instead of the line
-    std::optional<ExportFormat> exportFormat;
-    ReplayPace pace = ReplayPace::Fast;  // --replay only: --pace fast|recorded|x10  // --file only:
-                                         // write the fixes in this format
+    std::vector<std::string> commands;         // sent with WriteLine after opening
+    std::optional<long> count;                 // stop after this many lines
+    std::optional<double> seconds;             // stop after this long
+    bool decode = false;                       // print the decoded JSON object instead of the line
+    std::optional<ExportFormat> exportFormat;  // --file only: write the fixes in this format
+    ReplayPace pace = ReplayPace::Fast;        // --replay only: --pace fast|recorded|x10
     bool help = false;
 };
 
@@ -35,6 +34,6 @@ bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& op
                       std::string& error);
 
 // The usage text for --help.
-const char* DumpUsage();
+std::string DumpUsage();
 
 }  // namespace orbex

@@ -221,7 +221,7 @@ int Run(int argc, char** argv) {
         return kExitBadUse;
     }
     if (options.help) {
-        std::fputs(DumpUsage(), stdout);
+        std::fputs(DumpUsage().c_str(), stdout);
         return 0;
     }
     InstallSignalHandlers();

@@ -52,8 +52,12 @@ int main(int argc, char** argv) {
     const auto arguments = orbex::ParseRenderArguments(argc, argv, error);
     if (!arguments) {
         Complain(error);
-        std::fputs(orbex::kRenderUsage, stderr);
+        std::fputs(orbex::RenderUsage().c_str(), stderr);
         return 2;
+    }
+    if (arguments->help) {
+        std::fputs(orbex::RenderUsage().c_str(), stdout);
+        return 0;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,55 +1,73 @@
 #include "cli/orbex_render/render_arguments.h"
 
-#include <cstring>
-#include <vector>
-
+#include "cli/common/option_table.h"
 #include "windows/registry/monitor_window_rows.h"
 
 namespace orbex {
+namespace {
+
+const OptionTable<RenderArguments>& RenderOptionTable() {
+    static const OptionTable<RenderArguments> table = {
+        {"--png", "OUT", "write the window as a PNG picture",
+         [](RenderArguments& a, const std::string& v) {
+             a.pngPath = v;
+             return std::string();
+         }},
+        {"--draw-log", nullptr, "print every drawing call of one full paint as JSON lines",
+         [](RenderArguments& a, const std::string&) {
+             a.drawLog = true;
+             return std::string();
+         }},
+        {"--keys", "TEXT", "keys typed into the window after the recording (e.g. \"+C\")",
+         [](RenderArguments& a, const std::string& v) {
+             a.keys = v;
+             return std::string();
+         }},
+    };
+    return table;
+}
+
+}  // namespace
 
 std::optional<RenderArguments> ParseRenderArguments(int argc, const char* const* argv,
                                                     std::string& error) {
     RenderArguments arguments;
-    std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--draw-log") {
-            arguments.drawLog = true;
-        } else if (arg == "--png") {
-            if (i + 1 >= argc) {
-                error = "--png needs a file name";
-                return std::nullopt;
-            }
-            arguments.pngPath = argv[++i];
-        } else if (arg == "--keys") {
-            if (i + 1 >= argc) {
-                error = "--keys needs the keys to type";
-                return std::nullopt;
-            }
-            arguments.keys = argv[++i];
-        } else if (arg.starts_with("--")) {
-            error = "unknown option " + arg;
-            return std::nullopt;
-        } else {
-            positional.push_back(arg);
-        }
+    CommandWords words;
+    error = ReadOptions(RenderOptionTable(),
+                        std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), arguments,
+                        words);
+    arguments.help = words.help;
+    if (!error.empty()) {
+        return std::nullopt;
     }
-    if (positional.size() != 2) {
+    if (arguments.help) {
+        return arguments;
+    }
+    if (words.words.size() != 2) {
         error = "KIND and FILE are needed";
         return std::nullopt;
     }
     static const WindowTable monitorWindows({MonitorWindowRows()});
-    arguments.window = monitorWindows.RowNamed(positional[0]);
+    arguments.window = monitorWindows.RowNamed(words.words[0]);
     if (arguments.window == nullptr) {
-        error = "no monitor window of kind " + positional[0];
+        error = "no monitor window of kind " + words.words[0];
         return std::nullopt;
     }
-    arguments.file = positional[1];
+    arguments.file = words.words[1];
     if (arguments.pngPath.empty() && !arguments.drawLog) {
         error = "nothing to write: give --png OUT or --draw-log";
         return std::nullopt;
     }
     return arguments;
+}
+
+std::string RenderUsage() {
+    return "usage: orbex-render KIND FILE [--png OUT] [--draw-log] [--keys TEXT]\n"
+           "Opens one monitor window offscreen, replays the recording FILE into it as Orbex\n"
+           "would and writes the window as a PNG and/or its draw log.\n"
+           "  KIND: a monitor window by number or name: 0 general-info, 1 satellites,\n"
+           "        2 position-plot, 3 console, 13 velocity\n\n" +
+           OptionHelp(RenderOptionTable());
 }
 
 }  // namespace orbex

@@ -23,7 +23,7 @@ int Run(int argc, char** argv) {
         return kExitBadUse;
     }
     if (options.help) {
-        std::fputs(StatsUsage(), stdout);
+        std::fputs(StatsUsage().c_str(), stdout);
         return 0;
     }
     RecordingFixes recording;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "cli/common/option_table.h"
+
 namespace orbex {
 
 namespace {
@@ -43,50 +45,54 @@ bool ParseReference(const std::string& text, GeoPoint& reference, std::string& e
     return true;
 }
 
+const OptionTable<StatsOptions>& StatsOptionTable() {
+    static const OptionTable<StatsOptions> table = {
+        {"--ref", "LAT,LON[,ALT]", "offsets about this position instead of the mean",
+         [](StatsOptions& o, const std::string& v) {
+             GeoPoint reference;
+             std::string error;
+             if (ParseReference(v, reference, error)) {
+                 o.reference = reference;
+             }
+             return error;
+         }},
+        {"--json", nullptr, "print one JSON object instead of the table",
+         [](StatsOptions& o, const std::string&) {
+             o.json = true;
+             return std::string();
+         }},
+    };
+    return table;
+}
+
 }  // namespace
 
 bool ParseStatsOptions(const std::vector<std::string>& arguments, StatsOptions& options,
                        std::string& error) {
     options = StatsOptions{};
-    int files = 0;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--help" || argument == "-h") {
-            options.help = true;
-        } else if (argument == "--json") {
-            options.json = true;
-        } else if (argument == "--ref") {
-            if (i + 1 >= arguments.size()) {
-                error = "--ref needs a value";
-                return false;
-            }
-            GeoPoint reference;
-            if (!ParseReference(arguments[++i], reference, error)) {
-                return false;
-            }
-            options.reference = reference;
-        } else if (argument.starts_with("--")) {
-            error = "unknown argument '" + argument + "'";
-            return false;
-        } else {
-            options.path = argument;
-            ++files;
-        }
-    }
-    if (!options.help && files != 1) {
-        error = files == 0 ? "give the recording to read" : "give only one recording";
+    CommandWords words;
+    error = ReadOptions(StatsOptionTable(), arguments, options, words);
+    options.help = words.help;
+    if (!error.empty()) {
         return false;
+    }
+    if (!options.help && words.words.size() != 1) {
+        error = words.words.empty() ? "give the recording to read" : "give only one recording";
+        return false;
+    }
+    if (!words.words.empty()) {
+        options.path = words.words.front();
     }
     return true;
 }
 
-const char* StatsUsage() {
+std::string StatsUsage() {
     return "usage: orbex-stats FILE [--ref LAT,LON[,ALT]] [--json]\n"
            "Accuracy figures of the fixes of a recording (native records or NMEA): number of\n"
            "fixes, mean position, standard deviations north, east and up, CEP50, CEP95, 2DRMS\n"
            "and the share of fixes within 1, 2, 5 and 10 m, all in metres. The offsets are\n"
-           "taken about the mean, or about --ref (degrees, south and west negative; metres).\n"
-           "--json prints one JSON object instead of the table.\n";
+           "taken about the mean, or about --ref (degrees, south and west negative; metres).\n\n" +
+           OptionHelp(StatsOptionTable());
 }
 
 }  // namespace orbex

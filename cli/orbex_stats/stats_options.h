@@ -21,6 +21,6 @@ struct StatsOptions {
 bool ParseStatsOptions(const std::vector<std::string>& arguments, StatsOptions& options,
                        std::string& error);
 
-const char* StatsUsage();
+std::string StatsUsage();
 
 }  // namespace orbex

@@ -154,7 +154,7 @@ int Run(int argc, char** argv) {
         return Fail(error + " (see --help)");
     }
     if (options.help) {
-        std::fputs(TtffUsage(), stdout);
+        std::fputs(TtffUsage().c_str(), stdout);
         return 0;
     }
     SetMessageBoxFunction(PrintMessage);

@@ -1,133 +1,122 @@
 #include "cli/orbex_ttff/ttff_options.h"
 
-#include <charconv>
 #include <set>
+
+#include "cli/common/option_table.h"
 
 namespace orbex {
 namespace {
 
-bool ParseNumber(const std::string& text, double low, double high, double& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && value >= low && value <= high;
+// The options as they are read: the interval may be given once, in one of its two forms.
+struct TtffCommandLine : TtffOptions {
+    bool intervalGiven = false;
+};
+
+std::string SetInterval(TtffCommandLine& line, const std::string& value) {
+    if (line.intervalGiven) {
+        return "give --interval or --random-interval once";
+    }
+    line.intervalGiven = true;
+    if (value.empty()) {
+        line.interval = kRandomInterval;
+        return {};
+    }
+    long seconds = 0;
+    std::string error = ReadWholeNumber("--interval", value, 1, 1000000, seconds);
+    line.interval = static_cast<int>(seconds);
+    return error;
 }
 
-bool ParseWhole(const std::string& text, int low, int high, int& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && value >= low && value <= high;
+const OptionTable<TtffCommandLine>& TtffOptionTable() {
+    static const OptionTable<TtffCommandLine> table = {
+        {"--port", "NAME_OR_INDEX",
+         "a receiver: an index into the port list or a device path "
+         "(repeatable)",
+         [](TtffCommandLine& o, const std::string& v) {
+             o.ports.push_back(v);
+             return std::string();
+         }},
+        {"--mode", "hot|warm|cold", "the restart of every cycle",
+         [](TtffCommandLine& o, const std::string& v) {
+             std::vector<std::string> names;
+             for (const auto& mode : kStartModes) {
+                 names.emplace_back(mode.optionName);
+             }
+             int mode = 0;
+             std::string error = ReadChoice("--mode", v, names, mode);
+             o.mode = error.empty() && mode > 0 ? static_cast<StartMode>(mode) : StartMode::None;
+             return o.mode == StartMode::None ? "--mode takes hot, warm or cold, not '" + v + "'"
+                                              : std::string();
+         }},
+        {"--count", "N", "measurements per receiver (default 1; 0 until Ctrl-C)",
+         [](TtffCommandLine& o, const std::string& v) {
+             long count = 0;
+             std::string error = ReadWholeNumber("--count", v, 0, 1000000, count);
+             o.count = static_cast<int>(count);
+             return error;
+         }},
+        {"--interval", "S", "start a cycle when the pause seconds + 1 reach S (default 7)",
+         [](TtffCommandLine& o, const std::string& v) {
+             return v.empty() ? "--interval takes whole seconds from 1" : SetInterval(o, v);
+         }},
+        {"--random-interval", nullptr, "draw 30 to 150 s per cycle instead",
+         [](TtffCommandLine& o, const std::string&) { return SetInterval(o, {}); }},
+        {"--record", "FILE", "append the result file ({port} stands for the receiver)",
+         [](TtffCommandLine& o, const std::string& v) {
+             o.record = v;
+             return v.empty() ? std::string("--record needs a file name") : std::string();
+         }},
+        {"--json", nullptr, "one JSON object per result instead of the result list",
+         [](TtffCommandLine& o, const std::string&) {
+             o.json = true;
+             return std::string();
+         }},
+        {"--limit", "S", "exit 1 unless the percentile is at most S seconds",
+         [](TtffCommandLine& o, const std::string& v) {
+             double limit = 0;
+             std::string error = ReadDecimal("--limit", v, 0, 1e9, limit);
+             o.limit = limit;
+             return error;
+         }},
+        {"--percentile", "P", "the percentile --limit judges (default 95, nearest rank)",
+         [](TtffCommandLine& o, const std::string& v) {
+             std::string error = ReadDecimal("--percentile", v, 1e-9, 100, o.percentile);
+             return error;
+         }},
+    };
+    return table;
 }
 
 }  // namespace
 
 bool ParseTtffOptions(const std::vector<std::string>& arguments, TtffOptions& options,
                       std::string& error) {
-    bool intervalGiven = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& option = arguments[i];
-        const auto value = [&](std::string& out) {
-            if (i + 1 >= arguments.size()) {
-                error = option + " needs a value";
-                return false;
-            }
-            out = arguments[++i];
-            return true;
-        };
-        std::string text;
-        if (option == "--help" || option == "-h") {
-            options.help = true;
-        } else if (option == "--port") {
-            if (!value(text)) {
-                return false;
-            }
-            options.ports.push_back(text);
-        } else if (option == "--mode") {
-            if (!value(text)) {
-                return false;
-            }
-            options.mode = StartMode::None;
-            for (std::size_t m = 1; m < kStartModes.size(); ++m) {
-                if (text == kStartModes[m].optionName) {
-                    options.mode = static_cast<StartMode>(m);
-                }
-            }
-            if (options.mode == StartMode::None) {
-                error = "--mode takes hot, warm or cold, not \"" + text + "\"";
-                return false;
-            }
-        } else if (option == "--count") {
-            if (!value(text) || !ParseWhole(text, 0, 1000000, options.count)) {
-                error =
-                    error.empty() ? "--count takes 0 (no end) or a number of measurements" : error;
-                return false;
-            }
-        } else if (option == "--interval") {
-            if (intervalGiven) {
-                error = "give --interval or --random-interval once";
-                return false;
-            }
-            if (!value(text) || !ParseWhole(text, 1, 1000000, options.interval)) {
-                error = error.empty() ? "--interval takes whole seconds from 1" : error;
-                return false;
-            }
-            intervalGiven = true;
-        } else if (option == "--random-interval") {
-            if (intervalGiven) {
-                error = "give --interval or --random-interval once";
-                return false;
-            }
-            options.interval = kRandomInterval;
-            intervalGiven = true;
-        } else if (option == "--record") {
-            if (!value(options.record)) {
-                return false;
-            }
-            if (options.record.empty()) {
-                error = "--record needs a file name";
-                return false;
-            }
-        } else if (option == "--json") {
-            options.json = true;
-        } else if (option == "--limit") {
-            double limit = 0;
-            if (!value(text) || !ParseNumber(text, 0, 1e9, limit)) {
-                error = error.empty() ? "--limit takes seconds" : error;
-                return false;
-            }
-            options.limit = limit;
-        } else if (option == "--percentile") {
-            if (!value(text) || !ParseNumber(text, 1e-9, 100, options.percentile)) {
-                error =
-                    error.empty() ? "--percentile takes a number above 0 and at most 100" : error;
-                return false;
-            }
-        } else {
-            error = "unknown option \"" + option + "\"";
-            return false;
-        }
+    TtffCommandLine line;
+    CommandWords words;
+    error = ReadOptions(TtffOptionTable(), arguments, line, words);
+    if (error.empty() && !words.words.empty()) {
+        error = "unknown argument '" + words.words.front() + "'";
+    }
+    options = line;
+    options.help = words.help;
+    if (!error.empty()) {
+        return false;
     }
     if (options.help) {
         return true;
     }
     if (options.ports.empty()) {
         error = "give at least one --port";
-        return false;
-    }
-    if (std::set<std::string>(options.ports.begin(), options.ports.end()).size() !=
-        options.ports.size()) {
+    } else if (std::set<std::string>(options.ports.begin(), options.ports.end()).size() !=
+               options.ports.size()) {
         error = "a --port is given twice";
-        return false;
-    }
-    if (options.mode == StartMode::None) {
+    } else if (options.mode == StartMode::None) {
         error = "give --mode hot, warm or cold";
-        return false;
-    }
-    if (options.ports.size() > 1 && !options.record.empty() &&
-        options.record.find("{port}") == std::string::npos) {
+    } else if (options.ports.size() > 1 && !options.record.empty() &&
+               options.record.find("{port}") == std::string::npos) {
         error = "with several --port, --record needs {port} in the file name";
-        return false;
     }
-    return true;
+    return error.empty();
 }
 
 std::string RecordPathFor(const std::string& pattern, const std::string& port) {
@@ -145,18 +134,15 @@ std::string RecordPathFor(const std::string& pattern, const std::string& port) {
     return path;
 }
 
-const char* TtffUsage() {
+std::string TtffUsage() {
     return "usage: orbex-ttff --port NAME_OR_INDEX [--port ...] --mode hot|warm|cold --count N\n"
            "                  [--interval S | --random-interval] [--record FILE] [--json]\n"
            "                  [--limit S [--percentile P]]\n"
            "Runs a TTFF series on each receiver at once: resets it, times its first fix and\n"
-           "repeats, exactly as Orbex's TTFF window. --count 0 runs until Ctrl-C; the next\n"
-           "cycle starts when the pause seconds + 1 reach --interval (default 7, as \"0sec\");\n"
-           "--random-interval draws 30 to 150 s per cycle. --record appends the result file\n"
-           "({port} stands for the receiver). Prints the result list, or one JSON object per\n"
-           "event with --json, then the statistics. With --limit, exits 0 only when the\n"
-           "P-th percentile (default 95, nearest rank) of the TTFFs is at most S seconds.\n"
-           "Exit codes: 0 done, 1 limit missed, 2 bad arguments or a port that cannot open.\n";
+           "repeats, exactly as Orbex's TTFF window. Prints the result list, or one JSON object\n"
+           "per event with --json, then the statistics.\n"
+           "Exit codes: 0 done, 1 limit missed, 2 bad arguments or a port that cannot open.\n\n" +
+           OptionHelp(TtffOptionTable());
 }
 
 }  // namespace orbex

@@ -30,6 +30,6 @@ bool ParseTtffOptions(const std::vector<std::string>& arguments, TtffOptions& op
 // with "/" as "_".
 std::string RecordPathFor(const std::string& pattern, const std::string& port);
 
-const char* TtffUsage();
+std::string TtffUsage();
 
 }  // namespace orbex

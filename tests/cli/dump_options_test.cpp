@@ -84,5 +84,22 @@ TEST(DumpOptionsTest, NonsenseIsRefusedWithAReason) {
     }
 }
 
+TEST(DumpOptionsTest, TheHelpListsEveryOptionTheParserTakes) {
+    const std::string usage = DumpUsage();
+    for (const char* option : {"--port", "--replay", "--file", "--speed", "--parity", "--data-bits",
+                               "--stop-bits", "--rtscts", "--xonxoff", "--pace", "--export",
+                               "--send", "--count", "--seconds", "--decode", "--help"}) {
+        EXPECT_NE(usage.find(std::string("\n  ") + option + " "), std::string::npos) << option;
+    }
+    // The baud rates of the help and of the reader are the same list.
+    DumpOptions options;
+    std::string error;
+    EXPECT_FALSE(ParseDumpOptions({"--port", "0", "--speed", "31250"}, options, error));
+    EXPECT_NE(error.find("110, 300"), std::string::npos) << error;
+    EXPECT_NE(error.find("128000 or 256000"), std::string::npos) << error;
+    EXPECT_FALSE(ParseDumpOptions({"--port"}, options, error));
+    EXPECT_EQ(error, "--port needs a value (NAME_OR_INDEX)");
+}
+
 }  // namespace
 }  // namespace orbex

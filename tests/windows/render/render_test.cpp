@@ -303,6 +303,10 @@ TEST_F(RenderProgramTest, EveryWindowDrawsTheSameBytesUnderADecimalCommaLocale) 
 }
 
 TEST_F(RenderProgramTest, RefusesWhatItCannotDo) {
+    QByteArray usage;
+    EXPECT_EQ(Run({QStringLiteral("--help")}, &usage), 0);
+    EXPECT_TRUE(usage.startsWith("usage: orbex-render KIND FILE")) << usage.toStdString();
+    EXPECT_TRUE(usage.contains("2 position-plot")) << usage.toStdString();
     EXPECT_EQ(Run({QStringLiteral("9"), recording_, QStringLiteral("--draw-log")}), 2);
     EXPECT_EQ(Run({QStringLiteral("2"), recording_}), 2);  // nothing to write
     EXPECT_EQ(Run({QStringLiteral("2x"), recording_, QStringLiteral("--draw-log")}), 2);
