@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/hex_digit.h"
+
 namespace orbexce {
 namespace {
 
@@ -18,19 +20,6 @@ std::string_view NumberStart(std::string_view text) {
     return text;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 }  // namespace
 
 bool ChecksumValid(std::string_view sentence) {
@@ -42,8 +31,8 @@ bool ChecksumValid(std::string_view sentence) {
     for (std::size_t i = 1; i < star; ++i) {
         sum ^= static_cast<unsigned char>(sentence[i]);
     }
-    const int high = HexDigit(sentence[star + 1]);
-    const int low = HexDigit(sentence[star + 2]);
+    const int high = orbex::HexDigit(sentence[star + 1]);
+    const int low = orbex::HexDigit(sentence[star + 2]);
     return high >= 0 && low >= 0 && static_cast<unsigned>(high * 16 + low) == sum;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include "platform/hex_digit.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -93,17 +95,6 @@ bool ParseQuoted(const std::string& text, std::size_t& pos, std::string& out) {
         out += c;
     }
     return false;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    c = Lower(c);
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
 }
 
 // "aa,bb,cc" (blanks allowed around the commas) into bytes.

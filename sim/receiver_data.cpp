@@ -42,7 +42,7 @@ std::string Hex(std::uint64_t value, int digits) {
 std::uint64_t ParseHex(std::string_view text) {
     std::uint64_t value = 0;
     for (char c : text) {
-        value = value << 4 | static_cast<std::uint64_t>(std::max(0, HexDigitValue(c)));
+        value = value << 4 | static_cast<std::uint64_t>(std::max(0, HexDigit(c)));
     }
     return value;
 }
@@ -70,24 +70,11 @@ bool IsDataLine(std::string_view line, std::string_view prefix) {
     return Hex(NmeaChecksum(line.substr(0, star)), 2) == line.substr(star + 1);
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::uint16_t AssistCheckCode(std::string_view hexText) {
     std::uint16_t crc = 0;
     for (std::size_t i = 0; i < hexText.size(); i += 2) {
-        const int high = std::max(0, HexDigitValue(hexText[i]));
-        const int low = i + 1 < hexText.size() ? std::max(0, HexDigitValue(hexText[i + 1])) : 0;
+        const int high = std::max(0, HexDigit(hexText[i]));
+        const int low = i + 1 < hexText.size() ? std::max(0, HexDigit(hexText[i + 1])) : 0;
         crc ^= static_cast<std::uint16_t>((high << 4 | low) << 8);
         for (int bit = 0; bit < 8; ++bit) {
             crc = static_cast<std::uint16_t>(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
@@ -151,7 +138,7 @@ int ExpectedAssistLines(AssistNetwork network, std::string_view header) {
     if (header.size() <= layout.countColumn) {
         return -1;
     }
-    const int v = HexDigitValue(header[layout.countColumn]);
+    const int v = HexDigit(header[layout.countColumn]);
     return v < 0 ? -1 : layout.linesPerSatellite * (v + 1);
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/hex_digit.h"
 #include "sim/sim_time.h"
 
 namespace orbex::sim {
@@ -25,7 +26,6 @@ bool IsDataLine(std::string_view line, std::string_view prefix);
 // first; a character that is not a hexadecimal digit counts as 0; an odd last character is
 // the high nibble of a last byte).
 std::uint16_t AssistCheckCode(std::string_view hexText);
-int HexDigitValue(char c);  // -1 for a character that is not a hexadecimal digit
 
 enum class AssistNetwork { kGsm, kWcdma };
 

@@ -253,7 +253,7 @@ TEST(AssistDialogue, GsmAndWcdmaDumpsCarryCountStampAndCheckCode) {
         EXPECT_EQ(r[0], c.command);
         const std::string& header = r[1];
         ASSERT_EQ(header.size(), c.covered + 4);
-        EXPECT_EQ(HexDigitValue(header[c.countColumn]), satellites - 1);
+        EXPECT_EQ(HexDigit(header[c.countColumn]), satellites - 1);
         char code[5];
         std::snprintf(code, sizeof code, "%04X", AssistCheckCode(header.substr(0, c.covered)));
         EXPECT_EQ(header.substr(c.covered), code);

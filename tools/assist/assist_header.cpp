@@ -25,19 +25,6 @@ std::uint16_t CrcStep(std::uint16_t crc, std::uint8_t byte) {
 
 }  // namespace
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::uint16_t Crc16Xmodem(std::string_view bytes) {
     std::uint16_t crc = 0;
     for (char c : bytes) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/hex_digit.h"
 #include "tools/assist/assist_network.h"
 #include "tools/assist/gps_time.h"
 
@@ -17,9 +18,6 @@ namespace orbex {
 std::uint16_t AssistCheckCode(std::string_view hexText);
 // A byte string's CRC-16/XMODEM ("abc" as three bytes gives 9dd6).
 std::uint16_t Crc16Xmodem(std::string_view bytes);
-
-// The value of a hexadecimal digit; -1 for any other character.
-int HexDigit(char c);
 
 // The number of data lines after the header (GSM 2 per satellite, W-CDMA 1): the count
 // character holds satellites - 1. -1 when the header has no count character; a character that
