@@ -8,6 +8,7 @@
 
 #include "decode/decode_line.h"
 #include "decode/decoding_state.h"
+#include "tests/support/test_files.h"
 
 // The JSON writer is part of orbex-dump rather than of a library; the benchmark compiles it in.
 #include "cli/orbex_dump/decoded_json.cpp"
@@ -15,15 +16,7 @@
 namespace orbex {
 namespace {
 
-std::string Sentence(std::string_view body) {
-    unsigned sum = 0;
-    for (std::size_t i = 1; i < body.size(); ++i) {
-        sum ^= static_cast<unsigned char>(body[i]);
-    }
-    char star[6];
-    std::snprintf(star, sizeof star, "*%02X", sum);
-    return std::string(body) + star + "\r\n";
-}
+using test::Sentence;
 
 std::string NativeRecord() {
     std::string line = "SMV1042608153123456N3540123E13945678000450122702608153123455C4A";

@@ -11,16 +11,12 @@
 #include <string>
 
 #include "tests/link/link_test_support.h"
+#include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 class FixExportTest : public ::testing::Test {
   protected:

@@ -9,6 +9,7 @@
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
 #include "tests/sim/child_process.h"
+#include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
@@ -18,12 +19,7 @@ struct DataRun {
     std::string err;
 };
 
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 class OrbexDataTest : public ::testing::Test {
   protected:

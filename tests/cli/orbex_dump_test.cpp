@@ -14,6 +14,7 @@
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
@@ -26,12 +27,7 @@ struct DumpRun {
     std::string err;
 };
 
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 class OrbexDumpTest : public ::testing::Test {
   protected:

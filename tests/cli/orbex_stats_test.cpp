@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/link/link_test_support.h"
+#include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
@@ -23,12 +24,7 @@ struct ProgramRun {
     std::string out;
 };
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 ProgramRun Shell(const std::string& command, const std::string& outPath) {
     const int status = std::system((command + " >" + outPath).c_str());

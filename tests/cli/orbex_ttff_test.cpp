@@ -18,6 +18,7 @@
 #include "cli/orbex_ttff/ttff_statistics.h"
 #include "tests/link/link_test_support.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
@@ -30,12 +31,7 @@ struct TtffRun {
     std::string err;
 };
 
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 std::vector<std::string> Split(const std::string& text, char separator) {
     std::vector<std::string> parts;

@@ -7,19 +7,9 @@
 #include <string_view>
 
 #include "decode/decode_line.h"
+#include "tests/support/test_files.h"
 
 namespace orbex::test {
-
-// "$...*XX\r\n" with the checksum of `body` (which begins with "$").
-inline std::string Sentence(std::string_view body) {
-    unsigned sum = 0;
-    for (std::size_t i = 1; i < body.size(); ++i) {
-        sum ^= static_cast<unsigned char>(body[i]);
-    }
-    char star[6];
-    std::snprintf(star, sizeof star, "*%02X", sum);
-    return std::string(body) + star + "\r\n";
-}
 
 // Overwrites the columns from `column` on with `text`.
 inline void Put(std::string& line, std::size_t column, std::string_view text) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tests/link/link_test_support.h"
+#include "tests/support/test_files.h"
 #include "tests/tools/transfer/sim_receiver.h"
 #include "tools/assist/assist_header.h"
 #include "tools/assist/assist_workers.h"
@@ -13,12 +14,7 @@
 namespace orbex {
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 struct Messages {
     std::vector<std::string> list;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "tests/link/link_test_support.h"
+#include "tests/support/test_files.h"
 #include "tests/tools/transfer/sim_receiver.h"
 #include "tools/transfer/acquisition_worker.h"
 #include "tools/transfer/transmission_worker.h"
@@ -12,12 +13,7 @@
 namespace orbex {
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 // Gives the stored lines new data that keeps the receiver's line shape (the checksum is fixed
 // after the change).

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/test_files.h"
 #include "tests/tools/transfer/window_test_support.h"
 #include "tools/transfer/acquisition_window.h"
 #include "tools/transfer/transmission_window.h"
@@ -15,12 +16,7 @@
 namespace orbex {
 namespace {
 
-std::string Slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 TEST(TransferWindowTest, AlmanacRoundTripThroughTheWindows) {
     testing::SimReceiver receiver;

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "tests/link/link_test_support.h"
+#include "tests/support/test_files.h"
 #include "tests/tools/transfer/scripted_receiver.h"
 #include "tools/transfer/acquisition_worker.h"
 #include "tools/transfer/transmission_worker.h"
@@ -18,12 +19,7 @@ namespace {
 using testing::RegularOutput;
 using testing::ScriptedReceiver;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using orbex::test::Slurp;
 
 std::string DataLine(const char* tag, int i) {
     return std::string(tag) + (i < 10 ? "0" : "") + std::to_string(i) + ",1,0123456789ABCDEF*00";

@@ -10,19 +10,9 @@
 
 #include "decode/decode_line.h"
 #include "decode/receiver_state.h"
+#include "tests/support/test_files.h"
 
 namespace orbex::test {
-
-// "$...*XX\r\n" with the checksum of body (which begins with "$").
-inline std::string Sentence(std::string_view body) {
-    unsigned sum = 0;
-    for (std::size_t i = 1; i < body.size(); ++i) {
-        sum ^= static_cast<unsigned char>(body[i]);
-    }
-    char star[8];
-    std::snprintf(star, sizeof star, "*%02X", sum);
-    return std::string(body) + star + "\r\n";
-}
 
 // A native record (148 characters and CR LF): 3 Dec 2008 (UTC, Tue) 01:30:45 at
 // N 35 41' 12.34", E 139 46' 45.67", 42 m, 12 km/h, course 90; every channel decoding
