@@ -42,9 +42,25 @@ inline bool IsFourChannelRecord(const ReceiverState& record) {
     return kind == "N" || kind == "O";
 }
 
-// One NMEA sentence by its tag ("$GPGGA").
+// Whether `kind` is the twin of a "$GP" position, speed or time tag of a multi-constellation
+// receiver's talker: "$GNGGA", "$GLGGA", "$GAGGA", "$GBGGA" or "$GQGGA" for "$GPGGA", and the
+// same for "$GPVTG" and "$GPZDA". Satellite sentences have no twins here: other talkers'
+// satellite numbers are not GPS satellites.
+inline bool IsGnssTwin(std::string_view kind, std::string_view tag) {
+    if (kind.size() != 6 || tag.size() != 6 || !kind.starts_with("$G") || !tag.starts_with("$GP")) {
+        return false;
+    }
+    const std::string_view type = tag.substr(3);
+    const char talker = kind[2];
+    return (type == "GGA" || type == "VTG" || type == "ZDA") && kind.substr(3) == type &&
+           (talker == 'N' || talker == 'L' || talker == 'A' || talker == 'B' || talker == 'Q');
+}
+
+// One NMEA sentence by its tag ("$GPGGA"); the GNSS talkers' position, speed and time
+// sentences are read as their GPS twins (their own tag stays in `kind`).
 inline bool IsSentence(const ReceiverState& record, std::string_view tag) {
-    return KindOf(record) == tag;
+    const std::string_view kind = KindOf(record);
+    return kind == tag || IsGnssTwin(kind, tag);
 }
 
 }  // namespace orbex

@@ -262,6 +262,16 @@ TEST_F(NmeaPageTest, ThreeMinuteDecimalsAreDividedByAThousand) {
     EXPECT_EQ(LineText(3), "  Latitude                : N  35  40.1234' ( 35  40'  7.40\")     ");
 }
 
+TEST_F(NmeaPageTest, GnssTalkersAndOtherWidthsFillThePageAsTheGpsTwins) {
+    // Another maker's receiver: "$GNGGA" with a time in hundredths and five decimals of
+    // minutes; the page shows the first four decimals and the hemispheres.
+    Feed(test::Sentence("$GNGGA,213950.00,5250.53669,N,00542.34920,E,2,09,1.03,-6.0,M,45.8,M,,"));
+    Paint();
+    EXPECT_EQ(LineText(3), "  Latitude                : N  52  50.5366' ( 52  50' 32.20\")     ");
+    EXPECT_EQ(LineText(4), "  Longitude               : E   5  42.3492' (  5  42' 20.95\")     ");
+    EXPECT_EQ(LineText(12), "  GPS Quality Indicator   :  DGPS Fixed");
+}
+
 TEST_F(NmeaPageTest, UsedSatellitesStandInMeasuredColumns) {
     FeedEpoch();
     Paint();
