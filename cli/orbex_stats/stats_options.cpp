@@ -1,57 +1,19 @@
 #include "cli/orbex_stats/stats_options.h"
 
-#include <charconv>
-#include <cmath>
-#include <string_view>
-
 #include "cli/common/option_table.h"
+#include "cli/common/reference_option.h"
 
 namespace orbex {
 
 namespace {
-
-// A decimal number with "." whatever the locale; the whole text must be the number.
-bool ParseNumber(std::string_view text, double& value) {
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return !text.empty() && error == std::errc() && stop == end && std::isfinite(value);
-}
-
-bool ParseReference(const std::string& text, GeoPoint& reference, std::string& error) {
-    std::vector<std::string_view> parts;
-    std::string_view rest = text;
-    for (;;) {
-        const std::size_t comma = rest.find(',');
-        parts.push_back(rest.substr(0, comma));
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        rest.remove_prefix(comma + 1);
-    }
-    double alt = std::nan("");
-    const bool parsed = (parts.size() == 2 || parts.size() == 3) &&
-                        ParseNumber(parts[0], reference.latDegrees) &&
-                        ParseNumber(parts[1], reference.lonDegrees) &&
-                        (parts.size() == 2 || ParseNumber(parts[2], alt));
-    if (!parsed || std::fabs(reference.latDegrees) > 90 || std::fabs(reference.lonDegrees) > 180) {
-        error = "--ref takes LAT,LON[,ALT] in degrees (south and west negative) and metres, not '" +
-                text + "'";
-        return false;
-    }
-    reference.altitude = alt;
-    return true;
-}
 
 const OptionTable<StatsOptions>& StatsOptionTable() {
     static const OptionTable<StatsOptions> table = {
         {"--ref", "LAT,LON[,ALT]", "offsets about this position instead of the mean",
          [](StatsOptions& o, const std::string& v) {
              GeoPoint reference;
-             std::string error;
-             if (ParseReference(v, reference, error)) {
+             std::string error = ReadReferencePosition(v, reference);
+             if (error.empty()) {
                  o.reference = reference;
              }
              return error;

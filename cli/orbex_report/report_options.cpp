@@ -1,0 +1,100 @@
+#include "cli/orbex_report/report_options.h"
+
+#include "cli/common/option_table.h"
+#include "cli/common/reference_option.h"
+
+namespace orbex {
+
+namespace {
+
+const OptionTable<ReportOptions>& ReportOptionTable() {
+    static const OptionTable<ReportOptions> table = {
+        {"-o", "FILE", "the HTML file to write (required)",
+         [](ReportOptions& o, const std::string& v) {
+             o.output = v;
+             return v.empty() ? std::string("-o needs a file name") : std::string();
+         }},
+        {"--limit", "S", "ttff: the pass limit in seconds for the percentile",
+         [](ReportOptions& o, const std::string& v) {
+             double value = 0;
+             std::string error = ReadDecimal("--limit", v, 0, 86400, value);
+             o.limit = value;
+             return error;
+         }},
+        {"--percentile", "P", "ttff: the percentile judged and shown (default: the input's, or 95)",
+         [](ReportOptions& o, const std::string& v) {
+             double value = 0;
+             std::string error = ReadDecimal("--percentile", v, 1, 100, value);
+             o.percentile = value;
+             return error;
+         }},
+        {"--ref", "LAT,LON[,ALT]", "accuracy: offsets about this position instead of the mean",
+         [](ReportOptions& o, const std::string& v) {
+             GeoPoint reference;
+             std::string error = ReadReferencePosition(v, reference);
+             if (error.empty()) {
+                 o.reference = reference;
+             }
+             return error;
+         }},
+        {"--title", "TEXT", "the report's heading",
+         [](ReportOptions& o, const std::string& v) {
+             o.title = v;
+             return std::string();
+         }},
+    };
+    return table;
+}
+
+}  // namespace
+
+bool ParseReportOptions(const std::vector<std::string>& arguments, ReportOptions& options,
+                        std::string& error) {
+    options = ReportOptions{};
+    CommandWords words;
+    error = ReadOptions(ReportOptionTable(), arguments, options, words);
+    options.help = words.help;
+    if (!error.empty() || options.help) {
+        return error.empty();
+    }
+    if (words.words.empty()) {
+        error = "give the report kind: ttff or accuracy";
+        return false;
+    }
+    const std::string& kind = words.words.front();
+    if (kind == "ttff") {
+        options.kind = ReportKind::Ttff;
+    } else if (kind == "accuracy") {
+        options.kind = ReportKind::Accuracy;
+    } else {
+        error = "unknown report kind '" + kind + "' (ttff or accuracy)";
+        return false;
+    }
+    options.inputs.assign(words.words.begin() + 1, words.words.end());
+    if (options.inputs.empty()) {
+        error = kind == "ttff" ? "give the result files of orbex-ttff --json"
+                               : "give the recordings to read";
+    } else if (options.output.empty()) {
+        error = "give the HTML file to write with -o";
+    } else if (options.kind == ReportKind::Ttff && options.reference) {
+        error = "--ref belongs to the accuracy report";
+    } else if (options.kind == ReportKind::Accuracy && (options.limit || options.percentile)) {
+        error = "--limit and --percentile belong to the ttff report";
+    }
+    return error.empty();
+}
+
+std::string ReportUsage() {
+    return "usage: orbex-report ttff RESULTS... -o FILE [--limit S] [--percentile P]\n"
+           "       orbex-report accuracy RECORDING... -o FILE [--ref LAT,LON[,ALT]]\n"
+           "Writes one self-contained HTML file (inline pictures, no scripts, nothing fetched).\n"
+           "ttff: reads what orbex-ttff --json printed (one or several runs, e.g. two firmware\n"
+           "versions) and shows the statistics per receiver and over all, the histogram with\n"
+           "1 s bins, the cumulative distribution with the limit and verdict, and every cycle.\n"
+           "accuracy: reads recordings (native records or NMEA) and shows each one's fixes about\n"
+           "the mean or --ref with the CEP50 and CEP95 circles, the shares within 1, 2, 5 and\n"
+           "10 m and the accuracy figures.\n\n" +
+           OptionHelp(ReportOptionTable());
+}
+
+}  // namespace orbex

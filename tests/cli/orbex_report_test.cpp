@@ -1,0 +1,244 @@
+// orbex-report: the numbers its HTML prints against the statistics of the same input, and the
+// pictures' bars and points against the input; end to end against orbex-ttff and orbex-stats
+// on vm8140-sim.
+#include <gtest/gtest.h>
+#include <rapidjson/document.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/orbex_report/html_page.h"
+#include "cli/orbex_report/ttff_report.h"
+#include "cli/orbex_report/ttff_results.h"
+#include "cli/orbex_ttff/ttff_statistics.h"
+#include "tests/link/link_test_support.h"
+#include "tests/support/sim_process.h"
+
+namespace orbex {
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int ExitCodeOf(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// One start tag of the page: its name, attributes and the text up to the next tag.
+struct Tag {
+    std::string name;
+    std::map<std::string, std::string> attributes;
+    std::string text;
+};
+
+std::vector<Tag> Tags(const std::string& html) {
+    std::vector<Tag> tags;
+    static const std::regex tagPattern(R"(<([a-zA-Z][a-zA-Z0-9]*)([^>]*)>([^<]*))");
+    static const std::regex attributePattern(R"(([a-zA-Z-]+)=\"([^\"]*)\")");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), tagPattern);
+         it != std::sregex_iterator(); ++it) {
+        Tag tag{(*it)[1], {}, (*it)[3]};
+        const std::string attributes = (*it)[2];
+        for (auto a = std::sregex_iterator(attributes.begin(), attributes.end(), attributePattern);
+             a != std::sregex_iterator(); ++a) {
+            tag.attributes[(*a)[1]] = (*a)[2];
+        }
+        tags.push_back(std::move(tag));
+    }
+    return tags;
+}
+
+// The statistics table: receiver -> figure -> printed text.
+std::map<std::string, std::map<std::string, std::string>> StatisticsCells(const std::string& html) {
+    std::map<std::string, std::map<std::string, std::string>> cells;
+    std::string receiver;
+    for (const Tag& tag : Tags(html)) {
+        if (tag.name == "tr") {
+            const auto r = tag.attributes.find("data-receiver");
+            receiver = r == tag.attributes.end() ? "" : r->second;
+        } else if (tag.name == "td" && !receiver.empty() && tag.attributes.count("data-figure")) {
+            cells[receiver][tag.attributes.at("data-figure")] = tag.text;
+        }
+    }
+    return cells;
+}
+
+void ExpectPrinted(const std::map<std::string, std::string>& row, const TtffStatistics& s) {
+    EXPECT_EQ(row.at("count"), std::to_string(s.count));
+    EXPECT_EQ(row.at("failures"), std::to_string(s.failures));
+    EXPECT_EQ(row.at("mean"), FixedText(s.mean, 2));
+    EXPECT_EQ(row.at("median"), FixedText(s.median, 2));
+    EXPECT_EQ(row.at("percentile"), FixedText(s.percentile, 2));
+    EXPECT_EQ(row.at("min"), FixedText(s.minimum, 2));
+    EXPECT_EQ(row.at("max"), FixedText(s.maximum, 2));
+    EXPECT_EQ(row.at("stddev"), FixedText(s.deviation, 2));
+}
+
+// Two firmware runs of one port: whole seconds, milliseconds, a failure, a gap of empty
+// seconds, and lines that are no result.
+TEST(TtffReportTest, PrintedFiguresEqualTheStatisticsAndEachSecondHasOneBar) {
+    testing::TempDir dir;
+    const std::string a = (dir.Path() / "fw1.json").string();
+    const std::string b = (dir.Path() / "fw2.json").string();
+    std::ofstream(a)
+        << R"({"port":"/dev/ttyUSB0","cycle":1,"start":"2026-01-01T00:00:00Z","ttff":31,"lat":1,"lon":2,"alt":3})"
+           "\n"
+           R"({"port":"/dev/ttyUSB0","cycle":2,"start":"2026-01-01T00:01:00Z","ttff":34,"lat":1,"lon":2,"alt":3})"
+           "\n"
+           R"({"port":"/dev/ttyUSB0","cycle":3,"start":"2026-01-01T00:02:00Z","error":"no fix <in time>"})"
+           "\nnot json\n"
+           R"({"statistics":{"percentile":90,"ports":{}}})"
+           "\n";
+    std::ofstream(b)
+        << R"({"port":"/dev/ttyUSB0","cycle":1,"start":"2026-01-02T00:00:00Z","ttff":30,"ttff_ms":30500,"lat":1,"lon":2,"alt":3,"error_m":4.25})"
+           "\n"
+           R"({"port":"/dev/ttyUSB0","cycle":2,"start":"2026-01-02T00:01:00Z","ttff":30,"ttff_ms":30999,"lat":1,"lon":2,"alt":3,"error_m":1.5})"
+           "\n"
+           R"({"port":"/dev/ttyUSB0","cycle":3,"start":"2026-01-02T00:01:00Z","ttff":29,"ttff_ms":29010,"lat":1,"lon":2,"alt":3,"error_m":2})"
+           "\n";
+    TtffResults results;
+    std::string error;
+    ASSERT_TRUE(ReadTtffResults(a, "fw1", results, error)) << error;
+    ASSERT_TRUE(ReadTtffResults(b, "fw2", results, error)) << error;
+    EXPECT_FALSE(ReadTtffResults((dir.Path() / "none").string(), "", results, error));
+    ASSERT_EQ(results.skipped.size(), 1u);
+    EXPECT_EQ(results.percentile, 90);
+    ASSERT_EQ(results.receivers,
+              (std::vector<std::string>{"fw1 /dev/ttyUSB0", "fw2 /dev/ttyUSB0"}));
+
+    TtffReportSettings settings;
+    settings.percentile = 90;
+    settings.limit = 33;
+    const std::string html = TtffReportHtml(results, settings);
+    const auto cells = StatisticsCells(html);
+    ExpectPrinted(cells.at("fw1 /dev/ttyUSB0"), ComputeStatistics({31, 34}, 1, 90));
+    ExpectPrinted(cells.at("fw2 /dev/ttyUSB0"), ComputeStatistics({30.5, 30.999, 29.01}, 0, 90));
+    ExpectPrinted(cells.at("all"), ComputeStatistics({31, 34, 30.5, 30.999, 29.01}, 1, 90));
+    EXPECT_EQ(cells.at("fw2 /dev/ttyUSB0").at("error_median"), "2.00");
+    EXPECT_EQ(cells.at("fw1 /dev/ttyUSB0").at("error_median"), "-");
+    // p90 of all is 34 s, above the 33 s limit; the error text is escaped, not markup.
+    EXPECT_NE(html.find("FAIL: p90 34.00 s, limit 33.00 s"), std::string::npos);
+    EXPECT_FALSE(TtffLimitHolds(results, settings));
+    EXPECT_NE(html.find("no fix &lt;in time&gt;"), std::string::npos);
+
+    // Histograms in order fw1, fw2, all: bins 31..34, 29..30, 29..34.
+    std::vector<std::vector<std::pair<std::string, std::string>>> histograms;
+    for (const Tag& tag : Tags(html)) {
+        if (tag.name == "svg") {
+            histograms.emplace_back();
+        } else if (tag.name == "rect" && tag.attributes.count("class") &&
+                   tag.attributes.at("class") == "bar") {
+            histograms.back().emplace_back(tag.attributes.at("data-bin"),
+                                           tag.attributes.at("data-count"));
+        }
+    }
+    using Bins = std::vector<std::pair<std::string, std::string>>;
+    ASSERT_EQ(histograms.size(), 4u);  // three histograms and the cumulative distribution
+    EXPECT_EQ(histograms[0], (Bins{{"31", "1"}, {"32", "0"}, {"33", "0"}, {"34", "1"}}));
+    EXPECT_EQ(histograms[1], (Bins{{"29", "1"}, {"30", "2"}}));
+    EXPECT_EQ(histograms[2].size(), 6u);
+    EXPECT_TRUE(histograms[3].empty());
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("http://", html.find("<body")), html.find("http://www.w3.org/2000/svg"));
+}
+
+// A cold series of vm8140-sim through orbex-ttff --json, and the report of what it printed.
+TEST(OrbexReportTest, ColdSeriesReportEqualsTheStatisticsOrbexTtffPrinted) {
+    testing::TempDir dir;
+    const std::string link = (dir.Path() / "sim").string();
+    testing::SimProcess sim(ORBEX_SIM_PATH, {"--rate", "5", "--ttff-cold", "2", "--link", link});
+    ASSERT_TRUE(testing::SimProcess::WaitForPath(link));
+    const std::string json = (dir.Path() / "cold.json").string();
+    const std::string html = (dir.Path() / "report.html").string();
+    ASSERT_EQ(ExitCodeOf(std::string(ORBEX_TTFF_PATH) + " --port " + link +
+                         " --mode cold --count 3 --interval 1 --json >" + json),
+              0);
+    ASSERT_EQ(ExitCodeOf(std::string(ORBEX_REPORT_PATH) + " ttff " + json + " -o " + html +
+                         " --limit 60"),
+              0);
+    rapidjson::Document statistics;
+    std::istringstream lines(Slurp(json));
+    for (std::string line; std::getline(lines, line);) {
+        statistics.Parse(line.c_str());
+    }
+    ASSERT_TRUE(statistics.HasMember("statistics"));
+    const rapidjson::Value& port = statistics["statistics"]["ports"][link.c_str()];
+    const std::string page = Slurp(html);
+    const auto row = StatisticsCells(page).at(link);
+    EXPECT_EQ(row.at("count"), "3");
+    for (const char* figure : {"mean", "median", "percentile", "min", "max", "stddev"}) {
+        EXPECT_EQ(row.at(figure), FixedText(port[figure].GetDouble(), 2)) << figure;
+    }
+    EXPECT_NE(page.find("PASS: p95"), std::string::npos);
+
+    // Bad input: one line on standard error, no report written.
+    const std::string empty = (dir.Path() / "empty.json").string();
+    std::ofstream(empty) << "\n";
+    const std::string none = (dir.Path() / "none.html").string();
+    EXPECT_EQ(ExitCodeOf(std::string(ORBEX_REPORT_PATH) + " ttff " + empty + " -o " + none +
+                         " 2>/dev/null"),
+              1);
+    EXPECT_EQ(ExitCodeOf(std::string(ORBEX_REPORT_PATH) + " ttff /nonexistent -o " + none +
+                         " 2>/dev/null"),
+              2);
+    EXPECT_EQ(ExitCodeOf(std::string(ORBEX_REPORT_PATH) + " ttff " + json + " 2>/dev/null"), 2);
+    EXPECT_FALSE(std::filesystem::exists(none));
+}
+
+// A simulated wander: the report's figures are orbex-stats', with one point per fix.
+TEST(OrbexReportTest, AccuracyReportPrintsTheFiguresOfOrbexStats) {
+    testing::TempDir dir;
+    const std::string base = (dir.Path() / "wander").string();
+    ASSERT_EQ(ExitCodeOf(std::string(ORBEX_SIM_PATH) +
+                         " --stdout --fast --seed 7 --duration 300 --format nmea </dev/null >" +
+                         base + ".rec"),
+              0);
+    const std::string ref = " --ref 35.68124,139.76712";
+    ASSERT_EQ(ExitCodeOf(std::string(ORBEX_STATS_PATH) + " " + base + ".rec --json" + ref + " >" +
+                         base + ".json"),
+              0);
+    ASSERT_EQ(ExitCodeOf(std::string(ORBEX_REPORT_PATH) + " accuracy " + base + ".rec -o " + base +
+                         ".html" + ref),
+              0);
+    rapidjson::Document stats;
+    stats.Parse(Slurp(base + ".json").c_str());
+    ASSERT_FALSE(stats.HasParseError());
+    std::map<std::string, std::string> figures;
+    int points = 0;
+    std::vector<std::string> circles;
+    for (const Tag& tag : Tags(Slurp(base + ".html"))) {
+        if (tag.attributes.count("data-figure")) {
+            figures[tag.attributes.at("data-figure")] = tag.text;
+        }
+        if (tag.name == "circle" && tag.attributes.at("class") == "fix") {
+            ++points;
+        } else if (tag.name == "circle" && tag.attributes.at("class") == "cep") {
+            circles.push_back(tag.attributes.at("data-radius"));
+        }
+    }
+    EXPECT_EQ(points, stats["fixes"].GetInt());
+    EXPECT_EQ(figures.at("fixes"), std::to_string(stats["fixes"].GetInt()));
+    EXPECT_EQ(figures.at("cep50"), FixedText(stats["cep50"].GetDouble(), 3));
+    EXPECT_EQ(figures.at("cep95"), FixedText(stats["cep95"].GetDouble(), 3));
+    EXPECT_EQ(figures.at("2drms"), FixedText(stats["2drms"].GetDouble(), 3));
+    EXPECT_EQ(circles, (std::vector<std::string>{figures.at("cep50"), figures.at("cep95")}));
+    for (const char* radius : {"1", "2", "5", "10"}) {
+        EXPECT_EQ(figures.at(std::string("within_") + radius),
+                  FixedText(stats["within"][radius].GetDouble() * 100, 1))
+            << radius;
+    }
+}
+
+}  // namespace
+}  // namespace orbex
