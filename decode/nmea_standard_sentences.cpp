@@ -211,7 +211,9 @@ void DecodeVtg(ReceiverState& state, FieldWalker& fields) {
     fields.Skip();
     state.vtgSpeedKnots = ParseRealFloat(fields.Next());
     fields.Skip();
-    state.vtgSpeedKmh = ParseRealFloat(fields.Next());
+    const std::string_view kmh = fields.Next();
+    state.vtgSpeedKmh = ParseRealFloat(kmh);
+    state.vtgSpeedPresent = !kmh.empty();
 }
 
 // $GPZDA,123519,08,12,2026,00,00*48

@@ -94,6 +94,7 @@ struct ReceiverState {
     std::int32_t speedKmhWhole = 0;
     float vtgSpeedKmh = 0;
     float vtgSpeedKnots = 0;
+    bool vtgSpeedPresent = false;  // "$GPVTG": the km/h field holds a speed (empty without a fix)
     std::int32_t course = 0;
     std::int32_t courseTenthsChar = 0;
     RecordTime fixTime;

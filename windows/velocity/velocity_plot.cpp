@@ -16,6 +16,11 @@ constexpr double kPi = 3.1415926535898;
 bool NativeHasFix(const ReceiverState& record) {
     return record.fixMode == '3' || record.fixMode == '4';
 }
+
+// A "$GPVTG" without a fix has empty speed fields, which read as 0: it measured nothing.
+bool Measured(const ReceiverState& record, bool sm) {
+    return sm ? NativeHasFix(record) : record.vtgSpeedPresent;
+}
 // How far the zoom keys may go: 2^10 times out or in from the start.
 constexpr float kSmallestScale = VelocityPlot::kInitialScale / 1024.0f;
 constexpr float kLargestScale = VelocityPlot::kInitialScale * 1024.0f;
@@ -39,7 +44,7 @@ VelocityPlot::Change VelocityPlot::OnRecord(const ReceiverState& record) {
     } else if (IsSentence(record, "$GPGSA")) {
         pdop_ = record.pdop;
     }
-    if ((!sm && !vtg) || (sm && !NativeHasFix(record))) {
+    if ((!sm && !vtg) || !Measured(record, sm)) {
         return change;
     }
     ++sampleCount_;

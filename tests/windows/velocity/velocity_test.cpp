@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "decode/decode_line.h"
 #include "gui/recording_surface.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/velocity/velocity_wnd.h"
@@ -21,6 +22,7 @@ ReceiverState Vtg(float kmh, int course) {
     ReceiverState r;
     std::strcpy(r.kind, "$GPVTG");
     r.vtgSpeedKmh = kmh;
+    r.vtgSpeedPresent = true;
     r.course = course;
     return r;
 }
@@ -105,15 +107,23 @@ TEST_F(VelocityTest, OnlyVelocityRecordsAddSamples) {
     ReceiverState gga;
     std::strcpy(gga.kind, "$GPGGA");
     wnd_->OnReceiverRecord(gga);
-    // A native record without a fix measured nothing.
+    // A native record without a fix and a "$GPVTG" with empty speeds measured nothing.
     wnd_->OnReceiverRecord(Native(0, 0, 'B', '0'));
+    ReceiverState empty;
+    ASSERT_TRUE(DecodeLine(empty, "$GPVTG,,T,,M,,N,,K,N*2C\r\n"));
+    wnd_->OnReceiverRecord(empty);
     EXPECT_EQ(wnd_->plot().sampleCount(), 0);
     // Before the first sample only the target is drawn.
     EXPECT_EQ(Painted().Texts(), (QStringList{"N", "S", "W", "E"}));
-    wnd_->OnReceiverRecord(Native(30, 180, 'B'));
+    // A standstill that was measured is a sample.
+    ReceiverState standstill;
+    ASSERT_TRUE(DecodeLine(standstill, "$GPVTG,,T,,M,0.000,N,0.000,K,A*23\r\n"));
+    wnd_->OnReceiverRecord(standstill);
     EXPECT_EQ(wnd_->plot().sampleCount(), 1);
+    wnd_->OnReceiverRecord(Native(30, 180, 'B'));
+    EXPECT_EQ(wnd_->plot().sampleCount(), 2);
     // 150 pixels below the centre: the pixel offset is truncated toward zero (-149.5 to -149).
-    EXPECT_EQ(PointPixels(), (std::vector<QPoint>{{228, 349}}));
+    EXPECT_EQ(PointPixels(), (std::vector<QPoint>{{228, 200}, {228, 349}}));
 }
 
 TEST_F(VelocityTest, The301stSampleDropsThePointButTheStatisticsKeepIt) {
