@@ -6,16 +6,10 @@
 
 #include "decode/lookup_tables.h"
 #include "windows/common/display_text.h"
+#include "windows/common/monitor_colours.h"
 
 namespace orbex {
 namespace {
-
-QColor White() {
-    return QColor(255, 255, 255);
-}
-QColor Black() {
-    return QColor(0, 0, 0);
-}
 
 void Line(DrawSurface& surface, const PageMetrics& m, int x, int line, const QString& text,
           const QColor& colour) {
@@ -39,7 +33,7 @@ void DrawNativeChannel(DrawSurface& surface, const PageMetrics& m, int k, const 
     x += surface.TextExtent(head).width();
 
     const QString status = DisplayText("%-8s", ChannelStatusName(s.statusCode));
-    surface.TextOut(x, y, status, s.statusCode == 'F' ? PageYellow() : White(), Black());
+    surface.TextOut(x, y, status, s.statusCode == 'F' ? Yellow() : White(), Black());
     x += surface.TextExtent(status).width();
 
     surface.TextOut(x, y, DisplayText("  LEV= %s", LevelText(s.levelCode).c_str()), White(),
@@ -66,9 +60,9 @@ QColor QualityColour(char quality) {
         return White();
     }
     if (quality == '2') {
-        return PageDarkCyan();
+        return DarkCyan();
     }
-    return PageGreen();
+    return Green();
 }
 
 const char* QualityText(char quality) {
@@ -103,19 +97,6 @@ QString NmeaAngle(const char* label, char hemisphere, int degrees, int minutes, 
 
 }  // namespace
 
-QColor PageCyan() {
-    return QColor(0, 255, 255);
-}
-QColor PageGreen() {
-    return QColor(0, 255, 0);
-}
-QColor PageDarkCyan() {
-    return QColor(0, 220, 220);
-}
-QColor PageYellow() {
-    return QColor(255, 255, 0);
-}
-
 PageMetrics PageMetrics::Measure(const QFont& font) {
     const QFontMetrics fm(font);
     PageMetrics m;
@@ -131,7 +112,7 @@ PageMetrics PageMetrics::Measure(const QFont& font) {
 void DrawNativePage(DrawSurface& surface, const PageMetrics& m, const ReceiverState& shown) {
     surface.SetFont(m.font);
     const QString kind = QString::fromLatin1(shown.kind, qstrnlen(shown.kind, sizeof shown.kind));
-    Line(surface, m, 5, 0, QStringLiteral("  VERSION  : ") + kind, PageCyan());
+    Line(surface, m, 5, 0, QStringLiteral("  VERSION  : ") + kind, Cyan());
     Line(surface, m, 5, 1,
          NativeDateTime("  Time     : ", TimeBaseLabel(shown.nativeTime.dayCode), shown.nativeTime),
          White());
@@ -155,14 +136,13 @@ void DrawNativePage(DrawSurface& surface, const PageMetrics& m, const ReceiverSt
 
     const int right = m.columnX + 5;
     Line(surface, m, right, 4,
-         QStringLiteral("PDOP    :") + QString::fromLatin1(DopText(shown).c_str()), PageGreen());
+         QStringLiteral("PDOP    :") + QString::fromLatin1(DopText(shown).c_str()), Green());
     Line(surface, m, right, 5,
          QStringLiteral("Positioning Mode: ") +
              QString::fromLatin1(PositioningModeText(shown.fixMode)),
-         PageGreen());
+         Green());
     Line(surface, m, right, 6,
-         QStringLiteral("Datum  : ") + QString::fromLatin1(DatumName(shown.datumCode)),
-         PageGreen());
+         QStringLiteral("Datum  : ") + QString::fromLatin1(DatumName(shown.datumCode)), Green());
 
     for (int k = 0; k < kChannelCount; ++k) {
         DrawNativeChannel(surface, m, k, shown.satellites[k]);
@@ -173,7 +153,7 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
                   double minuteDivisor) {
     surface.SetFont(m.font);
     const QColor c = QualityColour(n.fixQuality);
-    Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), PageCyan());
+    Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), Cyan());
     Line(surface, m, 5, 2,
          DisplayText("  Time                    : %4u/%2u/%2u %2u:%2u:%2u",
                      static_cast<unsigned>(n.year), static_cast<unsigned>(n.month),

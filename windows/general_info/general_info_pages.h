@@ -24,12 +24,6 @@ struct PageMetrics {
     int LineY(int line) const { return lineHeight * line + 5; }
 };
 
-// Colours of the pages.
-QColor PageCyan();
-QColor PageGreen();
-QColor PageDarkCyan();
-QColor PageYellow();
-
 void DrawNativePage(DrawSurface& surface, const PageMetrics& metrics, const ReceiverState& shown);
 // minuteDivisor: 10000 after a "$GPGGA" with four minute decimals, else 1000.
 void DrawNmeaPage(DrawSurface& surface, const PageMetrics& metrics, const NmeaAccumulator& nmea,

@@ -5,6 +5,7 @@
 
 #include "decode/lookup_tables.h"
 #include "decode/record_code.h"
+#include "windows/common/monitor_colours.h"
 #include "windows/common/record_kind.h"
 #include "windows/satellites/satellite_symbols.h"
 
@@ -30,13 +31,6 @@ int NativeAzimuth(char code) {
         return 970 - 10 * CodeValue(code);
     }
     return CodeValue(code) > 'Y' ? 0 : 10 * CodeValue(code) - 650;
-}
-
-QColor Cyan() {
-    return QColor(0, 255, 255);
-}
-QColor Blue() {
-    return QColor(0, 0, 255);
 }
 
 }  // namespace

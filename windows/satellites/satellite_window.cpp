@@ -10,20 +10,11 @@
 #include "decode/record_code.h"
 #include "gui/monitor_font.h"
 #include "windows/common/display_text.h"
+#include "windows/common/monitor_colours.h"
 #include "windows/common/record_kind.h"
 
 namespace orbex {
 namespace {
-
-QColor White() {
-    return QColor(255, 255, 255);
-}
-QColor Black() {
-    return QColor(0, 0, 0);
-}
-QColor Yellow() {
-    return QColor(255, 255, 0);
-}
 
 // The level rows: 105 x 14 pixels, one per text row, beside the channel texts.
 constexpr int kLevelRowWidth = 105;

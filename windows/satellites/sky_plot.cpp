@@ -4,17 +4,11 @@
 #include <cmath>
 
 #include "gui/monitor_font.h"
+#include "windows/common/monitor_colours.h"
 #include "windows/satellites/satellite_symbols.h"
 
 namespace orbex {
 namespace {
-
-QColor Magenta() {
-    return QColor(255, 0, 255);
-}
-QColor White() {
-    return QColor(255, 255, 255);
-}
 
 constexpr double kPi = 3.1415926535898;
 
