@@ -116,5 +116,33 @@ TEST_F(FixExportTest, KmlAndCsvHoldTheSameFixes) {
     EXPECT_EQ(rows, fixes_);
 }
 
+TEST_F(FixExportTest, TimesOutOfRangeAreLeftOutAndDatesCarryOverMidnight) {
+    const std::string gga = ",3540.1234,N,13945.6789,E,1,08,0.9,45.4,M,,M,,";
+    const std::string path = (dir_->Path() / "dates.nmea").string();
+    std::ofstream(path) << test::Sentence("$GPZDA,235958,28,02,2021,00,00")
+                        << test::Sentence("$GPGGA,235959" + gga)
+                        << test::Sentence("$GPGGA,126100" + gga)             // 12:61:00
+                        << test::Sentence("$GPZDA,000000,31,02,2021,00,00")  // no such day
+                        << test::Sentence("$GPGGA,000001" + gga);
+    const std::string out = (dir_->Path() / "dates.gpx").string();
+    ASSERT_EQ(
+        std::system(
+            (std::string(ORBEX_DUMP_EXE) + " --file '" + path + "' --export gpx >" + out).c_str()),
+        0);
+    QXmlStreamReader xml(QString::fromStdString(Slurp(out)));
+    QStringList times;
+    int points = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement) {
+            points += xml.name() == u"trkpt";
+            if (xml.name() == u"time") {
+                times << xml.readElementText();
+            }
+        }
+    }
+    EXPECT_EQ(points, 3);
+    EXPECT_EQ(times, (QStringList{"2021-02-28T23:59:59Z", "2021-03-01T00:00:01Z"}));
+}
+
 }  // namespace
 }  // namespace orbex
