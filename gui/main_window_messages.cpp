@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QThread>
+#include <chrono>
 #include <deque>
 #include <future>
 #include <memory>
@@ -116,6 +117,18 @@ void HandlePendingSends() {
         }
         send->result.set_value(CallHandler(send->message, send->wParam, send->lParam));
     }
+}
+
+void JoinWhileHandlingSends(std::thread& worker, const std::atomic<bool>& finished) {
+    if (!worker.joinable()) {
+        return;
+    }
+    // Polled: a send is queued from the worker's thread and nothing wakes this one for it.
+    while (!finished.load()) {
+        HandlePendingSends();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    worker.join();
 }
 
 void PostToMainWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {

@@ -13,7 +13,9 @@ std::intptr_t SendToMainWindow(unsigned message, std::uintptr_t wParam, std::int
 
 }  // namespace orbex
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 namespace orbex {
 
@@ -28,5 +30,9 @@ void SetMainWindowHandler(PrivateMessageHandler handler);
 // Runs the sends that wait for the main window. The user-interface thread calls this while it
 // waits for a worker thread to end, so that the worker's sends still complete.
 void HandlePendingSends();
+
+// Waits for a worker that has been told to stop until it says it has finished, handling its
+// sends meanwhile (it may be inside one), then joins it. Does nothing for a worker not started.
+void JoinWhileHandlingSends(std::thread& worker, const std::atomic<bool>& finished);
 
 }  // namespace orbex

@@ -102,16 +102,11 @@ void CAssistWnd::StartWorker(bool acquire, AssistNetwork network) {
 }
 
 void CAssistWnd::StopWorker() {
-    if (!worker_.joinable()) {
-        return;
+    if (worker_.joinable()) {
+        queue_.Cancel();
+        // The worker may be in a send to the main window, which runs on this thread.
+        JoinWhileHandlingSends(worker_, finished_);
     }
-    queue_.Cancel();
-    // The worker may be in a send to the main window, which runs on this thread.
-    while (!finished_.load()) {
-        HandlePendingSends();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    worker_.join();
 }
 
 }  // namespace orbex

@@ -69,18 +69,7 @@ void Acquire(TransferSession& session, std::uint8_t mode, const std::string& pat
 
 TransferResult RunAcquisition(TransferSession& session, std::uint8_t mode,
                               const std::string& path) {
-    try {
-        Acquire(session, mode, path);
-    } catch (const TransferEnded& ended) {
-        return {ended.code, ended.systemError, ended.waitingFor};
-    } catch (const std::bad_alloc&) {
-        return {kTransferOutOfMemory, 0, {}};
-    }
-    session.progress(100);
-    // The full bar stays in view for half a second; the file is complete, so a cancel meanwhile
-    // only cuts the pause short.
-    session.queue.SleepUnlessCancelled(std::chrono::milliseconds(500));
-    return {kTransferOk, 0, {}};
+    return RunTransferSteps(session, [&] { Acquire(session, mode, path); });
 }
 
 }  // namespace orbex

@@ -57,4 +57,17 @@ std::string TakeLineStartingWith(TransferSession& session, std::string_view pref
     }
 }
 
+TransferResult RunTransferSteps(TransferSession& session, const std::function<void()>& steps) {
+    try {
+        steps();
+    } catch (const TransferEnded& ended) {
+        return {ended.code, ended.systemError, ended.waitingFor};
+    } catch (const std::bad_alloc&) {
+        return {kTransferOutOfMemory, 0, {}};
+    }
+    session.progress(100);
+    session.queue.SleepUnlessCancelled(std::chrono::milliseconds(500));
+    return {kTransferOk, 0, {}};
+}
+
 }  // namespace orbex

@@ -68,6 +68,11 @@ std::string TakeLine(TransferSession& session, const std::string& waitingFor);
 std::string TakeLineStartingWith(TransferSession& session, std::string_view prefix,
                                  const std::string& waitingFor);
 
+// Runs an almanac or ephemeris transfer to its end: its TransferEnded or a memory shortage
+// becomes the result; on success the full bar stays in view for half a second (the data is
+// complete, so a cancel meanwhile only cuts the pause short).
+TransferResult RunTransferSteps(TransferSession& session, const std::function<void()>& steps);
+
 // Forgets the lines queued so far (each operation starts on fresh output).
 inline void DiscardQueuedLines(TransferSession& session) {
     session.queue.Clear();

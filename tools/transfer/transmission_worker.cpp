@@ -77,16 +77,7 @@ void Transmit(TransferSession& session, std::uint8_t mode, const TransmissionFil
 
 TransferResult RunTransmission(TransferSession& session, std::uint8_t mode,
                                const TransmissionFiles& files) {
-    try {
-        Transmit(session, mode, files);
-    } catch (const TransferEnded& ended) {
-        return {ended.code, ended.systemError, ended.waitingFor};
-    } catch (const std::bad_alloc&) {
-        return {kTransferOutOfMemory, 0, {}};
-    }
-    session.progress(100);
-    session.queue.SleepUnlessCancelled(std::chrono::milliseconds(500));
-    return {kTransferOk, 0, {}};
+    return RunTransferSteps(session, [&] { Transmit(session, mode, files); });
 }
 
 }  // namespace orbex
