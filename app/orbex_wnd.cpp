@@ -339,6 +339,8 @@ std::intptr_t COrbexWnd::OnPrivateMessage(unsigned message, std::uintptr_t wPara
                 OnCommand(kCmdAssistData);
             } else if (wParam == 'T') {
                 OnCommand(kCmdTtff);
+            } else if (wParam == 'H') {
+                OnCommand(kCmdSignalHistory);
             }
             return 0;
         default:
@@ -381,6 +383,9 @@ bool COrbexWnd::OnKey(int key, bool keypad) {
             return true;
         case Qt::Key_T:
             OnCommand(kCmdTtff);
+            return true;
+        case Qt::Key_H:
+            OnCommand(kCmdSignalHistory);
             return true;
         default:
             return false;

@@ -11,7 +11,7 @@ struct StringResource {
     const char* text;
 };
 
-constexpr std::array<StringResource, 20> kStrings = {{
+constexpr std::array<StringResource, 21> kStrings = {{
     {kIdsMainTitle, "Orbex 2003"},
     {40001, "General Information"},
     {40002, "Satellite Constellation"},
@@ -43,6 +43,7 @@ constexpr std::array<StringResource, 20> kStrings = {{
     {40028, "Software Reset"},
     {40029, "Velocity"},
     {40062, "About Orbex"},
+    {40070, "Signal History"},
 }};
 
 }  // namespace

@@ -25,6 +25,7 @@ enum OrbexCommand : int {
     kCmdTransmitEphemeris = 40063,
     kCmdAcquireEphemeris = 40064,
     kCmdTransmitAlmanacEphemeris = 40065,
+    kCmdSignalHistory = 40070,
     kCmdAlwaysOnTop = 4112,  // any id of 4112..4127 is taken as this item
 };
 

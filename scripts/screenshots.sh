@@ -26,6 +26,13 @@ done
     >"$recordings/five-minutes.rec"
 "$render" 2 "$recordings/five-minutes.rec" --keys "+C" --png "$out/position-plot-accuracy.png" \
     2>/dev/null
+# The Signal History over fifteen minutes of NMEA and of native records (the last ten shown).
+for format in nmea native; do
+    "$build_dir/sim/vm8140-sim" --stdout --fast --seed 7 --duration 900 --format "$format" \
+        </dev/null >"$recordings/fifteen-minutes-$format.rec"
+    "$render" signal-history "$recordings/fifteen-minutes-$format.rec" \
+        --png "$out/signal-history-$format.png" 2>/dev/null
+done
 if env -u DISPLAY scripts/run.sh "$build_dir" >/dev/null; then
     cp out/orbex-screen.png "$out/orbex-screen.png"
 fi

@@ -69,6 +69,7 @@ bool CMonitorWnd::HandleMonitorKey(QWidget* window, int key) {
     }
     switch (key) {
         case Qt::Key_A:
+        case Qt::Key_H:
         case Qt::Key_I:
         case Qt::Key_O:
         case Qt::Key_S:

@@ -28,7 +28,7 @@ class CMonitorWnd : public QWidget, public ReceiverSink, public Paintable {
     void OnSystemCommand(int id);
 
     // The shared key routine: '1'..'5' (also keypad) post UWM_KEY_COMMAND 0..4; F1..F10, 'A',
-    // 'I', 'O', 'S', 'T' post it with the key code; End closes the active window; Home brings
+    // 'H', 'I', 'O', 'S', 'T' post it with the key code; End closes the active window; Home brings
     // the main window forward. Returns true when the key was one of these.
     static bool HandleMonitorKey(QWidget* window, int key);
 

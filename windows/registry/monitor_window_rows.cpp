@@ -7,6 +7,7 @@
 #include "windows/general_info/general_info_window.h"
 #include "windows/position_plot/position_plot_wnd.h"
 #include "windows/satellites/satellite_window.h"
+#include "windows/signal_history/signal_history_window.h"
 #include "windows/velocity/velocity_wnd.h"
 
 namespace orbex {
@@ -18,7 +19,7 @@ QWidget* Make(const QString& title, std::uint8_t) {
     return title.isEmpty() ? new Window() : new Window(title);
 }
 
-constexpr std::array<WindowRow, 5> kRows = {{
+constexpr std::array<WindowRow, 6> kRows = {{
     {kCmdGeneralInformation, kGeneralInfoKind, 0, kCmdGeneralInformation, WindowFeed::Record,
      "general-info", Make<CGeneralInfoWnd>},
     {kCmdSatelliteConstellation, kSatelliteKind, 0, kCmdSatelliteConstellation, WindowFeed::Record,
@@ -29,6 +30,8 @@ constexpr std::array<WindowRow, 5> kRows = {{
      Make<CConsoleWnd>},
     {kCmdVelocity, kVelocityKind, 0, kCmdVelocity, WindowFeed::Record, "velocity",
      Make<CVelocityWnd>},
+    {kCmdSignalHistory, kSignalHistoryKind, 0, kCmdSignalHistory, WindowFeed::Record,
+     "signal-history", Make<CSignalHistoryWnd>},
 }};
 
 }  // namespace
