@@ -5,29 +5,13 @@
 
 namespace orbex {
 
-inline QColor White() {
-    return QColor(255, 255, 255);
-}
-inline QColor Black() {
-    return QColor(0, 0, 0);
-}
-inline QColor Yellow() {
-    return QColor(255, 255, 0);
-}
-inline QColor Cyan() {
-    return QColor(0, 255, 255);
-}
-inline QColor DarkCyan() {
-    return QColor(0, 220, 220);
-}
-inline QColor Green() {
-    return QColor(0, 255, 0);
-}
-inline QColor Blue() {
-    return QColor(0, 0, 255);
-}
-inline QColor Magenta() {
-    return QColor(255, 0, 255);
-}
+inline constexpr QColor kWhite(255, 255, 255);
+inline constexpr QColor kBlack(0, 0, 0);
+inline constexpr QColor kYellow(255, 255, 0);
+inline constexpr QColor kCyan(0, 255, 255);
+inline constexpr QColor kDarkCyan(0, 220, 220);
+inline constexpr QColor kGreen(0, 255, 0);
+inline constexpr QColor kBlue(0, 0, 255);
+inline constexpr QColor kMagenta(255, 0, 255);
 
 }  // namespace orbex

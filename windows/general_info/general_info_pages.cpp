@@ -13,7 +13,7 @@ namespace {
 
 void Line(DrawSurface& surface, const PageMetrics& m, int x, int line, const QString& text,
           const QColor& colour) {
-    surface.TextOut(x, m.LineY(line), text, colour, Black());
+    surface.TextOut(x, m.LineY(line), text, colour, kBlack);
 }
 
 // ---- native page ----
@@ -29,15 +29,14 @@ void DrawNativeChannel(DrawSurface& surface, const PageMetrics& m, int k, const 
                            SatelliteNumber(s.prnCode), AngleText(s.elevationCode).c_str(),
                            AngleText(s.azimuthCode).c_str());
     }
-    surface.TextOut(x, y, head, White(), Black());
+    surface.TextOut(x, y, head, kWhite, kBlack);
     x += surface.TextExtent(head).width();
 
     const QString status = DisplayText("%-8s", ChannelStatusName(s.statusCode));
-    surface.TextOut(x, y, status, s.statusCode == 'F' ? Yellow() : White(), Black());
+    surface.TextOut(x, y, status, s.statusCode == 'F' ? kYellow : kWhite, kBlack);
     x += surface.TextExtent(status).width();
 
-    surface.TextOut(x, y, DisplayText("  LEV= %s", LevelText(s.levelCode).c_str()), White(),
-                    Black());
+    surface.TextOut(x, y, DisplayText("  LEV= %s", LevelText(s.levelCode).c_str()), kWhite, kBlack);
 }
 
 QString NativeDateTime(const char* prefix, const char* dayLabel, const RecordTime& t) {
@@ -57,12 +56,12 @@ QString NativeAngle(const char* label, char hemisphere, int degrees, int minutes
 
 QColor QualityColour(char quality) {
     if (quality == '0') {
-        return White();
+        return kWhite;
     }
     if (quality == '2') {
-        return DarkCyan();
+        return kDarkCyan;
     }
-    return Green();
+    return kGreen;
 }
 
 const char* QualityText(char quality) {
@@ -112,37 +111,37 @@ PageMetrics PageMetrics::Measure(const QFont& font) {
 void DrawNativePage(DrawSurface& surface, const PageMetrics& m, const ReceiverState& shown) {
     surface.SetFont(m.font);
     const QString kind = QString::fromLatin1(shown.kind, qstrnlen(shown.kind, sizeof shown.kind));
-    Line(surface, m, 5, 0, QStringLiteral("  VERSION  : ") + kind, Cyan());
+    Line(surface, m, 5, 0, QStringLiteral("  VERSION  : ") + kind, kCyan);
     Line(surface, m, 5, 1,
          NativeDateTime("  Time     : ", TimeBaseLabel(shown.nativeTime.dayCode), shown.nativeTime),
-         White());
+         kWhite);
     Line(surface, m, 5, 2,
          NativeAngle("  Latitude : ", shown.latHemisphere, shown.latDegrees, shown.latMinutes,
                      shown.latSeconds),
-         White());
+         kWhite);
     Line(surface, m, 5, 3,
          NativeAngle("  Longitude: ", shown.lonHemisphere, shown.lonDegrees, shown.lonMinutes,
                      shown.lonSeconds),
-         White());
-    Line(surface, m, 5, 4, DisplayText("  Altitude : %6.1f m    ", shown.altitude), White());
+         kWhite);
+    Line(surface, m, 5, 4, DisplayText("  Altitude : %6.1f m    ", shown.altitude), kWhite);
     Line(surface, m, 5, 5,
          DisplayText("  Speed    :   %3u km/h ", static_cast<unsigned>(shown.speedKmhWhole)),
-         White());
-    Line(surface, m, 5, 6, DisplayText("  Azimuth  :   %3d      ", shown.course), White());
+         kWhite);
+    Line(surface, m, 5, 6, DisplayText("  Azimuth  :   %3d      ", shown.course), kWhite);
     Line(surface, m, 5, 7,
          NativeDateTime("  Position Update At: ", WeekdayLabel(shown.fixTime.dayCode),
                         shown.fixTime),
-         White());
+         kWhite);
 
     const int right = m.columnX + 5;
     Line(surface, m, right, 4,
-         QStringLiteral("PDOP    :") + QString::fromLatin1(DopText(shown).c_str()), Green());
+         QStringLiteral("PDOP    :") + QString::fromLatin1(DopText(shown).c_str()), kGreen);
     Line(surface, m, right, 5,
          QStringLiteral("Positioning Mode: ") +
              QString::fromLatin1(PositioningModeText(shown.fixMode)),
-         Green());
+         kGreen);
     Line(surface, m, right, 6,
-         QStringLiteral("Datum  : ") + QString::fromLatin1(DatumName(shown.datumCode)), Green());
+         QStringLiteral("Datum  : ") + QString::fromLatin1(DatumName(shown.datumCode)), kGreen);
 
     for (int k = 0; k < kChannelCount; ++k) {
         DrawNativeChannel(surface, m, k, shown.satellites[k]);
@@ -153,7 +152,7 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
                   double minuteDivisor) {
     surface.SetFont(m.font);
     const QColor c = QualityColour(n.fixQuality);
-    Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), Cyan());
+    Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), kCyan);
     Line(surface, m, 5, 2,
          DisplayText("  Time                    : %4u/%2u/%2u %2u:%2u:%2u",
                      static_cast<unsigned>(n.year), static_cast<unsigned>(n.month),

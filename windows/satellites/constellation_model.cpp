@@ -44,7 +44,7 @@ QPoint SkyPosition(double elevationDegrees, double azimuthDegrees) {
 
 QColor SnrColour(int snr) {
     if (snr < 27) {
-        return Blue();
+        return kBlue;
     }
     if (snr < 35) {
         return QColor(0, 80, 255);
@@ -52,7 +52,7 @@ QColor SnrColour(int snr) {
     if (snr < 45) {
         return QColor(0, 160, 255);
     }
-    return Cyan();
+    return kCyan;
 }
 
 ConstellationModel::ConstellationModel() {
@@ -60,7 +60,7 @@ ConstellationModel::ConstellationModel() {
         channel.symbol = kNoSymbol;
     }
     for (LevelSetting& level : levels_) {
-        level.colour = Cyan();
+        level.colour = kCyan;
     }
 }
 
@@ -126,7 +126,7 @@ void ConstellationModel::UpdateNative(const ReceiverState& record) {
         }
         const SatelliteSlot& slot = record.satellites[i];
         channels_[i] = slot;
-        levels_[i] = {std::max(0, CodeValue(slot.levelCode) - 'A'), i < 8 ? Cyan() : Blue()};
+        levels_[i] = {std::max(0, CodeValue(slot.levelCode) - 'A'), i < 8 ? kCyan : kBlue};
         sky_[i] = NativeSkyChannel(i, slot);
     }
 }
@@ -193,7 +193,7 @@ void ConstellationModel::ShowCompleteGroup() {
         const SatelliteSlot& slot = channels_[i];
         groupRows_[i] = {slot.gsvPrn, IsUsed(slot.gsvPrn)};
         if (slot.gsvPrn == 0) {
-            levels_[i] = {0, Blue()};
+            levels_[i] = {0, kBlue};
         } else {
             levels_[i] = {slot.gsvSnr * 25 / 99, SnrColour(slot.gsvSnr)};
         }

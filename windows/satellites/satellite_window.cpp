@@ -125,12 +125,12 @@ void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
     surface.TextOut(5, RowY(18),
                     DisplayText("LAT: %c %3d  %2d' %5.2f\" ", p.latHemisphere, p.latDegrees,
                                 p.latMinutes, p.latSeconds),
-                    White(), Black());
+                    kWhite, kBlack);
     surface.TextOut(5, RowY(19),
                     DisplayText("LON: %c %3d  %2d' %5.2f\" ", p.lonHemisphere, p.lonDegrees,
                                 p.lonMinutes, p.lonSeconds),
-                    White(), Black());
-    surface.TextOut(5, RowY(20), DisplayText("ALT: %6.1f m", p.altitude), White(), Black());
+                    kWhite, kBlack);
+    surface.TextOut(5, RowY(20), DisplayText("ALT: %6.1f m", p.altitude), kWhite, kBlack);
 
     const int statusX = 5 + surface.TextExtent(QStringLiteral("SV##")).width();
     for (int i = 0; i < model_.channelCount(); ++i) {
@@ -144,10 +144,10 @@ void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
         } else {
             number = DisplayText("SV%2d", SatelliteNumber(slot.prnCode));
         }
-        surface.TextOut(5, y, number, White(), Black());
+        surface.TextOut(5, y, number, kWhite, kBlack);
         const StatusLabel status = NativeStatus(slot.statusCode);
         surface.TextOut(statusX, y, QString::fromLatin1(status.text),
-                        status.yellow ? Yellow() : White(), Black());
+                        status.yellow ? kYellow : kWhite, kBlack);
     }
 }
 
@@ -161,30 +161,30 @@ void CSatelliteWnd::PaintNmeaPanel(DrawSurface& surface) {
         surface.TextOut(5, RowY(20),
                         DisplayText("   LAT : %c %3u  %7.4f  ", Lower(p.latHemisphere),
                                     static_cast<unsigned>(p.latDegrees), latMinutes),
-                        Yellow(), Black());
+                        kYellow, kBlack);
         surface.TextOut(5, RowY(21),
                         DisplayText("   LON : %c %3u  %7.4f  ", Lower(p.lonHemisphere),
                                     static_cast<unsigned>(p.lonDegrees), lonMinutes),
-                        Yellow(), Black());
+                        kYellow, kBlack);
     } else {
         surface.TextOut(5, RowY(20),
                         DisplayText("   LAT : %c %3u  %6.4f' ", p.latHemisphere,
                                     static_cast<unsigned>(p.latDegrees), latMinutes),
-                        White(), Black());
+                        kWhite, kBlack);
         surface.TextOut(5, RowY(21),
                         DisplayText("   LON : %c %3u  %6.4f' ", p.lonHemisphere,
                                     static_cast<unsigned>(p.lonDegrees), lonMinutes),
-                        White(), Black());
+                        kWhite, kBlack);
     }
-    surface.TextOut(5, RowY(22), DisplayText("   MSL :  %6.1f m", p.altitude), White(), Black());
+    surface.TextOut(5, RowY(22), DisplayText("   MSL :  %6.1f m", p.altitude), kWhite, kBlack);
 
     QColor header = QColor(0, 220, 220);
     if (quality == '0') {
-        header = Yellow();
+        header = kYellow;
     } else if (quality == '1') {
-        header = White();
+        header = kWhite;
     }
-    surface.TextOut(5, RowY(1), QStringLiteral("       SV    Level"), header, Black());
+    surface.TextOut(5, RowY(1), QStringLiteral("       SV    Level"), header, kBlack);
 
     if (!model_.groupShown()) {
         return;
@@ -192,10 +192,10 @@ void CSatelliteWnd::PaintNmeaPanel(DrawSurface& surface) {
     for (int i = 0; i < kChannelCount; ++i) {
         const GroupRow& row = model_.groupRows()[i];
         if (row.prn == 0) {
-            surface.TextOut(5, RowY(2 + i), QStringLiteral("             "), White(), Black());
+            surface.TextOut(5, RowY(2 + i), QStringLiteral("             "), kWhite, kBlack);
         } else {
             surface.TextOut(5, RowY(2 + i), DisplayText("       %2d", row.prn),
-                            row.used ? White() : Yellow(), Black());
+                            row.used ? kWhite : kYellow, kBlack);
         }
     }
 }

@@ -75,14 +75,14 @@ void CSkyPlot::PaintFrame(DrawSurface& surface) {
     const QPoint centre(w / 2, h / 2);
     for (int e = 0; e <= 90; e += 10) {
         const int r = static_cast<int>(std::trunc(kPlotRadius * std::cos(e * kPi / 180.0)));
-        surface.Ellipse(QRect(centre.x() - r, centre.y() - r, 2 * r, 2 * r), Magenta(), NoColor());
+        surface.Ellipse(QRect(centre.x() - r, centre.y() - r, 2 * r, 2 * r), kMagenta, NoColor());
     }
-    surface.Line(QPoint(w / 2, 10), QPoint(w / 2, h - 10), Magenta());
-    surface.Line(QPoint(10, h / 2), QPoint(w - 10, h / 2), Magenta());
-    surface.TextOut(w / 2 + 4, 4, QStringLiteral("N"), White(), NoColor());
-    surface.TextOut(w / 2 + 4, h - charHeight_ - 4, QStringLiteral("S"), White(), NoColor());
-    surface.TextOut(4, h / 2 + 4, QStringLiteral("W"), White(), NoColor());
-    surface.TextOut(w - charWidth_ - 4, h / 2 + 4, QStringLiteral("E"), White(), NoColor());
+    surface.Line(QPoint(w / 2, 10), QPoint(w / 2, h - 10), kMagenta);
+    surface.Line(QPoint(10, h / 2), QPoint(w - 10, h / 2), kMagenta);
+    surface.TextOut(w / 2 + 4, 4, QStringLiteral("N"), kWhite, NoColor());
+    surface.TextOut(w / 2 + 4, h - charHeight_ - 4, QStringLiteral("S"), kWhite, NoColor());
+    surface.TextOut(4, h / 2 + 4, QStringLiteral("W"), kWhite, NoColor());
+    surface.TextOut(w - charWidth_ - 4, h / 2 + 4, QStringLiteral("E"), kWhite, NoColor());
 }
 
 void CSkyPlot::PaintLegend(DrawSurface& surface) {
@@ -94,7 +94,7 @@ void CSkyPlot::PaintLegend(DrawSurface& surface) {
     int y = 4;
     for (const auto& entry : kLegend) {
         surface.Bitmap(QPoint(4, y), SymbolImage(entry.image));
-        surface.TextOut(20, y, QString::fromLatin1(entry.text), White(), NoColor());
+        surface.TextOut(20, y, QString::fromLatin1(entry.text), kWhite, NoColor());
         y += charHeight_ + 2;
     }
 }
@@ -104,7 +104,7 @@ void CSkyPlot::PaintTexts(DrawSurface& surface) {
     for (const QString& text : {texts_.time, texts_.dop}) {
         if (!text.isEmpty()) {
             const int x = width() - surface.TextExtent(text).width() - 4;
-            surface.TextOut(x, y, text, White(), NoColor());
+            surface.TextOut(x, y, text, kWhite, NoColor());
         }
         y += charHeight_ + 2;
     }
