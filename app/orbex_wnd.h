@@ -19,6 +19,7 @@
 #include "gui/orbex_commands.h"
 
 class QAction;
+class QLabel;
 
 namespace orbex {
 
@@ -74,6 +75,9 @@ class COrbexWnd : public QMainWindow {
     ConsoleLog& consoleLog() { return consoleLog_; }
     DataLog& dataLog() { return dataLog_; }
     CPictureView* pictureView() const { return picture_; }
+    // The status line under the picture: connected to what, lost since when, replaying what.
+    QLabel* statusLine() const { return statusLine_; }
+    void UpdateStatusLine();
 
     void SetChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
     void SetRunPortDialog(RunPortDialog run) { runPortDialog_ = std::move(run); }
@@ -88,9 +92,11 @@ class COrbexWnd : public QMainWindow {
   private:
     void Shutdown();
     void ShowVersion();
+    void CloseLinkErrorBoxes();
 
     CPictureView* picture_ = nullptr;
     CMainMenu* menu_ = nullptr;
+    QLabel* statusLine_ = nullptr;
     bool alwaysOnTop_ = false;
     bool shutDown_ = false;
     ConsoleLog consoleLog_;

@@ -8,10 +8,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "link/network_address.h"
 #include "link/port_list.h"
 
 namespace orbex {
@@ -43,8 +45,9 @@ std::int32_t Selected(const QComboBox* box, std::int32_t fallback) {
 
 }  // namespace
 
-CPortSettingsDialog::CPortSettingsDialog(QWidget* parent, const PortSettings& settings)
-    : QDialog(parent) {
+CPortSettingsDialog::CPortSettingsDialog(QWidget* parent, const PortSettings& settings,
+                                         const std::string& address)
+    : QDialog(parent), initial_(settings) {
     setWindowTitle(QStringLiteral("Configure COM port"));
     port_ = DropDown(this, kPortList);
     baud_ = DropDown(this, kBaudList);
@@ -55,8 +58,13 @@ CPortSettingsDialog::CPortSettingsDialog(QWidget* parent, const PortSettings& se
     rts_ = Check(this, kRtsCheck, "RTS/CTS");
     xon_ = Check(this, kXonCheck, "XON/XOFF");
 
+    address_ = new QLineEdit(this);
+    address_->setObjectName(QString::number(kAddressEdit));
+    address_->setPlaceholderText(QStringLiteral("tcp://HOST:PORT or rfc2217://HOST:PORT"));
+
     auto* form = new QFormLayout;
     form->addRow(Label("COM(&P)", port_), port_);
+    form->addRow(Label("Address(&N)", address_), address_);
     form->addRow(Label("Baud Rate(&S)", baud_), baud_);
     form->addRow(Label("Parity(&I)", parity_), parity_);
     form->addRow(Label("Data Bit(&D)", dataBits_), dataBits_);
@@ -113,10 +121,30 @@ CPortSettingsDialog::CPortSettingsDialog(QWidget* parent, const PortSettings& se
                                             QFileDialog::ReadOnly);
     };
     Fill(settings);
+    address_->setText(QString::fromStdString(address));
+    connect(address_, &QLineEdit::textChanged, this, [this] { AddressEdited(); });
+    AddressEdited();
+}
+
+std::string CPortSettingsDialog::address() const {
+    const std::string text = address_->text().trimmed().toStdString();
+    std::string error;
+    return ParseNetworkAddress(text, error) ? text : std::string();
+}
+
+// OK needs somewhere to connect: a serial port present or a good address. A bench with only
+// network receivers gets the value lists when an address is typed (RFC 2217 sets them).
+void CPortSettingsDialog::AddressEdited() {
+    const bool typed = !address().empty();
+    if (typed && baud_->count() == 0) {
+        FillValues(initial_);
+    }
+    ok_->setEnabled(portsPresent_ || typed);
 }
 
 void CPortSettingsDialog::Fill(const PortSettings& settings) {
     const std::vector<std::string> ports = EnumeratePorts();
+    portsPresent_ = !ports.empty();
     if (ports.empty()) {
         ok_->setEnabled(false);
         return;
@@ -125,6 +153,10 @@ void CPortSettingsDialog::Fill(const PortSettings& settings) {
         port_->addItem(QString::fromStdString(name));
     }
     port_->setCurrentIndex(settings.portIndex < port_->count() ? settings.portIndex : -1);
+    FillValues(settings);
+}
+
+void CPortSettingsDialog::FillValues(const PortSettings& settings) {
     for (const char* text : kDataBitTexts) {
         dataBits_->addItem(QString::fromLatin1(text));
     }

@@ -44,6 +44,18 @@ void LoadPortSettings(PortSettings& settings) {
     }
 }
 
+std::string LoadPortAddress() {
+    std::string address;
+    if (!ReadString(kSection, "ADDRESS", address)) {
+        address.clear();
+    }
+    return address;
+}
+
+void SavePortAddress(const std::string& address) {
+    WriteString(kSection, "ADDRESS", address.c_str());
+}
+
 void SavePortSettings(const PortSettings& settings) {
     for (const PortKey& key : PortKeys()) {
         WriteNumber(kSection, key.name, settings.*key.field);

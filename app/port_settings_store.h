@@ -2,6 +2,8 @@
 // order STOPBIT, SPEED, PARITY, DATABIT, FROWRTS, FROWDSR, FROWXON, COMPORT.
 #pragma once
 
+#include <string>
+
 #include "link/port_settings.h"
 
 namespace orbex {
@@ -12,5 +14,11 @@ namespace orbex {
 // not exist makes Connect fail with its message.
 void LoadPortSettings(PortSettings& settings);
 void SavePortSettings(const PortSettings& settings);
+
+// The network address typed in the port dialog (tcp://HOST:PORT or rfc2217://HOST:PORT), kept
+// as "ADDRESS" beside the eight keys. A stored address wins over COMPORT; an empty one (or
+// none, as in older files) leaves COMPORT to name the serial port.
+std::string LoadPortAddress();
+void SavePortAddress(const std::string& address);
 
 }  // namespace orbex

@@ -5,14 +5,15 @@
 #include "app/string_resources.h"
 #include "decode/decoding_state.h"
 #include "gui/main_window_messages.h"
-#include "link/receiver_link.h"
+#include "link/line_queue.h"
 #include "platform/message_box.h"
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
 
 namespace orbex {
 
-ReceiverConnection::ReceiverConnection(DataLog& dataLog) : dataLog_(dataLog) {}
+ReceiverConnection::ReceiverConnection(DataLog& dataLog)
+    : dataLog_(dataLog), session_(SharedLineQueue()) {}
 
 // Deleting the link stops and joins its reader thread, which wakes at once on its stop event. The
 // reader never waits for this thread (it only posts, and its message boxes are queued), so the
@@ -25,10 +26,12 @@ ReceiverConnection::~ReceiverConnection() {
 bool ReceiverConnection::Connect() {
     ResetPositionSamples();
     PortSettings settings;
+    std::string port;
     if (replayPath_.isEmpty()) {
         LoadPortSettings(settings);
+        port = LoadPortAddress();  // a stored address wins over COMPORT
     }
-    link_.reset();
+    session_.Close();
     dataLog_.SetReplaySource({});
     WriteNumber("CONFIG", "CONNECT", 1);
     const std::string replay = replayPath_.toStdString();
@@ -36,15 +39,13 @@ bool ReceiverConnection::Connect() {
         return false;
     }
     const std::intptr_t generation = ++generation_;
-    auto link = std::make_unique<ReceiverLink>();
-    link->SetReplayPace(replayPace_);
+    session_.SetReplayPace(replayPace_);
     OwnerPost owner = [generation](unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
         PostToMainWindow(message, wParam, message == UWM_REPLAY_END ? generation : lParam);
     };
-    if (!link->Open(owner, settings, replay.empty() ? nullptr : replay.c_str())) {
+    if (!session_.Open(owner, settings, port, replay)) {
         return false;  // the link has told the user why
     }
-    link_ = std::move(link);
     dataLog_.SetReplaySource(replay);
     return true;
 }
@@ -60,10 +61,10 @@ bool ReceiverConnection::RefuseOwnLog(const std::string& replay) const {
 }
 
 bool ReceiverConnection::Disconnect() {
-    if (!link_) {
+    if (!session_.IsOpen()) {
         return false;
     }
-    link_.reset();
+    session_.Close();
     dataLog_.SetReplaySource({});
     return true;
 }
@@ -73,18 +74,18 @@ bool ReceiverConnection::IsCurrentReplayEnd(std::intptr_t generation) const {
 }
 
 bool ReceiverConnection::ApplyPortSettings(const PortSettings& settings) {
-    return !link_ || link_->ApplyPortSettings(settings);
+    return session_.ApplyPortSettings(settings);
 }
 
 std::intptr_t ReceiverConnection::Send(const void* bytes, std::size_t count) {
-    if (!link_ || !bytes) {
+    if (!session_.IsOpen() || !bytes) {
         return 0;
     }
-    return link_->Write(bytes, count) ? 1 : 0;
+    return session_.Write(std::string_view(static_cast<const char*>(bytes), count)) ? 1 : 0;
 }
 
 std::intptr_t ReceiverConnection::PendingInputCount() const {
-    return link_ ? link_->PendingInputCount() : 0;
+    return session_.PendingInputCount();
 }
 
 }  // namespace orbex

@@ -1,8 +1,9 @@
-// The main window's connection: the one receiver link (a serial port, or a recording replayed
-// when a replay file is set), opened by Connect and deleted by Disconnect, the end of a replay
-// and exit. Every link is tagged with a generation so that a late end-of-replay notice of an
-// old link cannot end its successor. A recording that is the data-stream log being written is
-// refused: replaying it would read its own appended lines until the disk is full.
+// The main window's connection: the receiver session on the shared line queue (a serial port or
+// a network address, or a recording replayed when a replay file is set), opened by Connect and
+// closed by Disconnect, the end of a replay and exit. Every link is tagged with a generation so
+// that a late end-of-replay notice of an old link cannot end its successor. A recording that is the
+// data-stream log being written is refused: replaying it would read its own appended lines until
+// the disk is full.
 #pragma once
 
 #include <QString>
@@ -11,12 +12,12 @@
 #include <memory>
 
 #include "link/port_settings.h"
+#include "link/receiver_session.h"
 #include "link/replay_pace.h"
 
 namespace orbex {
 
 class DataLog;
-class ReceiverLink;
 
 class ReceiverConnection {
   public:
@@ -39,7 +40,9 @@ class ReceiverConnection {
     std::intptr_t Send(const void* bytes, std::size_t count);
     std::intptr_t PendingInputCount() const;
 
-    bool connected() const { return link_ != nullptr; }
+    bool connected() const { return session_.IsOpen(); }
+    // Connected to what, lost since when, replaying what: for the status line.
+    LinkStatus Status() const { return session_.Status(); }
     const QString& replayPath() const { return replayPath_; }
     void SetReplayPath(const QString& path) { replayPath_ = path; }
     // How Connect replays: the designed 1 ms a line unless the port dialog chose otherwise.
@@ -50,7 +53,7 @@ class ReceiverConnection {
     bool RefuseOwnLog(const std::string& replay) const;
 
     DataLog& dataLog_;
-    std::unique_ptr<ReceiverLink> link_;
+    ReceiverSession session_;
     std::intptr_t generation_ = 0;
     QString replayPath_;
     ReplayPace replayPace_ = ReplayPace::Fast;

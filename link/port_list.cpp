@@ -8,6 +8,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "link/network_address.h"
+
 namespace orbex {
 
 namespace {
@@ -22,7 +24,19 @@ std::vector<std::string> PortsFromEnvironment() {
     }
     std::string_view rest(value);
     while (!rest.empty()) {
-        const std::size_t colon = rest.find(':');
+        std::size_t colon = rest.find(':');
+        if (IsNetworkPortName(rest)) {
+            // tcp://HOST:PORT and rfc2217://HOST:PORT hold colons of their own: the entry runs
+            // past the scheme and the host (a bracketed IPv6 host whole) to its port number.
+            std::size_t host = rest.find("//") + 2;
+            if (host < rest.size() && rest[host] == '[') {
+                host = std::min(rest.find(']', host), rest.size());
+            }
+            const std::size_t portColon = rest.find(':', host);
+            colon = portColon == std::string_view::npos
+                        ? std::string_view::npos
+                        : rest.find_first_not_of("0123456789", portColon + 1);
+        }
         const std::string_view path = rest.substr(0, colon);
         if (!path.empty()) {
             ports.emplace_back(path);

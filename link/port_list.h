@@ -1,6 +1,7 @@
 // The serial ports a link can be opened on: the paths named in the environment variable
 // ORBEX_SERIAL_PORTS (colon-separated, so that a pseudo-terminal such as the stand-in
-// receiver's can be chosen) first, then the serial devices present, at most 10 in all.
+// receiver's can be chosen; an entry that begins with tcp:// or rfc2217:// runs to its port
+// number) first, then the serial devices present, at most 10 in all.
 #pragma once
 
 #include <string>

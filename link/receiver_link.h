@@ -1,105 +1,87 @@
-// The one connection to the receiver: a serial port, or a recording replayed as if the
-// receiver sent it. A reader thread cuts what arrives into lines and queues them into a line
-// queue (the process-wide SharedLineQueue() unless the owner gives its own, as a program
-// running one series per receiver does); commands go the other way through Write on the
-// owner's thread.
+// The one connection to the receiver, whatever carries it: a serial port, a recording replayed
+// as if the receiver sent it, a raw TCP stream or an RFC 2217 session with a serial device
+// server, or a scripted source in tests. Every kind frames, tests and queues what arrives
+// alike; commands go the other way through Write on the owner's thread.
 //
-// A serial link survives its device going away (a USB adapter pulled, a receiver's line hung
-// up): the reader says so once, posts UWM_LINK_LOST, and keeps trying to open the same device
-// path with the same settings; when it opens again it posts UWM_LINK_RESTORED and lines flow
-// as before.
+// Every kind owns a reader thread that queues lines into a line queue (the process-wide
+// SharedLineQueue() unless the owner gives its own) and posts notices to the owner: the
+// queue's UWM_LINE_QUEUED, UWM_LINK_LOST and UWM_LINK_RESTORED when a connection goes away
+// and comes back, UWM_REPLAY_END at the end of a recording. What goes wrong is described in
+// words to the owner through one error report, never shown by the link itself.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
-#include <memory>
-#include <mutex>
+#include <functional>
 #include <string>
-#include <thread>
 
 #include "link/owner_post.h"
 #include "link/port_settings.h"
-#include "link/replay_pace.h"
-#include "platform/poll_event.h"
-#include "platform/serial_port.h"
-#include "platform/unique_fd.h"
+#include "platform/message_box.h"
 
 namespace orbex {
 
-class LineFramer;
 class LineQueue;
 
 class ReceiverLink {
   public:
+    // How the link's failures reach the owner: the text (the fixed texts "COM Port
+    // Initialization Error\nError Code:%d", "Communication Error %d", "End of file", or words
+    // of the link's own) and the icon a message box would carry. Called on the owner's thread
+    // or the reader thread; it must not call back into the link.
+    using ErrorReport = std::function<void(const std::string& text, MessageIcon icon)>;
+
     ReceiverLink();
     // A link that fills `queue`, which must outlive it.
     explicit ReceiverLink(LineQueue& queue);
     ReceiverLink(const ReceiverLink&) = delete;
     ReceiverLink& operator=(const ReceiverLink&) = delete;
-    virtual ~ReceiverLink();
+    virtual ~ReceiverLink() = default;
 
-    // Opens the port at settings.portIndex, or replays `replayPath` when given (the settings
-    // are then not used; an empty path counts as none), and starts the reader thread. False at
-    // once, with no message, when a reader thread exists already; any other failure shows "COM Port
-    // Initialization Error\nError Code:%d" and leaves the link closed.
-    bool Open(OwnerPost owner, const PortSettings& settings, const char* replayPath = nullptr);
-    // Stops the reader thread (waiting for it), drops DTR and releases the port or file.
-    void Close();
+    // Opens the link and starts its reader thread. False at once, with no report, when a
+    // reader thread exists already; any other failure reports "COM Port Initialization
+    // Error\nError Code:%d" and leaves the link closed.
+    virtual bool Open(OwnerPost owner, const PortSettings& settings) = 0;
+    // Stops the reader thread (waiting for it) and releases what the link holds.
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
 
-    // Sends bytes to the receiver, waiting at most 1000 ms for the driver to take them. True
-    // in replay mode (nothing is sent); a failure shows "Communication Error %d" and is false.
-    bool Write(const void* bytes, std::size_t count);
+    // Sends bytes to the receiver; a failure is reported and returns false.
+    virtual bool Write(const void* bytes, std::size_t count) = 0;
     // Sends the text followed by CR LF.
     bool WriteLine(const char* text);
-    // Bytes waiting in the port driver; 0 without a running serial link.
-    unsigned PendingInputCount() const;
-    // Programs the open port. Settings the system cannot make (1.5 stop bits, DSR/DTR flow
-    // control) are refused with a message saying so. While the device is away the settings
-    // are kept for its return.
-    bool ApplyPortSettings(const PortSettings& settings);
+    // Bytes received and not yet read by the reader; 0 without a running link.
+    virtual unsigned PendingInputCount() const { return 0; }
+    // Programs the line settings of the running link (or keeps them for its return).
+    virtual bool ApplyPortSettings(const PortSettings& settings) = 0;
 
-    // How the next replay opened is paced; the designed 1 ms a line unless set.
-    void SetReplayPace(ReplayPace pace) { replayPace_ = pace; }
+    virtual bool replay() const { return false; }
+    // False from the moment the reader finds the connection gone until it is back.
+    virtual bool DeviceConnected() const { return IsOpen(); }
+    // How often the connection came back since Open.
+    virtual unsigned ReconnectCount() const { return 0; }
+    // What the link is connected to, as a user names it: a device path, tcp://HOST:PORT,
+    // rfc2217://HOST:PORT or the recording's path.
+    virtual std::string Describe() const = 0;
 
-    bool replay() const { return replay_; }
-    bool IsOpen() const { return readerThread_.joinable(); }
-    // False from the moment the reader finds the device gone until it has opened it again.
-    bool DeviceConnected() const { return deviceConnected_.load(); }
-    // How often the device came back since Open: a test series compares it before and after
-    // a cycle to see whether the cycle spanned a reconnect.
-    unsigned ReconnectCount() const { return reconnects_.load(); }
+    // Replaces the error report; without one, failures are shown with ShowMessageBox.
+    void SetErrorReport(ErrorReport report) { errorReport_ = std::move(report); }
 
-  private:
-    bool OpenSerial(const PortSettings& settings);
-    bool OpenReplay(const char* path);
-    bool FailOpen();
-    void Release();
-    bool OpenDevice();
-    void SerialReader();
-    bool ReadQueued(short revents);
-    void LoseDevice();
-    bool ReopenDevice();
+  protected:
+    void ReportError(const std::string& text, MessageIcon icon = MessageIcon::None) const;
     void Notify(unsigned message) const;
-    void ReplayReader();
-    void HandleSerialLine(const char* line, std::size_t length) const;
+    // Queues a received line, posting the queue's notice to the owner.
+    void QueueLine(std::string line) const;
 
     LineQueue& queue_;
-    OwnerPost owner_;
-    bool replay_ = false;
-    ReplayPace replayPace_ = ReplayPace::Fast;  // read by the replay thread, set before Open
-    std::unique_ptr<PollEvent> stopEvent_;      // manual reset; signalled once to end the reader
-    // The reader closes and reopens the port when the device goes away and comes back; the
-    // owner's thread writes to it and programs it. The lock keeps the descriptor and the
-    // settings steady for the owner's calls; the reader takes it only to close or reopen.
-    mutable std::mutex portMutex_;
-    SerialPort port_;
-    std::string portName_;         // the device path opened, reopened after a loss
-    SerialParameters parameters_;  // the settings last programmed, made again on reopening
-    std::atomic<bool> deviceConnected_{false};
-    std::atomic<unsigned> reconnects_{0};
-    UniqueFd replayFile_;
-    std::unique_ptr<LineFramer> receiveBuffer_;
-    std::thread readerThread_;
+    OwnerPost owner_;  // set by Open before the reader starts, read by the reader
+
+  private:
+    ErrorReport errorReport_;
 };
+
+// Converts the indices of a settings record into line parameters; false when one is out of
+// range.
+struct SerialParameters;
+bool ToSerialParameters(const PortSettings& settings, SerialParameters& parameters);
 
 }  // namespace orbex

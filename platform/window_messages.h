@@ -14,6 +14,7 @@ inline constexpr unsigned UWM_QUERY_INPUT_COUNT = 0x0508;  // any -> main: bytes
 inline constexpr unsigned UWM_KEY_COMMAND = 0x0509;        // monitor window -> main: key
 inline constexpr unsigned UWM_LINK_LOST = 0x050A;          // serial reader -> owner: device gone
 inline constexpr unsigned UWM_LINK_RESTORED = 0x050B;      // serial reader -> owner: device back
+inline constexpr unsigned UWM_SENDS_QUEUED = 0x050C;       // worker -> session owner: serve sends
 inline constexpr unsigned UWM_TRANSFER_DONE = 0x0901;      // tool worker -> its window
 
 // Where a message goes: the owner of a link (the main window, or a command-line driver)

@@ -13,10 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "cli/orbex_data/data_link.h"
 #include "cli/orbex_data/data_options.h"
+#include "link/port_list.h"
+#include "link/receiver_session.h"
 #include "platform/message_box.h"
 #include "tools/assist/assist_workers.h"
+#include "tools/common/transfer_line_queue.h"
 #include "tools/transfer/acquisition_worker.h"
 #include "tools/transfer/data_file_paths.h"
 #include "tools/transfer/transfer_messages.h"
@@ -224,19 +226,24 @@ bool Assist(TransferSession& session, ProgressLine& progress, const DataOptions&
 }
 
 int RunTransfer(const DataOptions& options) {
-    PortSettings settings = options.settings;
     std::string error;
-    if (!ResolvePort(options.port, settings, error)) {
+    const std::string port = PortNamed(options.port, error);
+    if (port.empty()) {
         std::fprintf(stderr, "orbex-data: %s\n", error.c_str());
         return kExitBadUse;
     }
-    DataLink link;
-    CancelOnSignal cancel(link.queue());
-    if (!link.Open(settings)) {
+    // The worker runs on this thread and writes to the receiver directly; the session's
+    // thread hands each line to the transfer line queue the worker reads, as the main window
+    // hands each line to an open data-transfer window.
+    TransferLineQueue transferQueue;
+    ReceiverSession link;
+    link.ForwardLines([&transferQueue](const std::string& line) { transferQueue.Append(line); });
+    CancelOnSignal cancel(transferQueue);
+    if (!link.Open(nullptr, options.settings, port)) {
         return kExitBadUse;  // the link has said why
     }
     ProgressLine progress;
-    TransferSession session = link.Session();
+    TransferSession session{transferQueue, [&link](std::string_view bytes) { link.Write(bytes); }};
     session.progress = [&progress](int percent) { progress.SetPercent(percent); };
     if (options.timeout) {
         session.waitLimit =

@@ -17,9 +17,8 @@
 #include "cli/orbex_dump/dump_options.h"
 #include "cli/orbex_dump/fix_export.h"
 #include "cli/orbex_dump/line_output.h"
-#include "link/line_queue.h"
 #include "link/port_list.h"
-#include "link/receiver_link.h"
+#include "link/receiver_session.h"
 #include "platform/event.h"
 #include "platform/message_box.h"
 #include "platform/unique_fd.h"
@@ -69,18 +68,6 @@ int Fail(const std::string& reason) {
     return kExitBadUse;
 }
 
-// Makes --port a port index: a device path goes first in the port list, as the environment
-// variable lets Orbex choose it.
-bool ResolvePort(const std::string& port, PortSettings& settings, std::string& error) {
-    const std::string name = PortNamed(port, error);
-    if (name.empty()) {
-        return false;
-    }
-    ListPortsFirst({name});
-    settings.portIndex = 0;
-    return true;
-}
-
 class Deadline {
   public:
     explicit Deadline(std::optional<double> seconds) {
@@ -97,10 +84,14 @@ class Deadline {
 };
 
 int RunLink(const DumpOptions& options) {
-    PortSettings settings = options.settings;
-    std::string error;
-    if (options.source == DumpSource::Port && !ResolvePort(options.port, settings, error)) {
-        return Fail(error);
+    const bool replay = options.source == DumpSource::Replay;
+    std::string port;
+    if (options.source == DumpSource::Port) {
+        std::string error;
+        port = PortNamed(options.port, error);
+        if (port.empty()) {
+            return Fail(error);
+        }
     }
     // The owner's side of the link: its posts wake the loop below.
     Event linesQueued(Event::Reset::Auto);
@@ -119,14 +110,13 @@ int RunLink(const DumpOptions& options) {
             std::fprintf(stderr, "orbex-dump: %s is open again\n", options.port.c_str());
         }
     };
-    ReceiverLink link;
-    link.SetReplayPace(options.pace);
-    const bool replay = options.source == DumpSource::Replay;
-    if (!link.Open(owner, settings, replay ? options.path.c_str() : nullptr)) {
+    ReceiverSession session;
+    session.SetReplayPace(options.pace);
+    if (!session.Open(owner, options.settings, port, replay ? options.path : std::string())) {
         return kExitBadUse;  // the link has said why
     }
     for (const std::string& command : options.commands) {
-        link.WriteLine(command.c_str());
+        session.WriteLine(command.c_str());
     }
     LineOutput output(options.decode);
     const Deadline deadline(options.seconds);
@@ -136,7 +126,7 @@ int RunLink(const DumpOptions& options) {
         // Waits for a notice, but looks at the stop conditions at least every 50 ms.
         const int woke = Event::WaitAny(linesQueued, replayEnded, std::chrono::milliseconds(50));
         std::string line;
-        while (!done && SharedLineQueue().Pop(line)) {
+        while (!done && session.Pop(line)) {
             output.Print(line);
             done = (options.count && ++printed >= *options.count) || output.Failed();
         }
@@ -146,11 +136,10 @@ int RunLink(const DumpOptions& options) {
         done = done || woke == 1 || replayEnded.IsSet() || stopRequested || deadline.Passed() ||
                output.Failed();
     }
-    link.Close();
+    session.Close();
     return output.Failed() && !output.ReaderGone() ? kExitFailed : 0;
 }
 
-// Writes the fixes of the recording in the chosen format on standard output.
 int RunExport(const DumpOptions& options) {
     RecordingFixes recording;
     std::string error;

@@ -13,7 +13,6 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
-#include "cli/orbex_ttff/owner_sends.h"
 #include "cli/orbex_ttff/port_series.h"
 #include "cli/orbex_ttff/ttff_options.h"
 #include "cli/orbex_ttff/ttff_statistics.h"
@@ -60,8 +59,7 @@ int Fail(const std::string& reason) {
     return kExitBadUse;
 }
 
-// Every --port becomes a device path, and the paths go first in the port list, in order, so
-// that receiver i opens at index i.
+// Every --port index becomes the device path it names; paths and network addresses stay.
 bool ResolvePorts(std::vector<std::string>& ports, std::string& error) {
     for (std::string& port : ports) {
         port = PortNamed(port, error);
@@ -69,7 +67,6 @@ bool ResolvePorts(std::vector<std::string>& ports, std::string& error) {
             return false;
         }
     }
-    ListPortsFirst(ports);
     return true;
 }
 
@@ -163,17 +160,16 @@ int Run(int argc, char** argv) {
     }
     InstallSignalHandlers();
 
-    // The links' notices wake the loop below.
+    // The sessions' notices (lines queued, a worker waiting to send) wake the loop below.
     Event wake(Event::Reset::Auto);
     const OwnerPost owner = [&wake](unsigned, std::uintptr_t, std::intptr_t) { wake.Set(); };
     SharedOutput output;
-    OwnerSends sends;
     std::vector<std::unique_ptr<PortSeries>> series;
     for (std::size_t i = 0; i < options.ports.size(); ++i) {
         series.push_back(std::make_unique<PortSeries>(
-            options.ports[i], options, options.ports.size() > 1, output, sends,
+            options.ports[i], options, options.ports.size() > 1, output,
             static_cast<int>(std::time(nullptr)) + static_cast<int>(i)));
-        if (!series.back()->Open(static_cast<int>(i), owner)) {
+        if (!series.back()->Open(owner)) {
             return kExitBadUse;  // the link has said why
         }
     }
@@ -183,8 +179,7 @@ int Run(int argc, char** argv) {
     auto nextTick = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     for (;;) {
         // Wakes for lines and for sends, and looks at the clock and Ctrl-C every 50 ms.
-        Event::WaitAny(wake, sends.queued(), std::chrono::milliseconds(50));
-        sends.Serve();
+        wake.Wait(std::chrono::milliseconds(50));
         for (auto& port : series) {
             port->Drain();
             port->EndStalled();
@@ -210,7 +205,9 @@ int Run(int argc, char** argv) {
         }
     }
     const bool passed = ReportStatistics(series, options, output);
-    sends.Close();
+    for (auto& port : series) {
+        port->CloseSends();
+    }
     series.clear();
     return passed ? 0 : kExitLimitMissed;
 }

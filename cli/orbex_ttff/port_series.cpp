@@ -35,28 +35,26 @@ void SharedOutput::Line(const std::string& text) {
 }
 
 PortSeries::PortSeries(std::string port, const TtffOptions& options, bool prefixLines,
-                       SharedOutput& output, OwnerSends& sends, int seed)
+                       SharedOutput& output, int seed)
     : port_(std::move(port)),
       options_(options),
       prefixLines_(prefixLines),
       output_(output),
-      sends_(sends),
       random_(static_cast<std::minstd_rand::result_type>(seed)),
       control_(
           *this, [this](StartMode) { return RecordPathFor(options_.record, port_); },
           [this] { return std::uniform_int_distribution<int>(0, 32767)(random_); },
-          [&sends] { sends.Serve(); }) {}
+          [this] { session_.ServeSends(); }) {}
 
 PortSeries::~PortSeries() {
     control_.Shutdown();
-    link_.Close();
+    session_.Close();
 }
 
-bool PortSeries::Open(int portIndex, const OwnerPost& owner) {
+bool PortSeries::Open(const OwnerPost& owner) {
     PortSettings settings;
-    settings.portIndex = portIndex;
     settings.flowXon = 0;  // no handshake: the receiver's bytes pass as they are
-    return link_.Open(owner, settings);
+    return session_.Open(owner, settings, port_);
 }
 
 void PortSeries::Start() {
@@ -69,8 +67,9 @@ void PortSeries::Start() {
 }
 
 void PortSeries::Drain() {
+    session_.ServeSends();
     std::string line;
-    while (lines_.Pop(line)) {
+    while (session_.Pop(line)) {
         control_.OfferLine(line);
     }
 }
@@ -108,7 +107,7 @@ void PortSeries::ShowCountAndAverage(double count, int average) {
 }
 
 void PortSeries::SendToReceiver(std::string_view bytes) {
-    sends_.Send([this](std::string_view b) { link_.Write(b.data(), b.size()); }, bytes);
+    session_.SendFromWorker(bytes);
 }
 
 void PortSeries::OnCycleEnded(const CycleReport& report) {

@@ -1,5 +1,5 @@
-// One receiver's series in orbex-ttff: its own link and line queue, the series control the TTFF
-// window runs, and what the series shows, printed as text lines or JSON objects.
+// One receiver's series in orbex-ttff: its receiver session, the series control the TTFF window
+// runs, and what the series shows, printed as text lines or JSON objects.
 #pragma once
 
 #include <atomic>
@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/orbex_ttff/owner_sends.h"
 #include "cli/orbex_ttff/ttff_options.h"
-#include "link/line_queue.h"
-#include "link/receiver_link.h"
+#include "link/receiver_session.h"
 #include "tools/ttff/ttff_series_control.h"
 
 namespace orbex {
@@ -28,13 +26,14 @@ class SharedOutput {
 class PortSeries : public TtffHost {
   public:
     PortSeries(std::string port, const TtffOptions& options, bool prefixLines, SharedOutput& output,
-               OwnerSends& sends, int seed);
+               int seed);
     ~PortSeries() override;
 
-    // Opens the link at `portIndex` of the port list; false when it cannot (it has said why).
-    bool Open(int portIndex, const OwnerPost& owner);
+    // Opens the link to the port; false when it cannot (it has said why).
+    bool Open(const OwnerPost& owner);
     void Start();
-    // Main thread: hands the queued lines to the running cycle.
+    // Main thread: writes the worker's waiting sends and hands the queued lines to the running
+    // cycle.
     void Drain();
     // Main thread, once a second.
     void Tick() { control_.Tick(); }
@@ -43,7 +42,9 @@ class PortSeries : public TtffHost {
     // Main thread: STOP and cancel the running cycle without a record (Ctrl-C).
     void Interrupt();
     bool Finished() const { return control_.Finished(); }
-    void Close() { link_.Close(); }
+    void Close() { session_.Close(); }
+    // Main thread, at the end: the worker's sends are no longer written.
+    void CloseSends() { session_.CloseSends(); }
 
     const std::string& port() const { return port_; }
     // Worker results so far; read after the worker has been joined.
@@ -61,9 +62,7 @@ class PortSeries : public TtffHost {
     const TtffOptions& options_;
     bool prefixLines_;
     SharedOutput& output_;
-    OwnerSends& sends_;
-    LineQueue lines_;
-    ReceiverLink link_{lines_};
+    ReceiverSession session_;
     mutable std::mutex resultsMutex_;  // the worker adds results, the main thread reads them
     std::vector<double> ttffs_;
     int failures_ = 0;

@@ -12,7 +12,8 @@
 
 #include "link/line_hook.h"
 #include "link/line_queue.h"
-#include "link/receiver_link.h"
+#include "link/replay_link.h"
+#include "link/serial_link.h"
 #include "platform/window_messages.h"
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
@@ -40,7 +41,7 @@ TEST_F(LinkFaultTest, ASilentReceiverQueuesNothingAndClosesAtOnce) {
     testing::PtyPair pty;
     ASSERT_TRUE(pty.Valid());
     ::setenv("ORBEX_SERIAL_PORTS", pty.SlavePath().c_str(), 1);
-    ReceiverLink link;
+    SerialLink link;
     ASSERT_TRUE(link.Open(owner_.Post(), PortSettings{}));
     std::this_thread::sleep_for(milliseconds(600));
     const auto start = steady_clock::now();
@@ -59,7 +60,7 @@ TEST_F(LinkFaultTest, TwoMegabytesWithoutALineEndAreHandedOnWholeAndReceptionGoe
     ::setenv("ORBEX_SERIAL_PORTS", pty.SlavePath().c_str(), 1);
     std::size_t loggedBytes = 0;
     ConsoleLogHook().Install([&](const char*, std::size_t count) { loggedBytes += count; });
-    ReceiverLink link;
+    SerialLink link;
     ASSERT_TRUE(link.Open(owner_.Post(), PortSettings{}));
     constexpr std::size_t kRun = 2 * 1024 * 1024;
     std::thread receiver([&] {
@@ -98,8 +99,8 @@ TEST_F(LinkFaultTest, ARecordingCutShortWhileReplayedEndsWhereTheFileNowEnds) {
         recording += "$GPGSV,line," + std::to_string(i) + std::string(190, ',') + "\r\n";
     }
     const std::string path = dir.Write("cut.dat", recording);
-    ReceiverLink link;
-    ASSERT_TRUE(link.Open(owner_.Post(), PortSettings{}, path.c_str()));
+    ReplayLink link(path);
+    ASSERT_TRUE(link.Open(owner_.Post()));
     std::vector<std::string> lines;
     std::string line;
     while (lines.size() < 5) {

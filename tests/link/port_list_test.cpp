@@ -26,6 +26,17 @@ TEST_F(PortListTest, EnvironmentPathsComeFirstInTheirOrder) {
     }
 }
 
+TEST_F(PortListTest, NetworkEntriesRunToTheirPortNumber) {
+    ::setenv("ORBEX_SERIAL_PORTS",
+             "tcp://127.0.0.1:3001:/dev/pts/5:rfc2217://[::1]:7000:rfc2217://lab-7:2217", 1);
+    const auto ports = EnumeratePorts();
+    ASSERT_GE(ports.size(), 4u);
+    EXPECT_EQ(ports[0], "tcp://127.0.0.1:3001");
+    EXPECT_EQ(ports[1], "/dev/pts/5");
+    EXPECT_EQ(ports[2], "rfc2217://[::1]:7000");
+    EXPECT_EQ(ports[3], "rfc2217://lab-7:2217");
+}
+
 TEST_F(PortListTest, AtMostTenPortsAndEmptyNamesOutsideTheList) {
     std::string many;
     for (int i = 0; i < 12; ++i) {

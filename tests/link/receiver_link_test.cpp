@@ -1,4 +1,5 @@
-#include "link/receiver_link.h"
+#include "link/replay_link.h"
+#include "link/serial_link.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -68,7 +69,7 @@ class SerialLinkTest : public LinkTest {
     }
 
     PtyPair pty_;
-    ReceiverLink link_;
+    SerialLink link_;
 };
 
 TEST_F(SerialLinkTest, FramesWhatTheReceiverSendsIntoQueuedLines) {
@@ -111,7 +112,7 @@ TEST_F(SerialLinkTest, FramesWhatTheReceiverSendsIntoQueuedLines) {
 }
 
 TEST_F(SerialLinkTest, CommandsReachTheReceiver) {
-    ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}, ""));  // no replay file chosen
+    ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}));
     EXPECT_FALSE(link_.replay());
     EXPECT_TRUE(link_.WriteLine("@CD"));
     const std::string raw = "@SW\r\n";
@@ -122,7 +123,6 @@ TEST_F(SerialLinkTest, CommandsReachTheReceiver) {
 TEST_F(SerialLinkTest, ASecondOpenIsRefusedSilently) {
     ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}));
     EXPECT_FALSE(link_.Open(owner_.Post(), PortSettings{}));
-    EXPECT_FALSE(link_.Open(owner_.Post(), PortSettings{}, "/nonexistent"));
     EXPECT_TRUE(messages_.Texts().empty());
     EXPECT_TRUE(link_.IsOpen());
     pty_.Send("still\r\n");
@@ -206,7 +206,7 @@ TEST_F(LinkTest, AnUnpluggedDeviceIsReopenedWithItsSettingsWhenItComesBack) {
     });
     PortSettings settings;
     settings.flowRts = 1;
-    ReceiverLink link;
+    SerialLink link;
     ASSERT_TRUE(link.Open(owner_.Post(), settings));
     EXPECT_TRUE(link.DeviceConnected());
 
@@ -270,7 +270,12 @@ TEST_F(SerialLinkTest, CloseStopsTheReaderAndReleasesThePort) {
 class ReplayLinkTest : public LinkTest {
   protected:
     TempDir dir_;
-    ReceiverLink link_;
+    std::unique_ptr<ReplayLink> link_;
+
+    bool Open(const std::string& path) {
+        link_ = std::make_unique<ReplayLink>(path);
+        return link_->Open(owner_.Post());
+    }
 };
 
 TEST_F(ReplayLinkTest, ReplaysEveryLineThenReportsTheEnd) {
@@ -281,10 +286,8 @@ TEST_F(ReplayLinkTest, ReplaysEveryLineThenReportsTheEnd) {
     ConsoleLogHook().Install(
         [&](const char* bytes, std::size_t count) { logged.emplace_back(bytes, count); });
     const std::string path = dir_.Write("rec.dat", "$GPGGA,1\r\nbad\x01line\n\xDA\nlast");
-    PortSettings unusedSettings;
-    unusedSettings.stopBits = 1;  // not used in replay, so not refused
-    ASSERT_TRUE(link_.Open(owner_.Post(), unusedSettings, path.c_str()));
-    EXPECT_TRUE(link_.replay());
+    ASSERT_TRUE(Open(path));
+    EXPECT_TRUE(link_->replay());
 
     const std::vector<std::string> expected = {"$GPGGA,1\r\n", "bad\x01line\n", "\xDA\n", "last"};
     EXPECT_EQ(TakeLines(expected.size()), expected);  // replayed lines are not tested
@@ -297,17 +300,17 @@ TEST_F(ReplayLinkTest, ReplaysEveryLineThenReportsTheEnd) {
     EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"End of file"});
 
     const std::string command = "@CD\r\n";
-    EXPECT_TRUE(link_.Write(command.data(), command.size()));  // nothing is sent
-    EXPECT_TRUE(link_.WriteLine("@SW"));
-    EXPECT_EQ(link_.PendingInputCount(), 0u);
-    link_.Close();
+    EXPECT_TRUE(link_->Write(command.data(), command.size()));  // nothing is sent
+    EXPECT_TRUE(link_->WriteLine("@SW"));
+    EXPECT_EQ(link_->PendingInputCount(), 0u);
+    link_->Close();
     EXPECT_EQ(recorded, expected);
     EXPECT_TRUE(logged.empty());
 }
 
 TEST_F(ReplayLinkTest, AnEmptyFileEndsAtOnce) {
     const std::string path = dir_.Write("empty.dat", "");
-    ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}, path.c_str()));
+    ASSERT_TRUE(Open(path));
     ASSERT_TRUE(owner_.WaitForPost(milliseconds(3000)));
     EXPECT_EQ(owner_.Messages(), std::vector<unsigned>{UWM_REPLAY_END});
     EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"End of file"});
@@ -315,7 +318,7 @@ TEST_F(ReplayLinkTest, AnEmptyFileEndsAtOnce) {
 }
 
 TEST_F(ReplayLinkTest, FilesThatCannotBeOpenedForWritingFail) {
-    EXPECT_FALSE(link_.Open(owner_.Post(), PortSettings{}, (dir_.Path() / "missing").c_str()));
+    EXPECT_FALSE(Open((dir_.Path() / "missing")));
     EXPECT_EQ(messages_.Texts().back(), kInitError + std::to_string(ENOENT));
 
     std::string readOnly = dir_.Write("readonly.dat", "$GPGGA\r\n");
@@ -327,10 +330,10 @@ TEST_F(ReplayLinkTest, FilesThatCannotBeOpenedForWritingFail) {
         readOnly = "/proc/self/exe";
         expectedCode = ETXTBSY;
     }
-    EXPECT_FALSE(link_.Open(owner_.Post(), PortSettings{}, readOnly.c_str()));
+    EXPECT_FALSE(Open(readOnly));
     EXPECT_EQ(messages_.Texts().back(), kInitError + std::to_string(expectedCode));
     EXPECT_EQ(SystemError(), expectedCode);
-    EXPECT_FALSE(link_.IsOpen());
+    EXPECT_FALSE(link_->IsOpen());
     EXPECT_TRUE(owner_.Messages().empty());
 }
 
@@ -340,10 +343,10 @@ TEST_F(ReplayLinkTest, CloseDuringReplayStopsWithoutTheEndNotice) {
         many += "$GPGSV,line," + std::to_string(i) + "\r\n";
     }
     const std::string path = dir_.Write("long.dat", many);
-    ASSERT_TRUE(link_.Open(owner_.Post(), PortSettings{}, path.c_str()));
+    ASSERT_TRUE(Open(path));
     EXPECT_EQ(TakeLines(3).size(), 3u);
-    link_.Close();
-    EXPECT_FALSE(link_.IsOpen());
+    link_->Close();
+    EXPECT_FALSE(link_->IsOpen());
     EXPECT_TRUE(messages_.Texts().empty());
     for (unsigned message : owner_.Messages()) {
         EXPECT_EQ(message, UWM_LINE_QUEUED);

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "link/line_queue.h"
-#include "link/receiver_link.h"
+#include "link/replay_link.h"
 #include "tests/link/link_test_support.h"
 
 namespace orbex {
@@ -66,10 +66,10 @@ TEST(ReplayPaceTest, APacedReplayHoldsLinesBackAndClosesAtOnce) {
     SharedLineQueue().Clear();
     const std::string path =
         dir.Write("paced.rec", "$GPGGA,120000*00\r\n$GPGGA,120002*00\r\n$GPGGA,120300*00\r\n");
-    ReceiverLink link;
+    ReplayLink link(path);
     link.SetReplayPace(ReplayPace::RecordedX10);
     const auto start = Clock::now();
-    ASSERT_TRUE(link.Open(owner.Post(), PortSettings{}, path.c_str()));
+    ASSERT_TRUE(link.Open(owner.Post()));
     std::string line;
     for (int taken = 0; taken < 2;) {
         taken += SharedLineQueue().Pop(line);

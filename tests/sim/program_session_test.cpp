@@ -1,6 +1,6 @@
 // vm8140-sim as a program: its command line, reproducible recordings that replay through the
 // receiver link to the same lines, and live sessions on its pseudo-terminal through
-// ReceiverLink, with the client closing and reopening the port, faults and a hang-up.
+// serial link, with the client closing and reopening the port, faults and a hang-up.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +16,8 @@
 #include "child_process.h"
 #include "decode/decode_line.h"
 #include "link/line_queue.h"
-#include "link/receiver_link.h"
+#include "link/replay_link.h"
+#include "link/serial_link.h"
 #include "platform/message_box.h"
 #include "platform/window_messages.h"
 #include "sim_test_support.h"
@@ -173,8 +174,8 @@ TEST(Recording, ReplaysThroughTheLinkToTheSameLines) {
         RunSim({"--stdout", "--fast", "--duration", "15", "--format", "mixed", "--extra"});
     std::ofstream(path, std::ios::binary) << bytes;
     LinkOwner owner;
-    ReceiverLink link;
-    ASSERT_TRUE(link.Open(owner.Post(), PortSettings{}, path.c_str()));
+    ReplayLink link(path);
+    ASSERT_TRUE(link.Open(owner.Post()));
     const std::vector<std::string> expected = SplitLines(bytes);
     const std::vector<std::string> replayed = owner.Take(Count(expected.size()), 20s);
     link.Close();
@@ -230,7 +231,7 @@ class PtySession : public ::testing::Test {
     std::unique_ptr<ChildProcess> child_;
     std::string slave_;
     LinkOwner owner_;
-    ReceiverLink link_;
+    SerialLink link_;
 };
 
 TEST_F(PtySession, ServesDecodableLinesAnswersResetsAndSurvivesReopening) {

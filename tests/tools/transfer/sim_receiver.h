@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/orbex_data/data_link.h"
+#include "link/receiver_session.h"
 #include "tests/sim/child_process.h"
+#include "tools/common/transfer_line_queue.h"
+#include "tools/transfer/transfer_session.h"
 
 namespace orbex::testing {
 
@@ -21,23 +23,25 @@ class SimReceiver {
         if (!path) {
             return;
         }
-        ::setenv("ORBEX_SERIAL_PORTS", path->c_str(), 1);
         PortSettings settings;
         settings.flowXon = 0;
-        open_ = link_.Open(settings);
+        link_.ForwardLines([this](const std::string& line) { queue_.Append(line); });
+        open_ = link_.Open(nullptr, settings, *path);
     }
 
     bool open() const { return open_; }
     TransferSession Session() {
-        TransferSession session = link_.Session();
+        TransferSession session{queue_, [this](std::string_view bytes) { Send(bytes); }};
         session.waitLimit = std::chrono::milliseconds(10000);  // a broken test ends
         return session;
     }
-    DataLink& link() { return link_; }
+    bool Send(std::string_view bytes) { return link_.Write(bytes); }
+    TransferLineQueue& queue() { return queue_; }
 
   private:
     std::unique_ptr<sim::testing::ChildProcess> sim_;
-    DataLink link_;
+    TransferLineQueue queue_;
+    ReceiverSession link_;  // after the queue: its forwarder fills the queue until it ends
     bool open_ = false;
 };
 

@@ -37,7 +37,7 @@ class StandInMainWindow {
             if (message == UWM_SEND_TO_RECEIVER && receiver_) {
                 std::lock_guard lock(mutex_);
                 sent_.emplace_back(reinterpret_cast<const char*>(w), static_cast<std::size_t>(l));
-                receiver_->link().Send(sent_.back());
+                receiver_->Send(sent_.back());
             } else if (message == UWM_WINDOW_CLOSED) {
                 closed_ = true;
             }
@@ -59,7 +59,7 @@ class StandInMainWindow {
                 return false;
             }
             std::string line;
-            while (receiver_ && window && receiver_->link().queue().Take(line)) {
+            while (receiver_ && window && receiver_->queue().Take(line)) {
                 window->OnReceiverLine(line);
             }
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

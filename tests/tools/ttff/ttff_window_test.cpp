@@ -17,7 +17,7 @@
 
 #include "gui/main_window_messages.h"
 #include "link/line_queue.h"
-#include "link/receiver_link.h"
+#include "link/serial_link.h"
 #include "platform/message_box.h"
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
@@ -94,7 +94,7 @@ class TtffWindowTest : public ::testing::Test {
     std::vector<std::string> messages_;
     std::vector<std::string> sent_;
     LineQueue lines_;
-    std::unique_ptr<ReceiverLink> link_;
+    std::unique_ptr<SerialLink> link_;
     QPointer<CTtffWnd> window_;
 };
 
@@ -124,7 +124,7 @@ TEST_F(TtffWindowTest, ColdSeriesAgainstTheSimulatorFillsListBoxesAndResultFile)
     testing::SimProcess sim(ORBEX_SIM_PATH, {"--ttff-cold", "3", "--rate", "5", "--link", path});
     ASSERT_TRUE(testing::SimProcess::WaitForPath(path));
     ::setenv("ORBEX_SERIAL_PORTS", path.c_str(), 1);
-    link_ = std::make_unique<ReceiverLink>(lines_);
+    link_ = std::make_unique<SerialLink>(lines_);
     PortSettings settings;
     settings.flowXon = 0;
     ASSERT_TRUE(link_->Open(PostToMainWindow, settings));

@@ -1,9 +1,12 @@
-#include "cli/orbex_ttff/owner_sends.h"
+#include "link/send_service.h"
 
 namespace orbex {
 
-void OwnerSends::Send(const Writer& writer, std::string_view bytes) {
-    auto pending = std::make_shared<Pending>(Pending{writer, std::string(bytes), {}});
+SendService::SendService(Writer writer, std::function<void()> wake)
+    : writer_(std::move(writer)), wake_(std::move(wake)) {}
+
+void SendService::Send(std::string_view bytes) {
+    auto pending = std::make_shared<Pending>(Pending{std::string(bytes), {}});
     std::future<void> done = pending->done.get_future();
     {
         std::lock_guard lock(mutex_);  // link the send
@@ -12,11 +15,13 @@ void OwnerSends::Send(const Writer& writer, std::string_view bytes) {
         }
         pending_.push_back(pending);
     }
-    queued_.Set();
+    if (wake_) {
+        wake_();
+    }
     done.wait();
 }
 
-void OwnerSends::Serve() {
+void SendService::Serve() {
     for (;;) {
         std::shared_ptr<Pending> pending;
         {
@@ -27,14 +32,14 @@ void OwnerSends::Serve() {
             pending = pending_.front();
             pending_.pop_front();
         }
-        if (pending->writer) {
-            pending->writer(pending->bytes);
+        if (writer_) {
+            writer_(pending->bytes);
         }
         pending->done.set_value();
     }
 }
 
-void OwnerSends::Close() {
+void SendService::Close() {
     std::deque<std::shared_ptr<Pending>> dropped;
     {
         std::lock_guard lock(mutex_);  // no send is linked after this
