@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDateTime>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -9,7 +11,11 @@
 #include "gui/always_on_top.h"
 #include "gui/main_window_messages.h"
 #include "gui/painter_surface.h"
+#include "gui/window_table.h"
+#include "platform/message_box.h"
+#include "platform/program_directory.h"
 #include "platform/window_messages.h"
+#include "windows/common/window_picture.h"
 
 namespace orbex {
 namespace {
@@ -110,8 +116,31 @@ void CMonitorWnd::contextMenuEvent(QContextMenuEvent* event) {
     onTop->setData(kAlwaysOnTopCommand);
     onTop->setCheckable(true);
     onTop->setChecked(alwaysOnTop_);
-    if (QAction* chosen = menu.exec(event->globalPos())) {
+    menu.addSeparator();
+    QAction* savePicture = menu.addAction(QStringLiteral("Save picture..."));
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == savePicture) {
+        SavePicture();
+    } else if (chosen != nullptr) {
         OnSystemCommand(chosen->data().toInt());
+    }
+}
+
+void CMonitorWnd::SavePicture() {
+    const WindowRow* row = InstalledWindowTable().RowOfKind(kind_);
+    const QString name =
+        row != nullptr ? QString::fromLatin1(row->name.data(), static_cast<int>(row->name.size()))
+                       : QStringLiteral("window");
+    const QString offered = QString::fromStdString(ProgramDirectory()) +
+                            PictureFileName(name, QDateTime::currentDateTime());
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save picture"), offered,
+                                                      QStringLiteral("PNG pictures (*.png)"));
+    if (path.isEmpty()) {
+        return;  // cancelled
+    }
+    const QString error = SaveWindowPicture(*this, path);
+    if (!error.isEmpty()) {
+        ShowMessageBox(error.toStdString(), windowTitle().toStdString(), MessageIcon::Error);
     }
 }
 

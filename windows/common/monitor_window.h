@@ -32,6 +32,10 @@ class CMonitorWnd : public QWidget, public ReceiverSink, public Paintable {
     // the main window forward. Returns true when the key was one of these.
     static bool HandleMonitorKey(QWidget* window, int key);
 
+    // "Save picture" of the right-click menu: a file dialog offering
+    // "<kind name>-<date>-<time>.png" in the program directory, then a PNG of the window.
+    void SavePicture();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
