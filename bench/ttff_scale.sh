@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Scale of orbex-ttff: one process driving RECEIVERS simulated receivers (default 32) at once,
+# each on its own pseudo-terminal (or, with --ser2net, each behind ser2net on 127.0.0.1 and
+# reached through tcp://), while they wait for fixes. Prints orbex-ttff's CPU over the window
+# as a share of one core, and its resident memory (peak and at the end).
+# Usage: bench/ttff_scale.sh [BUILD_DIR] [RECEIVERS] [SECONDS] [--ser2net]
+set -euo pipefail
+build=${1:-build}
+receivers=${2:-32}
+seconds=${3:-30}
+via=${4:-}
+sim=$build/sim/vm8140-sim
+ttff=$build/cli/orbex_ttff/orbex-ttff
+dir=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$dir"
+}
+trap cleanup EXIT
+
+ports=()
+config=""
+for i in $(seq "$receivers"); do
+    # A fix far beyond the window: every receiver waits for one the whole time.
+    "$sim" --rate 1 --ttff-cold 3600 --link "$dir/pty$i" >/dev/null &
+    pids+=($!)
+done
+for i in $(seq "$receivers"); do
+    for _ in $(seq 100); do [ -e "$dir/pty$i" ] && break; sleep 0.05; done
+    if [ "$via" = --ser2net ]; then
+        port=$((30000 + i))
+        config+="connection: &r$i
+  accepter: tcp,127.0.0.1,$port
+  connector: serialdev,$(readlink -f "$dir/pty$i"),9600n81,local
+"
+        ports+=(--port "tcp://127.0.0.1:$port")
+    else
+        ports+=(--port "$dir/pty$i")
+    fi
+done
+if [ "$via" = --ser2net ]; then
+    printf '%s' "$config" >"$dir/ser2net.yaml"
+    ser2net -n -u -c "$dir/ser2net.yaml" -P "$dir/ser2net.pid" &
+    pids+=($!)
+    sleep 1
+fi
+
+"$ttff" "${ports[@]}" --mode cold --count 1 >/dev/null 2>"$dir/err" &
+runner=$!
+pids+=($runner)
+sleep 3  # connected, reset sent: from here on every receiver waits for its fix
+ticks=$(getconf CLK_TCK)
+cpu() { awk '{print $14 + $15}' "/proc/$runner/stat"; }
+start=$(cpu)
+sleep "$seconds"
+end=$(cpu)
+peak=$(awk '/VmHWM/ {print $2}' "/proc/$runner/status")
+now=$(awk '/VmRSS/ {print $2}' "/proc/$runner/status")
+kill -INT "$runner"
+wait "$runner" 2>/dev/null || true
+awk -v r="$receivers" -v s="$seconds" -v c=$((end - start)) -v t="$ticks" -v p="$peak" -v n="$now" \
+    -v via="${via:-direct}" 'BEGIN {
+        printf "orbex-ttff, %d receivers (%s), %d s waiting for fixes: CPU %.2f %% of one core, RSS %.1f MB (peak %.1f MB)\n",
+               r, via, s, 100 * c / t / s, n / 1024, p / 1024 }'
