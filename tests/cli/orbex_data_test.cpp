@@ -103,5 +103,21 @@ TEST_F(OrbexDataTest, SilentReceiverAndUnwritableFolderFailWithOne) {
         << unwritable.err;
 }
 
+// The link's threads start after the signals are blocked: SIGTERM cancels the transfer (a
+// "cancelled" line and exit 1) instead of killing the program.
+TEST_F(OrbexDataTest, SigtermCancelsATransferWaitingForASilentReceiver) {
+    testing::PtyPair silent;
+    ASSERT_TRUE(silent.Valid());
+    const auto err = dir_.Path() / "err";
+    const std::string command = "ORBEX_HOME=" + dir_.Path().string() +
+                                " ORBEX_REGISTRY=" + (dir_.Path() / "orbex.reg").string() + " " +
+                                ORBEX_DATA_PATH + " put almanac --port " + silent.SlavePath() +
+                                " --timeout 20 2>" + err.string() +
+                                " & pid=$!; sleep 1; kill -TERM $pid; wait $pid";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+    EXPECT_NE(Slurp(err).find("cancelled"), std::string::npos) << Slurp(err);
+}
+
 }  // namespace
 }  // namespace orbex
