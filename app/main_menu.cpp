@@ -40,7 +40,6 @@ const std::initializer_list<MenuTable> kMenus = {
       {kCmdConsole, "Console(&4)", true},
       {kCmdSoftwareReset, "Software Reset(&5)", true},
       {kCmdVelocity, "Velocity(&A)", true},
-      {kCmdSignalHistory, "Signal History(&H)", true},
       kSeparator,
       {kCmdCloseAllWindows, "Close All Windows(&0)", false},
       kSeparator,
@@ -52,6 +51,9 @@ const std::initializer_list<MenuTable> kMenus = {
       {kCmdTransmitAlmanac, "Transmit Almanac Data to Receiver", true},
       {kCmdTransmitEphemeris, "Transmit Ephemeris Data to Reciever", true},
       {kCmdTransmitAlmanacEphemeris, "Transmit Almanac and Ephemeris Data to Reciever", true},
+      // The TTFF window has no string of its own: the entry carries its dialog's title, so
+      // that it can be found without knowing its key.
+      {kCmdTtff, "TTFF Window", true},
       kSeparator,
       {kCmdConfigurePort, "Configure COM port(&O)", false}}},
     {"Help(&H)", {{kCmdAbout, "About Orbex", false}}},
@@ -85,7 +87,7 @@ QAction* CMainMenu::action(int id) const {
 
 void CMainMenu::Update(const MenuState& state) {
     for (const WindowRow& row : InstalledWindowTable().rows()) {
-        if (QAction* item = action(row.command)) {  // the TTFF window has no menu item
+        if (QAction* item = action(row.command)) {
             item->setChecked(state.windowOpen[row.kind]);
         }
     }

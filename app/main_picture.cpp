@@ -117,7 +117,7 @@ void DrawMainPicture(DrawSurface& surface) {
                        QStringLiteral("for VM8140  Version 1.04"), QColor(180, 200, 240),
                        NoColor());
     surface.TextInRect(QRect(0, 400, kPictureWidth, 30), Qt::AlignCenter,
-                       QStringLiteral("Keys 1-5: windows   A: Velocity   End: exit"),
+                       QStringLiteral("Keys 1-5  A: Velocity  S: Assistance  T: TTFF  End: exit"),
                        QColor(120, 140, 190), NoColor());
 }
 

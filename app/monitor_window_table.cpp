@@ -2,6 +2,7 @@
 
 #include "app/string_resources.h"
 #include "decode/decode_line.h"
+#include "gui/window_place.h"
 
 namespace orbex {
 
@@ -31,14 +32,20 @@ void MonitorWindowTable::Open(int command) {
     slot.window = window;
     slot.sink = dynamic_cast<ReceiverSink*>(window);
     slot.feed = row->feed;
+    // Where the window of this kind was when it was last closed (default place otherwise).
+    RestoreWindowPlace(*window, std::string(row->name));
     window->show();
 }
 
 bool MonitorWindowTable::Forget(std::uintptr_t window) {
-    for (Slot& slot : slots_) {
+    for (int kind = 0; kind < kWindowSlotCount; ++kind) {
+        Slot& slot = slots_[kind];
         const auto widget = reinterpret_cast<std::uintptr_t>(slot.window.data());
         const auto sink = reinterpret_cast<std::uintptr_t>(slot.sink);
         if ((slot.window || slot.sink) && (widget == window || sink == window)) {
+            // The closing notice comes from the window's destructor, while its widget still
+            // knows its place.
+            RememberPlace(kind);
             slot = Slot{};
             return true;
         }
@@ -46,8 +53,18 @@ bool MonitorWindowTable::Forget(std::uintptr_t window) {
     return false;
 }
 
+void MonitorWindowTable::RememberPlace(int kind) const {
+    const QWidget* window = slots_[kind].window.data();
+    const WindowRow* row = InstalledWindowTable().RowOfKind(kind);
+    if (window != nullptr && row != nullptr) {
+        RememberWindowPlace(*window, std::string(row->name));
+    }
+}
+
 void MonitorWindowTable::CloseAll() {
-    for (Slot& slot : slots_) {
+    for (int kind = 0; kind < kWindowSlotCount; ++kind) {
+        Slot& slot = slots_[kind];
+        RememberPlace(kind);
         if (QWidget* window = slot.window.data()) {
             slot = Slot{};
             delete window;  // its closing notice finds the slot empty already

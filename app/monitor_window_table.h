@@ -42,6 +42,9 @@ class MonitorWindowTable {
     std::uint8_t dataTransferMode() const { return dataTransferMode_; }
 
   private:
+    // Stores where the window of the kind stands, for its next opening.
+    void RememberPlace(int kind) const;
+
     struct Slot {
         QPointer<QWidget> window;
         ReceiverSink* sink = nullptr;  // the same object as window, null for a plain window

@@ -2,14 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QFileDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
-#include <QStatusBar>
 
 #include "app/main_menu.h"
 #include "app/main_picture.h"
@@ -22,6 +18,7 @@
 #include "gui/always_on_top.h"
 #include "gui/main_window_messages.h"
 #include "gui/qt_message_box.h"
+#include "gui/window_place.h"
 #include "link/line_queue.h"
 #include "platform/message_box.h"
 #include "platform/program_directory.h"
@@ -32,6 +29,9 @@
 namespace orbex {
 
 namespace {
+
+// The main window's place in the settings (the monitor windows go by their kinds' names).
+const char* const kMainWindowPlace = "main-window";
 
 std::optional<std::string> DialogFile(QWidget* parent, const QString& caption,
                                       const std::string& proposed) {
@@ -118,14 +118,10 @@ bool COrbexWnd::Create() {
     setWindowIcon(QIcon(QString::fromLatin1(kProgramIconResource)));
     // No size or maximise: the frame fits the picture and the menu bar.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    // The link's state at a glance; not in the title, by which a second copy finds the first.
-    statusLine_ = new QLabel(this);
-    statusLine_->setObjectName(QStringLiteral("statusLine"));
-    statusBar()->addWidget(statusLine_, 1);
-    statusBar()->setSizeGripEnabled(false);
-    UpdateStatusLine();
     adjustSize();
     setFixedSize(sizeHint());
+    // Where the window stood when the program last ended (default place otherwise).
+    RestoreWindowPlace(*this, kMainWindowPlace);
 
     std::int32_t value = 0;
     if (ReadNumber("CONFIG", "CONNECT", value) && value != 0) {
@@ -158,6 +154,9 @@ void COrbexWnd::Shutdown() {
         return;
     }
     shutDown_ = true;
+    if (isVisible()) {
+        RememberWindowPlace(*this, kMainWindowPlace);
+    }
     windows_.CloseAll();
     WriteNumber("CONFIG", "CONNECT", connected() ? 1 : 0);
     Disconnect();
@@ -242,46 +241,6 @@ void COrbexWnd::ShowVersion() {
 void COrbexWnd::Connect() {
     connection_.Connect();
     UpdateMenuStates();
-    UpdateStatusLine();
-}
-
-void COrbexWnd::UpdateStatusLine() {
-    if (statusLine_ == nullptr) {
-        return;
-    }
-    const LinkStatus status = connection_.Status();
-    const QString target = QString::fromStdString(status.target);
-    const QString since =
-        QDateTime::fromMSecsSinceEpoch(
-            std::chrono::duration_cast<std::chrono::milliseconds>(status.since.time_since_epoch())
-                .count())
-            .toString(QStringLiteral("HH:mm:ss"));
-    switch (status.state) {
-        case LinkStatus::State::Closed:
-            statusLine_->setText(QStringLiteral("Not connected"));
-            break;
-        case LinkStatus::State::Connected:
-            statusLine_->setText(QStringLiteral("Connected to %1 since %2").arg(target, since));
-            break;
-        case LinkStatus::State::Lost:
-            statusLine_->setText(
-                QStringLiteral("%1 lost since %2, trying again").arg(target, since));
-            break;
-        case LinkStatus::State::Replaying:
-            statusLine_->setText(QStringLiteral("Replaying %1").arg(target));
-            break;
-    }
-}
-
-// The "Communication Error" boxes of a lost link have nothing more to say once it is back.
-void COrbexWnd::CloseLinkErrorBoxes() {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        if (box != nullptr && box->isVisible() &&
-            box->text().startsWith(QStringLiteral("Communication Error"))) {
-            box->done(QMessageBox::Ok);
-        }
-    }
 }
 
 void COrbexWnd::Disconnect() {
@@ -292,13 +251,12 @@ void COrbexWnd::Disconnect() {
         consoleLog_.Stop();
     }
     UpdateMenuStates();
-    UpdateStatusLine();
 }
 
 void COrbexWnd::ConfigurePort() {
     PortSettings settings;
     LoadPortSettings(settings);
-    CPortSettingsDialog dialog(this, settings, LoadPortAddress());
+    CPortSettingsDialog dialog(this, settings);
     dialog.SetReplayPace(connection_.replayPace());
     if (!runPortDialog_(dialog)) {
         return;
@@ -312,7 +270,6 @@ void COrbexWnd::ConfigurePort() {
         return;
     }
     SavePortSettings(settings);
-    SavePortAddress(dialog.address());
 }
 
 // --- logging ------------------------------------------------------------------------------
@@ -377,13 +334,6 @@ std::intptr_t COrbexWnd::OnPrivateMessage(unsigned message, std::uintptr_t wPara
                 Disconnect();
             }
             return 0;
-        case UWM_LINK_LOST:
-            UpdateStatusLine();
-            return 0;
-        case UWM_LINK_RESTORED:
-            UpdateStatusLine();
-            CloseLinkErrorBoxes();
-            return 0;
         case UWM_SEND_TO_RECEIVER:
             return connection_.Send(reinterpret_cast<const void*>(wParam),
                                     static_cast<std::size_t>(lParam));
@@ -398,8 +348,6 @@ std::intptr_t COrbexWnd::OnPrivateMessage(unsigned message, std::uintptr_t wPara
                 OnCommand(kCmdAssistData);
             } else if (wParam == 'T') {
                 OnCommand(kCmdTtff);
-            } else if (wParam == 'H') {
-                OnCommand(kCmdSignalHistory);
             }
             return 0;
         default:
@@ -442,9 +390,6 @@ bool COrbexWnd::OnKey(int key, bool keypad) {
             return true;
         case Qt::Key_T:
             OnCommand(kCmdTtff);
-            return true;
-        case Qt::Key_H:
-            OnCommand(kCmdSignalHistory);
             return true;
         default:
             return false;

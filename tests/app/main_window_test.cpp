@@ -118,6 +118,7 @@ TEST_F(MainWindowTest, MenusCarryEveryItemWithItsIdAndText) {
         {40005, "Transmit Almanac Data to Receiver"},
         {40063, "Transmit Ephemeris Data to Reciever"},
         {40065, "Transmit Almanac and Ephemeris Data to Reciever"},
+        {40024, "TTFF Window"},
         {40007, "Configure COM port(&O)"},
         {40062, "About Orbex"},
     };
@@ -365,6 +366,14 @@ TEST_F(MainWindowTest, KeysAndKeyCommandsOpenTheirWindows) {
         window->OnPrivateMessage(UWM_KEY_COMMAND, ignored, 0);
     }
     EXPECT_EQ(created, before);
+    // The picture's key hint names every key that opens a window.
+    RecordingSurface picture;
+    DrawMainPicture(picture);
+    const DrawCall* hint = picture.FindText(QStringLiteral("Keys "));
+    ASSERT_NE(hint, nullptr);
+    for (const char* key : {"1-5", "A: Velocity", "S: Assistance", "T: TTFF", "End: exit"}) {
+        EXPECT_TRUE(hint->text.contains(QLatin1String(key))) << key;
+    }
 }
 
 TEST_F(MainWindowTest, AfterTheMenuBarHadTheKeysTheyComeBackAsWindowKeys) {
