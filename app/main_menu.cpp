@@ -40,6 +40,7 @@ const std::initializer_list<MenuTable> kMenus = {
       {kCmdConsole, "Console(&4)", true},
       {kCmdSoftwareReset, "Software Reset(&5)", true},
       {kCmdVelocity, "Velocity(&A)", true},
+      {kCmdSignalHistory, "Signal History(&H)", true},
       kSeparator,
       {kCmdCloseAllWindows, "Close All Windows(&0)", false},
       kSeparator,

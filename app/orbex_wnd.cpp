@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
+#include <QStatusBar>
 
 #include "app/main_menu.h"
 #include "app/main_picture.h"
@@ -118,6 +122,12 @@ bool COrbexWnd::Create() {
     setWindowIcon(QIcon(QString::fromLatin1(kProgramIconResource)));
     // No size or maximise: the frame fits the picture and the menu bar.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // The link's state at a glance; not in the title, by which a second copy finds the first.
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(QStringLiteral("statusLine"));
+    statusBar()->addWidget(statusLine_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    UpdateStatusLine();
     adjustSize();
     setFixedSize(sizeHint());
     // Where the window stood when the program last ended (default place otherwise).
@@ -241,6 +251,46 @@ void COrbexWnd::ShowVersion() {
 void COrbexWnd::Connect() {
     connection_.Connect();
     UpdateMenuStates();
+    UpdateStatusLine();
+}
+
+void COrbexWnd::UpdateStatusLine() {
+    if (statusLine_ == nullptr) {
+        return;
+    }
+    const LinkStatus status = connection_.Status();
+    const QString target = QString::fromStdString(status.target);
+    const QString since =
+        QDateTime::fromMSecsSinceEpoch(
+            std::chrono::duration_cast<std::chrono::milliseconds>(status.since.time_since_epoch())
+                .count())
+            .toString(QStringLiteral("HH:mm:ss"));
+    switch (status.state) {
+        case LinkStatus::State::Closed:
+            statusLine_->setText(QStringLiteral("Not connected"));
+            break;
+        case LinkStatus::State::Connected:
+            statusLine_->setText(QStringLiteral("Connected to %1 since %2").arg(target, since));
+            break;
+        case LinkStatus::State::Lost:
+            statusLine_->setText(
+                QStringLiteral("%1 lost since %2, trying again").arg(target, since));
+            break;
+        case LinkStatus::State::Replaying:
+            statusLine_->setText(QStringLiteral("Replaying %1").arg(target));
+            break;
+    }
+}
+
+// The "Communication Error" boxes of a lost link have nothing more to say once it is back.
+void COrbexWnd::CloseLinkErrorBoxes() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box != nullptr && box->isVisible() &&
+            box->text().startsWith(QStringLiteral("Communication Error"))) {
+            box->done(QMessageBox::Ok);
+        }
+    }
 }
 
 void COrbexWnd::Disconnect() {
@@ -251,12 +301,13 @@ void COrbexWnd::Disconnect() {
         consoleLog_.Stop();
     }
     UpdateMenuStates();
+    UpdateStatusLine();
 }
 
 void COrbexWnd::ConfigurePort() {
     PortSettings settings;
     LoadPortSettings(settings);
-    CPortSettingsDialog dialog(this, settings);
+    CPortSettingsDialog dialog(this, settings, LoadPortAddress());
     dialog.SetReplayPace(connection_.replayPace());
     if (!runPortDialog_(dialog)) {
         return;
@@ -270,6 +321,7 @@ void COrbexWnd::ConfigurePort() {
         return;
     }
     SavePortSettings(settings);
+    SavePortAddress(dialog.address());
 }
 
 // --- logging ------------------------------------------------------------------------------
@@ -334,6 +386,13 @@ std::intptr_t COrbexWnd::OnPrivateMessage(unsigned message, std::uintptr_t wPara
                 Disconnect();
             }
             return 0;
+        case UWM_LINK_LOST:
+            UpdateStatusLine();
+            return 0;
+        case UWM_LINK_RESTORED:
+            UpdateStatusLine();
+            CloseLinkErrorBoxes();
+            return 0;
         case UWM_SEND_TO_RECEIVER:
             return connection_.Send(reinterpret_cast<const void*>(wParam),
                                     static_cast<std::size_t>(lParam));
@@ -348,6 +407,8 @@ std::intptr_t COrbexWnd::OnPrivateMessage(unsigned message, std::uintptr_t wPara
                 OnCommand(kCmdAssistData);
             } else if (wParam == 'T') {
                 OnCommand(kCmdTtff);
+            } else if (wParam == 'H') {
+                OnCommand(kCmdSignalHistory);
             }
             return 0;
         default:
@@ -390,6 +451,9 @@ bool COrbexWnd::OnKey(int key, bool keypad) {
             return true;
         case Qt::Key_T:
             OnCommand(kCmdTtff);
+            return true;
+        case Qt::Key_H:
+            OnCommand(kCmdSignalHistory);
             return true;
         default:
             return false;
