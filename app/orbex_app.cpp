@@ -5,7 +5,7 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
-#include "app/orbex_wnd.h"
+#include "app/orbex_window.h"
 #include "decode/error_beep.h"
 #include "platform/message_box.h"
 

@@ -9,7 +9,7 @@ ORBEX_TARGETS="vm8140-sim orbex-render orbex" scripts/setup.sh "$build_dir" >/de
 
 recordings=$(mktemp -d "${TMPDIR:-/tmp}/orbex-shots.XXXXXX")
 trap 'rm -rf "$recordings"' EXIT
-sim/make_recordings.sh "$recordings" "$build_dir/sim/vm8140-sim" >/dev/null
+scripts/make_recordings.sh "$recordings" "$build_dir/sim/vm8140-sim" >/dev/null
 
 out=docs/screenshots
 mkdir -p "$out"

@@ -35,7 +35,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/orbex_wnd.h"
+#include "app/orbex_window.h"
 #include "gui/fixed_formats.h"
 #include "gui/orbex_commands.h"
 #include "gui/window_table.h"

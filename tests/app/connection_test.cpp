@@ -18,7 +18,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/orbex_wnd.h"
+#include "app/orbex_window.h"
 #include "app/port_settings_dialog.h"
 #include "app/port_settings_store.h"
 #include "app_test_support.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/main_picture.h"
-#include "app/orbex_wnd.h"
+#include "app/orbex_window.h"
 #include "app/picture_view.h"
 #include "app_test_support.h"
 #include "gui/main_window_messages.h"

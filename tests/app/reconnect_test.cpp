@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/orbex_wnd.h"
+#include "app/orbex_window.h"
 #include "app_test_support.h"
 #include "link/line_queue.h"
 #include "platform/message_box_sink.h"

@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "app/orbex_app.h"
-#include "app/orbex_wnd.h"
+#include "app/orbex_window.h"
 #include "app_test_support.h"
 #include "platform/message_box_sink.h"
 #include "platform/settings_store.h"

@@ -5,10 +5,10 @@
 #include "gui/orbex_commands.h"
 #include "tools/assist/assist_window.h"
 #include "tools/common/data_transfer_mode.h"
-#include "tools/reset/software_reset_wnd.h"
+#include "tools/reset/software_reset_window.h"
 #include "tools/transfer/acquisition_window.h"
 #include "tools/transfer/transmission_window.h"
-#include "tools/ttff/ttff_wnd.h"
+#include "tools/ttff/ttff_window.h"
 
 namespace orbex {
 namespace {

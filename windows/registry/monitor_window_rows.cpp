@@ -5,10 +5,10 @@
 #include "gui/orbex_commands.h"
 #include "windows/console/console_window.h"
 #include "windows/general_info/general_info_window.h"
-#include "windows/position_plot/position_plot_wnd.h"
+#include "windows/position_plot/position_plot_window.h"
 #include "windows/satellites/satellite_window.h"
 #include "windows/signal_history/signal_history_window.h"
-#include "windows/velocity/velocity_wnd.h"
+#include "windows/velocity/velocity_window.h"
 
 namespace orbex {
 namespace {

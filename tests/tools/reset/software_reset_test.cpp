@@ -9,7 +9,7 @@
 #include "gui/main_window_messages.h"
 #include "platform/window_messages.h"
 #include "tools/reset/software_reset_dialog.h"
-#include "tools/reset/software_reset_wnd.h"
+#include "tools/reset/software_reset_window.h"
 
 namespace orbex {
 namespace {

@@ -28,7 +28,7 @@
 #include "platform/window_messages.h"
 #include "tests/support/sim_process.h"
 #include "tools/ttff/ttff_dialog.h"
-#include "tools/ttff/ttff_wnd.h"
+#include "tools/ttff/ttff_window.h"
 
 namespace orbex {
 namespace {

@@ -24,7 +24,7 @@
 #include "tests/support/sim_process.h"
 #include "tools/ttff/ttff_dialog.h"
 #include "tools/ttff/ttff_result_file.h"
-#include "tools/ttff/ttff_wnd.h"
+#include "tools/ttff/ttff_window.h"
 
 namespace orbex {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "tests/link/link_test_support.h"
 #include "windows/common/window_picture.h"
-#include "windows/velocity/velocity_wnd.h"
+#include "windows/velocity/velocity_window.h"
 
 namespace orbex {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "gui/recording_surface.h"
 #include "tests/windows/position_plot/plot_records_support.h"
-#include "windows/position_plot/position_plot_wnd.h"
+#include "windows/position_plot/position_plot_window.h"
 
 namespace orbex {
 namespace {

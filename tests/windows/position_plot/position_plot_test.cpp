@@ -15,7 +15,7 @@
 #include "platform/message_box.h"
 #include "tests/windows/position_plot/plot_records_support.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
-#include "windows/position_plot/position_plot_wnd.h"
+#include "windows/position_plot/position_plot_window.h"
 
 namespace orbex {
 namespace {

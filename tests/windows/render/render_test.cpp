@@ -15,10 +15,10 @@
 #include "decode/decoding_state.h"
 #include "tests/support/decimal_comma_locale.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
-#include "windows/position_plot/position_plot_wnd.h"
+#include "windows/position_plot/position_plot_window.h"
 #include "windows/registry/monitor_window_rows.h"
 #include "windows/registry/window_render.h"
-#include "windows/velocity/velocity_wnd.h"
+#include "windows/velocity/velocity_window.h"
 
 namespace orbex {
 namespace {

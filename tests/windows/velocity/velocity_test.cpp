@@ -13,7 +13,7 @@
 #include "decode/decode_line.h"
 #include "gui/recording_surface.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
-#include "windows/velocity/velocity_wnd.h"
+#include "windows/velocity/velocity_window.h"
 
 namespace orbex {
 namespace {

@@ -1,4 +1,4 @@
-#include "windows/position_plot/position_plot_wnd.h"
+#include "windows/position_plot/position_plot_window.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

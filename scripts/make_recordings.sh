@@ -6,7 +6,7 @@
 #   handheld.rec                      the handheld viewer's GGA/GSA/GSV/RMC stream, 60 s
 #   south-west.rec                    NMEA in the southern and western hemispheres, 30 s
 #   cold-start.rec                    NMEA with a cold start at the first epoch (no fix, then fix)
-# Usage: sim/make_recordings.sh OUTPUT_DIR [PATH_TO_vm8140-sim]
+# Usage: scripts/make_recordings.sh OUTPUT_DIR [PATH_TO_vm8140-sim]
 set -euo pipefail
 
 if [[ $# -lt 1 ]]; then

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs OrbexCE under Xvfb against vm8140-sim --handheld standing at COM3, presses "Scan" as a
 # user would, and writes the dialog's screen once the receiver has been found and its fix
-# painted. Usage: handheld/screenshot.sh [BUILD_DIR] [OUT_PNG]
+# painted. Usage: scripts/orbexce_screenshot.sh [BUILD_DIR] [OUT_PNG]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}

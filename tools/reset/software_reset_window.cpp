@@ -1,4 +1,4 @@
-#include "tools/reset/software_reset_wnd.h"
+#include "tools/reset/software_reset_window.h"
 
 #include "gui/dialog_host.h"
 #include "gui/main_window_messages.h"

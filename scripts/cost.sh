@@ -4,10 +4,10 @@
 # monitor windows open on a 1 Hz vm8140-sim stream (NMEA and native records, as the demo runs
 # it), and its resident memory at the end. Then the latency from a line's last byte at the port
 # to the paint that shows it, by orbex-soak --latency on the same X server.
-# Usage: bench/cost.sh BUILD_DIR [SECONDS]     (BUILD_DIR built with orbex, vm8140-sim, orbex-soak)
+# Usage: scripts/cost.sh BUILD_DIR [SECONDS]     (BUILD_DIR built with orbex, vm8140-sim, orbex-soak)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:?usage: bench/cost.sh BUILD_DIR [SECONDS]}
+build=${1:?usage: scripts/cost.sh BUILD_DIR [SECONDS]}
 seconds=${2:-60}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/orbex-cost.XXXXXX")

@@ -1,4 +1,4 @@
-#include "tools/ttff/ttff_wnd.h"
+#include "tools/ttff/ttff_window.h"
 
 #include "gui/dialog_host.h"
 #include "gui/main_window_messages.h"

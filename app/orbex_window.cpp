@@ -1,4 +1,4 @@
-#include "app/orbex_wnd.h"
+#include "app/orbex_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>

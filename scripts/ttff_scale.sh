@@ -3,7 +3,7 @@
 # each on its own pseudo-terminal (or, with --ser2net, each behind ser2net on 127.0.0.1 and
 # reached through tcp://), while they wait for fixes. Prints orbex-ttff's CPU over the window
 # as a share of one core, and its resident memory (peak and at the end).
-# Usage: bench/ttff_scale.sh [BUILD_DIR] [RECEIVERS] [SECONDS] [--ser2net]
+# Usage: scripts/ttff_scale.sh [BUILD_DIR] [RECEIVERS] [SECONDS] [--ser2net]
 set -euo pipefail
 build=${1:-build}
 receivers=${2:-32}

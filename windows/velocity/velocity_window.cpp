@@ -1,4 +1,4 @@
-#include "windows/velocity/velocity_wnd.h"
+#include "windows/velocity/velocity_window.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
