@@ -116,9 +116,10 @@ void DrawMainPicture(DrawSurface& surface) {
     surface.TextInRect(QRect(80, 352, 266, 18), Qt::AlignRight | Qt::AlignVCenter,
                        QStringLiteral("for VM8140  Version 1.04"), QColor(180, 200, 240),
                        NoColor());
-    surface.TextInRect(QRect(0, 400, kPictureWidth, 30), Qt::AlignCenter,
-                       QStringLiteral("Keys 1-5  A: Velocity  S: Assistance  T: TTFF  End: exit"),
-                       QColor(120, 140, 190), NoColor());
+    surface.TextInRect(
+        QRect(0, 400, kPictureWidth, 30), Qt::AlignCenter,
+        QStringLiteral("Keys 1-5  A: Velocity  H: Signals  S: Assist  T: TTFF  End: exit"),
+        QColor(120, 140, 190), NoColor());
 }
 
 void DrawHandCursor(DrawSurface& surface) {
