@@ -371,7 +371,8 @@ TEST_F(MainWindowTest, KeysAndKeyCommandsOpenTheirWindows) {
     DrawMainPicture(picture);
     const DrawCall* hint = picture.FindText(QStringLiteral("Keys "));
     ASSERT_NE(hint, nullptr);
-    for (const char* key : {"1-5", "A: Velocity", "S: Assistance", "T: TTFF", "End: exit"}) {
+    for (const char* key :
+         {"1-5", "A: Velocity", "H: Signals", "S: Assist", "T: TTFF", "End: exit"}) {
         EXPECT_TRUE(hint->text.contains(QLatin1String(key))) << key;
     }
 }
