@@ -5,10 +5,10 @@
 #include <rapidjson/document.h>
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cmath>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -42,19 +42,46 @@ struct Tag {
     std::string text;
 };
 
+// Read by hand: g++ 12 warns inside std::regex when the sanitizers are on.
 std::vector<Tag> Tags(const std::string& html) {
     std::vector<Tag> tags;
-    static const std::regex tagPattern(R"(<([a-zA-Z][a-zA-Z0-9]*)([^>]*)>([^<]*))");
-    static const std::regex attributePattern(R"(([a-zA-Z-]+)=\"([^\"]*)\")");
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), tagPattern);
-         it != std::sregex_iterator(); ++it) {
-        Tag tag{(*it)[1], {}, (*it)[3]};
-        const std::string attributes = (*it)[2];
-        for (auto a = std::sregex_iterator(attributes.begin(), attributes.end(), attributePattern);
-             a != std::sregex_iterator(); ++a) {
-            tag.attributes[(*a)[1]] = (*a)[2];
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    const auto isNameChar = [&](char c) { return isLetter(c) || c == '-'; };
+    for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+        std::size_t end = at + 1;
+        if (end >= html.size() || !isLetter(html[end])) {
+            continue;
         }
+        while (end < html.size() && std::isalnum(static_cast<unsigned char>(html[end])) != 0) {
+            ++end;
+        }
+        const std::size_t close = html.find('>', end);
+        if (close == std::string::npos) {
+            break;
+        }
+        Tag tag{html.substr(at + 1, end - at - 1), {}, {}};
+        const std::string attributes = html.substr(end, close - end);
+        // name="value" pairs.
+        for (std::size_t eq = attributes.find("=\""); eq != std::string::npos;) {
+            std::size_t nameStart = eq;
+            while (nameStart > 0 && isNameChar(attributes[nameStart - 1])) {
+                --nameStart;
+            }
+            const std::size_t valueEnd = attributes.find('"', eq + 2);
+            if (valueEnd == std::string::npos) {
+                break;
+            }
+            if (nameStart < eq) {
+                tag.attributes[attributes.substr(nameStart, eq - nameStart)] =
+                    attributes.substr(eq + 2, valueEnd - eq - 2);
+            }
+            eq = attributes.find("=\"", valueEnd + 1);
+        }
+        const std::size_t next = html.find('<', close + 1);
+        tag.text =
+            html.substr(close + 1, (next == std::string::npos ? html.size() : next) - close - 1);
         tags.push_back(std::move(tag));
+        at = close;
     }
     return tags;
 }
