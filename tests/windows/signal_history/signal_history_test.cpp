@@ -34,7 +34,7 @@ ReceiverState Decoded(const std::string& body) {
 // satellites (number, C/N0; 0 = in view without C/N0).
 void Epoch(CSignalHistoryWnd& window, int h, int m, int s,
            std::vector<std::pair<int, int>> satellites, const std::string& used) {
-    char time[16];
+    char time[40];  // room for any int, so the compiler sees no truncation
     std::snprintf(time, sizeof time, "%02d%02d%02d.00", h, m, s);
     window.OnReceiverRecord(Decoded(std::string("GPGGA,") + time +
                                     ",3540.8742,N,13946.0275,E,1,05,1.5,40.0,M,39.0,M,,"));
