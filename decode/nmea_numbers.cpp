@@ -78,7 +78,9 @@ AngleField ReadAngleField(std::string_view field) {
     std::size_t wholeDigits = 0;
     std::size_t i = 0;
     for (; i < field.size() && IsDigit(field[i]); ++i) {
-        whole = whole * 10 + (field[i] - '0');
+        if (wholeDigits < 18) {  // past nine digits the field is not well formed: no overflow
+            whole = whole * 10 + (field[i] - '0');
+        }
         ++wholeDigits;
     }
     bool wellFormed = wholeDigits > 0 && wholeDigits <= 9;
