@@ -5,7 +5,8 @@
 
 #include <cstddef>
 #include <string_view>
-#include <vector>
+
+#include "link/file_block.h"
 
 namespace orbex {
 
@@ -21,14 +22,7 @@ class ReplayLineReader {
     Result Next(std::string_view& line);
 
   private:
-    bool Refill();  // false at end of file or on failure (then failed_ is set)
-
-    int fd_;
-    std::vector<char> block_;
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
-    bool atEnd_ = false;
-    bool failed_ = false;
+    FileBlock block_;
 };
 
 }  // namespace orbex

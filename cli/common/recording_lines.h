@@ -13,7 +13,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "link/file_block.h"
 
 namespace orbex {
 
@@ -29,19 +30,12 @@ class RecordingLineReader {
     Result Next(std::string_view& line);
 
   private:
-    // Reads more bytes behind the unfinished line; false at end of file or on failure.
-    bool Refill();
     // Leaves out a byte-order mark at the start of the file and NUL padding before a line;
     // false when more bytes are needed to know.
     bool SkipPadding();
 
-    int fd_;
-    std::vector<char> block_;
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
+    FileBlock block_;
     bool atStart_ = true;
-    bool atEnd_ = false;
-    bool failed_ = false;
     std::string crLine_;  // a line that ended in a bare CR, with CR LF
 };
 
