@@ -1,19 +1,13 @@
 #include "cli/orbex_dump/fix_export.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "cli/common/text_output.h"
 
 namespace orbex {
 
 namespace {
-
-void AppendFixed(std::string& out, double value, int decimals) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    out.append(buffer, result.ptr);
-}
 
 // "2026-06-01T12:00:00Z", "12:00:00" without a date, nothing when the time is not known.
 std::string TimeText(const FixTime& t) {
@@ -56,35 +50,15 @@ bool IsXmlSafeUtf8(std::string_view text) {
 // Text for an XML element or attribute: markup characters escaped; a name that is not clean
 // UTF-8 keeps only its printable ASCII characters.
 std::string XmlText(std::string_view text) {
-    const bool clean = IsXmlSafeUtf8(text);
-    std::string out;
+    if (IsXmlSafeUtf8(text)) {
+        return MarkupEscaped(text, "&apos;");
+    }
+    std::string printable;
     for (char c : text) {
         const auto u = static_cast<unsigned char>(c);
-        if (!clean && (u < 0x20 || u > 0x7E)) {
-            out += '?';
-            continue;
-        }
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                out += c;
-        }
+        printable += (u < 0x20 || u > 0x7E) ? '?' : c;
     }
-    return out;
+    return MarkupEscaped(printable, "&apos;");
 }
 
 std::string Csv(const std::vector<PositionFix>& fixes) {

@@ -1,45 +1,9 @@
 #include "cli/orbex_report/html_page.h"
 
-#include <charconv>
-#include <cmath>
-
 namespace orbex {
 
 std::string HtmlEscaped(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&#39;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-std::string FixedText(double value, int decimals, const char* missing) {
-    if (!std::isfinite(value)) {
-        return missing;
-    }
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
+    return MarkupEscaped(text, "&#39;");
 }
 
 std::string TableRow(const std::vector<std::string>& cells, bool header) {

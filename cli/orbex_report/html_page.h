@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/text_output.h"
+
 namespace orbex {
 
 // `text` with &, <, >, " and ' as entities.
 std::string HtmlEscaped(const std::string& text);
-
-// Fixed-point text with "." decimals; a value that is not finite gives `missing`.
-std::string FixedText(double value, int decimals, const char* missing = "-");
 
 // One table row of cells; a header row uses <th>. Cells are escaped.
 std::string TableRow(const std::vector<std::string>& cells, bool header = false);

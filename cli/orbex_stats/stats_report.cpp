@@ -1,22 +1,12 @@
 #include "cli/orbex_stats/stats_report.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "cli/common/text_output.h"
 
 namespace orbex {
 
 namespace {
-
-// Fixed-point text of a number with "." under any locale; NaN gives `missing`.
-std::string Fixed(double value, int decimals, const char* missing = "null") {
-    if (!std::isfinite(value)) {
-        return missing;
-    }
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
-}
 
 std::string Row(const std::string& name, const std::string& value) {
     std::string row = name;
@@ -25,12 +15,12 @@ std::string Row(const std::string& name, const std::string& value) {
 }
 
 std::string Metres(double value) {
-    return Fixed(value, 3, "-") + (std::isfinite(value) ? " m" : "");
+    return FixedText(value, 3) + (std::isfinite(value) ? " m" : "");
 }
 
 std::string Position(const GeoPoint& point) {
-    return Fixed(point.latDegrees, 9) + " " + Fixed(point.lonDegrees, 9) + " " +
-           Metres(point.altitude);
+    return FixedText(point.latDegrees, 9, "null") + " " + FixedText(point.lonDegrees, 9, "null") +
+           " " + Metres(point.altitude);
 }
 
 const char* RadiusName(std::size_t i) {
@@ -55,24 +45,26 @@ std::string StatisticsTable(const AccuracyStatistics& stats, bool givenReference
     text += Row("2DRMS", Metres(stats.twoDrms));
     for (std::size_t i = 0; i < stats.within.size(); ++i) {
         text += Row(std::string("within ") + RadiusName(i) + " m",
-                    Fixed(stats.within[i] * 100.0, 1) + " %");
+                    FixedText(stats.within[i] * 100.0, 1, "null") + " %");
     }
     return text;
 }
 
 std::string StatisticsJson(const AccuracyStatistics& stats) {
     std::string json = "{\"fixes\":" + std::to_string(stats.fixes);
-    json += ",\"mean\":{\"lat\":" + Fixed(stats.mean.latDegrees, 9) +
-            ",\"lon\":" + Fixed(stats.mean.lonDegrees, 9) +
-            ",\"alt\":" + Fixed(stats.mean.altitude, 3) + "}";
-    json += ",\"sigma\":{\"north\":" + Fixed(stats.sigmaNorth, 4) +
-            ",\"east\":" + Fixed(stats.sigmaEast, 4) + ",\"up\":" + Fixed(stats.sigmaUp, 4) + "}";
-    json += ",\"cep50\":" + Fixed(stats.cep50, 4) + ",\"cep95\":" + Fixed(stats.cep95, 4) +
-            ",\"2drms\":" + Fixed(stats.twoDrms, 4);
+    json += ",\"mean\":{\"lat\":" + FixedText(stats.mean.latDegrees, 9, "null") +
+            ",\"lon\":" + FixedText(stats.mean.lonDegrees, 9, "null") +
+            ",\"alt\":" + FixedText(stats.mean.altitude, 3, "null") + "}";
+    json += ",\"sigma\":{\"north\":" + FixedText(stats.sigmaNorth, 4, "null") +
+            ",\"east\":" + FixedText(stats.sigmaEast, 4, "null") +
+            ",\"up\":" + FixedText(stats.sigmaUp, 4, "null") + "}";
+    json += ",\"cep50\":" + FixedText(stats.cep50, 4, "null") +
+            ",\"cep95\":" + FixedText(stats.cep95, 4, "null") +
+            ",\"2drms\":" + FixedText(stats.twoDrms, 4, "null");
     json += ",\"within\":{";
     for (std::size_t i = 0; i < stats.within.size(); ++i) {
-        json +=
-            std::string(i ? "," : "") + "\"" + RadiusName(i) + "\":" + Fixed(stats.within[i], 4);
+        json += std::string(i ? "," : "") + "\"" + RadiusName(i) +
+                "\":" + FixedText(stats.within[i], 4, "null");
     }
     return json + "}}\n";
 }
