@@ -13,16 +13,27 @@ constexpr const char* kResourceFailure =
     "The transfer stopped: the system could not provide a resource it needed.\nError Code : %u";
 constexpr const char* kNoReply = "The receiver did not answer.";
 
-}  // namespace
+// The two texts in which receiving and sending differ: the data file that cannot be opened
+// and the file that fails part-way.
+struct FileFailureTexts {
+    const char* notOpened;
+    const char* failed;
+};
 
-std::string AcquisitionFailureText(int code, int error) {
+// Almanac data is named in ephemeris mode too, and the transmission's text stands for the
+// ephemeris file as well.
+constexpr FileFailureTexts kAcquisitionTexts{"ALMANAC data ファイルが開けません\nエラーコード:%u",
+                                             "ファイルの書き込みに失敗しました\nエラーコード:%u"};
+constexpr FileFailureTexts kTransmissionTexts{"Unable to Open Almanac Data\nError Code : %u",
+                                              "ファイルの読み込みに失敗しました\nエラーコード:%u"};
+
+std::string FailureText(const FileFailureTexts& texts, int code, int error) {
     const unsigned number = static_cast<unsigned>(error);
     switch (code) {
         case kTransferFileNotOpened:
-            // Almanac data is named in ephemeris mode too.
-            return FormatText("ALMANAC data ファイルが開けません\nエラーコード:%u", number);
+            return FormatText(texts.notOpened, number);
         case kTransferFileFailed:
-            return FormatText("ファイルの書き込みに失敗しました\nエラーコード:%u", number);
+            return FormatText(texts.failed, number);
         case kTransferOutOfMemory:
             return kNotEnoughMemory;
         case kTransferResourceFailed:
@@ -34,23 +45,14 @@ std::string AcquisitionFailureText(int code, int error) {
     }
 }
 
+}  // namespace
+
+std::string AcquisitionFailureText(int code, int error) {
+    return FailureText(kAcquisitionTexts, code, error);
+}
+
 std::string TransmissionFailureText(int code, int error) {
-    const unsigned number = static_cast<unsigned>(error);
-    switch (code) {
-        case kTransferFileNotOpened:
-            // Also for the ephemeris file.
-            return FormatText("Unable to Open Almanac Data\nError Code : %u", number);
-        case kTransferFileFailed:
-            return FormatText("ファイルの読み込みに失敗しました\nエラーコード:%u", number);
-        case kTransferOutOfMemory:
-            return kNotEnoughMemory;
-        case kTransferResourceFailed:
-            return FormatText(kResourceFailure, number);
-        case kTransferNoReply:
-            return kNoReply;
-        default:
-            return {};
-    }
+    return FailureText(kTransmissionTexts, code, error);
 }
 
 }  // namespace orbex
