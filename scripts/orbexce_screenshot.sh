@@ -10,14 +10,8 @@ for tool in Xvfb xdotool import; do
     command -v "$tool" >/dev/null || { echo "screenshot.sh: $tool is needed" >&2; exit 2; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbexce-shot.XXXXXX")
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+work_name=orbexce-shot
+. scripts/background_jobs.sh
 
 "$build_dir/sim/vm8140-sim" --handheld >"$work/sim.out" 2>"$work/sim.err" &
 pids+=($!)

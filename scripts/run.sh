@@ -18,17 +18,10 @@ build_dir=${1:-build}
 ORBEX_TARGETS="orbex vm8140-sim" scripts/setup.sh "$build_dir" >"${TMPDIR:-/tmp}/orbex-run-build.log" ||
     { tail -30 "${TMPDIR:-/tmp}/orbex-run-build.log" >&2; exit 1; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbex-run.XXXXXX")
+work_name=orbex-run
+. "$root/scripts/background_jobs.sh"
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
 
 # The stand-in receiver, NMEA and native records, on a pseudo-terminal reached through a link.
 port="$work/vm8140"

@@ -11,43 +11,37 @@ seconds=${3:-30}
 via=${4:-}
 sim=$build/sim/vm8140-sim
 ttff=$build/cli/orbex_ttff/orbex-ttff
-dir=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$dir"
-}
-trap cleanup EXIT
+work_name=orbex-ttff-scale
+. "$(dirname "$0")/background_jobs.sh"
 
 ports=()
 config=""
 for i in $(seq "$receivers"); do
     # A fix far beyond the window: every receiver waits for one the whole time.
-    "$sim" --rate 1 --ttff-cold 3600 --link "$dir/pty$i" >/dev/null &
+    "$sim" --rate 1 --ttff-cold 3600 --link "$work/pty$i" >/dev/null &
     pids+=($!)
 done
 for i in $(seq "$receivers"); do
-    for _ in $(seq 100); do [ -e "$dir/pty$i" ] && break; sleep 0.05; done
+    for _ in $(seq 100); do [ -e "$work/pty$i" ] && break; sleep 0.05; done
     if [ "$via" = --ser2net ]; then
         port=$((30000 + i))
         config+="connection: &r$i
   accepter: tcp,127.0.0.1,$port
-  connector: serialdev,$(readlink -f "$dir/pty$i"),9600n81,local
+  connector: serialdev,$(readlink -f "$work/pty$i"),9600n81,local
 "
         ports+=(--port "tcp://127.0.0.1:$port")
     else
-        ports+=(--port "$dir/pty$i")
+        ports+=(--port "$work/pty$i")
     fi
 done
 if [ "$via" = --ser2net ]; then
-    printf '%s' "$config" >"$dir/ser2net.yaml"
-    ser2net -n -u -c "$dir/ser2net.yaml" -P "$dir/ser2net.pid" &
+    printf '%s' "$config" >"$work/ser2net.yaml"
+    ser2net -n -u -c "$work/ser2net.yaml" -P "$work/ser2net.pid" &
     pids+=($!)
     sleep 1
 fi
 
-"$ttff" "${ports[@]}" --mode cold --count 1 >/dev/null 2>"$dir/err" &
+"$ttff" "${ports[@]}" --mode cold --count 1 >/dev/null 2>"$work/err" &
 runner=$!
 pids+=($runner)
 sleep 3  # connected, reset sent: from here on every receiver waits for its fix

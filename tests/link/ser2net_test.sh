@@ -7,14 +7,8 @@
 set -euo pipefail
 sim=$1 dump=$2 ttff=$3 data=$4
 command -v ser2net >/dev/null || { echo "ser2net is not installed; skipped"; exit 77; }
-dir=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$dir"
-}
-trap cleanup EXIT
+work_name=orbex-ser2net
+. "$(dirname "$0")/../../scripts/background_jobs.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 read -r raw rfc < <(python3 -c '
@@ -23,12 +17,12 @@ s = [socket.socket() for _ in range(2)]
 for x in s: x.bind(("127.0.0.1", 0))
 print(*[x.getsockname()[1] for x in s])')
 
-"$sim" --rate 5 --ttff-cold 2 --link "$dir/pty" >/dev/null &
+"$sim" --rate 5 --ttff-cold 2 --link "$work/pty" >/dev/null &
 pids+=($!)
-for _ in $(seq 50); do [ -e "$dir/pty" ] && break; sleep 0.1; done
-[ -e "$dir/pty" ] || fail "the simulator made no pseudo-terminal"
-pty=$(readlink -f "$dir/pty")
-cat >"$dir/ser2net.yaml" <<YAML
+for _ in $(seq 50); do [ -e "$work/pty" ] && break; sleep 0.1; done
+[ -e "$work/pty" ] || fail "the simulator made no pseudo-terminal"
+pty=$(readlink -f "$work/pty")
+cat >"$work/ser2net.yaml" <<YAML
 connection: &raw
   accepter: tcp,127.0.0.1,$raw
   connector: serialdev,$pty,9600n81,local
@@ -37,7 +31,7 @@ connection: &rfc
   connector: serialdev,$pty,9600n81,local
 YAML
 start_ser2net() {
-    ser2net -n -u -c "$dir/ser2net.yaml" -P "$dir/ser2net.pid" &
+    ser2net -n -u -c "$work/ser2net.yaml" -P "$work/ser2net.pid" &
     server=$!
     pids+=($server)
     for _ in $(seq 50); do
@@ -50,37 +44,37 @@ start_ser2net
 sleep 0.5  # the probe connection above has gone
 
 for address in "tcp://127.0.0.1:$raw" "rfc2217://127.0.0.1:$rfc"; do
-    out=$(timeout 30 "$dump" --port "$address" --count 5 --seconds 15 2>"$dir/err") ||
-        fail "orbex-dump through $address: $(cat "$dir/err")"
+    out=$(timeout 30 "$dump" --port "$address" --count 5 --seconds 15 2>"$work/err") ||
+        fail "orbex-dump through $address: $(cat "$work/err")"
     [ "$(grep -c '^\$' <<<"$out")" -eq 5 ] || fail "orbex-dump through $address printed: $out"
     sleep 0.5  # ser2net lets the port go before the next client
 done
-grep -q "refused\|did not answer" "$dir/err" && fail "ser2net refused RFC 2217: $(cat "$dir/err")"
+grep -q "refused\|did not answer" "$work/err" && fail "ser2net refused RFC 2217: $(cat "$work/err")"
 
-timeout 60 "$ttff" --port "tcp://127.0.0.1:$raw" --mode cold --count 1 --json >"$dir/ttff" \
-    2>"$dir/err" || fail "orbex-ttff through tcp://: $(cat "$dir/err")"
-grep -q '"ttff"' "$dir/ttff" || fail "orbex-ttff measured nothing: $(cat "$dir/ttff")"
+timeout 60 "$ttff" --port "tcp://127.0.0.1:$raw" --mode cold --count 1 --json >"$work/ttff" \
+    2>"$work/err" || fail "orbex-ttff through tcp://: $(cat "$work/err")"
+grep -q '"ttff"' "$work/ttff" || fail "orbex-ttff measured nothing: $(cat "$work/ttff")"
 sleep 0.5
 
-timeout 60 "$data" get almanac --port "tcp://127.0.0.1:$raw" --file "$dir/AL.DAT" --timeout 20 \
-    2>"$dir/err" || fail "orbex-data get through tcp://: $(cat "$dir/err")"
-[ -s "$dir/AL.DAT" ] || fail "orbex-data stored no almanac"
+timeout 60 "$data" get almanac --port "tcp://127.0.0.1:$raw" --file "$work/AL.DAT" --timeout 20 \
+    2>"$work/err" || fail "orbex-data get through tcp://: $(cat "$work/err")"
+[ -s "$work/AL.DAT" ] || fail "orbex-data stored no almanac"
 sleep 0.5
-timeout 60 "$data" put almanac --port "tcp://127.0.0.1:$raw" --file "$dir/AL.DAT" --timeout 20 \
-    2>"$dir/err" || fail "orbex-data put through tcp://: $(cat "$dir/err")"
+timeout 60 "$data" put almanac --port "tcp://127.0.0.1:$raw" --file "$work/AL.DAT" --timeout 20 \
+    2>"$work/err" || fail "orbex-data put through tcp://: $(cat "$work/err")"
 sleep 0.5
 
 # ser2net goes away for a second and comes back: the same orbex-dump goes on printing.
-timeout 30 "$dump" --port "tcp://127.0.0.1:$raw" --seconds 8 >"$dir/lines" 2>"$dir/err" &
+timeout 30 "$dump" --port "tcp://127.0.0.1:$raw" --seconds 8 >"$work/lines" 2>"$work/err" &
 reader=$!
 sleep 2
 kill "$server"
 wait "$server" 2>/dev/null || true
 sleep 1
 start_ser2net
-wait "$reader" || fail "orbex-dump across the restart: $(cat "$dir/err")"
-grep -q "is gone" "$dir/err" || fail "the loss was not reported: $(cat "$dir/err")"
-grep -q "is open again" "$dir/err" || fail "the link did not come back: $(cat "$dir/err")"
-after=$(sed -n '/./p' "$dir/lines" | wc -l)
+wait "$reader" || fail "orbex-dump across the restart: $(cat "$work/err")"
+grep -q "is gone" "$work/err" || fail "the loss was not reported: $(cat "$work/err")"
+grep -q "is open again" "$work/err" || fail "the link did not come back: $(cat "$work/err")"
+after=$(sed -n '/./p' "$work/lines" | wc -l)
 [ "$after" -gt 10 ] || fail "too few lines across the restart ($after)"
 echo "ok"
