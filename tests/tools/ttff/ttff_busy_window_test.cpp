@@ -104,7 +104,7 @@ TEST(TtffBusyWindowTest, ColdSeriesCountsEveryCycleWithoutFalseErrors) {
     // A long series (the check of a whole evening's run) uses the receiver's own pace.
     const bool longSeries = std::getenv("ORBEX_TTFF_SERIES") != nullptr;
     testing::SimProcess sim(
-        ORBEX_SIM_PATH, {"--ttff-cold", longSeries ? "5" : "3", "--rate", longSeries ? "1" : "5",
+        ORBEX_SIM_EXE, {"--ttff-cold", longSeries ? "5" : "3", "--rate", longSeries ? "1" : "5",
                          "--format", "mixed", "--link", path});
     ASSERT_TRUE(testing::SimProcess::WaitForPath(path));
     SimPort port(path);

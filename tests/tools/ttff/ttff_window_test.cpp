@@ -121,7 +121,7 @@ TEST_F(TtffWindowTest, ListsHoldTheirEntriesAndRecLogIsRememberedWhenTheWindowRe
 
 TEST_F(TtffWindowTest, ColdSeriesAgainstTheSimulatorFillsListBoxesAndResultFile) {
     const std::string path = (dir_ / "sim").string();
-    testing::SimProcess sim(ORBEX_SIM_PATH, {"--ttff-cold", "3", "--rate", "5", "--link", path});
+    testing::SimProcess sim(ORBEX_SIM_EXE, {"--ttff-cold", "3", "--rate", "5", "--link", path});
     ASSERT_TRUE(testing::SimProcess::WaitForPath(path));
     ::setenv("ORBEX_SERIAL_PORTS", path.c_str(), 1);
     link_ = std::make_unique<SerialLink>(lines_);
