@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/chunked_input.h"
 #include "link/line_framing.h"
 
 namespace {
@@ -43,20 +44,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    std::uint32_t seed = data[0] * 2654435761u + 1;
-    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    orbex::fuzz::ChunkedInput input(data, size);
+    const std::string& bytes = input.bytes();
 
     std::string heldWhole;
     const auto whole = Frame(
         bytes, [] { return orbex::kReceiveBufferSize; }, heldWhole);
     std::string heldChunked;
     const auto chunked = Frame(
-        bytes,
-        [&seed] {
-            seed = seed * 1103515245u + 12345u;
-            return std::size_t{1} + (seed >> 16) % 97;
-        },
-        heldChunked);
+        bytes, [&input] { return input.NextChunk(97); }, heldChunked);
     if (whole != chunked || heldWhole != heldChunked) {
         std::abort();
     }

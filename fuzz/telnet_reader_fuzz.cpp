@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/chunked_input.h"
 #include "link/com_port_negotiation.h"
 #include "link/telnet_reader.h"
 
@@ -84,19 +85,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    std::uint32_t seed = data[0] * 2654435761u + 1;
-    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    orbex::fuzz::ChunkedInput input(data, size);
+    const std::string& bytes = input.bytes();
 
     std::string repliesWhole;
-    const std::string whole = Read(bytes, [&] { return bytes.size() + 1; }, repliesWhole);
+    const std::string whole = Read(
+        bytes, [&] { return bytes.size() + 1; }, repliesWhole);
     std::string repliesCut;
     const std::string cut = Read(
-        bytes,
-        [&] {
-            seed = seed * 1103515245u + 12345u;
-            return static_cast<std::size_t>(1 + (seed >> 16) % 7);
-        },
-        repliesCut);
+        bytes, [&input] { return input.NextChunk(7); }, repliesCut);
     if (whole != cut || repliesWhole != repliesCut || whole != Reference(bytes) ||
         repliesWhole.size() > bytes.size()) {
         std::abort();
