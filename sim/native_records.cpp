@@ -49,6 +49,24 @@ long Course(double degrees) {
     return std::lround(degrees) % 360;
 }
 
+// The columns both records share, from `column` on: N/S, latitude degrees (2), minutes (2),
+// tenths of seconds (3), E/W, longitude degrees (3), minutes (2), tenths of seconds (3),
+// altitude in metres (5) and speed in km/h (3). The last digit of the hundredths is not
+// written here (the native record keeps it in a code column of its own).
+void PutPositionColumns(std::string& line, std::size_t column, const SecondParts& lat,
+                        const SecondParts& lon, const EpochSnapshot& e) {
+    line[column] = lat.hemisphere;
+    PutNumber(line, column + 1, 2, lat.degrees);
+    PutNumber(line, column + 3, 2, lat.minutes);
+    PutNumber(line, column + 5, 3, lat.hundredths / 10);
+    line[column + 8] = lon.hemisphere;
+    PutNumber(line, column + 9, 3, lon.degrees);
+    PutNumber(line, column + 12, 2, lon.minutes);
+    PutNumber(line, column + 14, 3, lon.hundredths / 10);
+    PutNumber(line, column + 17, 5, Altitude5(e.altMetres));
+    PutNumber(line, column + 22, 3, Speed3(e.speedKmh));
+}
+
 // The strongest four channels, in channel order, for the 4-channel record.
 std::vector<const SatelliteView*> StrongestFour(const EpochSnapshot& e) {
     std::vector<const SatelliteView*> all;
@@ -122,16 +140,7 @@ std::string NativeRecord(const EpochSnapshot& e) {
     PutDateTime(line, 6, e.time);
     const SecondParts lat = ToSecondParts(e.latDeg, true);
     const SecondParts lon = ToSecondParts(e.lonDeg, false);
-    line[19] = lat.hemisphere;
-    PutNumber(line, 20, 2, lat.degrees);
-    PutNumber(line, 22, 2, lat.minutes);
-    PutNumber(line, 24, 3, lat.hundredths / 10);
-    line[27] = lon.hemisphere;
-    PutNumber(line, 28, 3, lon.degrees);
-    PutNumber(line, 31, 2, lon.minutes);
-    PutNumber(line, 33, 3, lon.hundredths / 10);
-    PutNumber(line, 36, 5, Altitude5(e.altMetres));
-    PutNumber(line, 41, 3, Speed3(e.speedKmh));
+    PutPositionColumns(line, 19, lat, lon, e);
     PutNumber(line, 44, 3, Course(e.courseDeg));
     PutDateTime(line, 47, e.lastFixTime);
     line[60] = DopCode(e.pdop);
@@ -182,16 +191,7 @@ std::string FourChannelRecord(const EpochSnapshot& e) {
     PutDateTime(line, 2, e.time);
     const SecondParts lat = ToSecondParts(e.latDeg, true, 10);
     const SecondParts lon = ToSecondParts(e.lonDeg, false, 10);
-    line[15] = lat.hemisphere;
-    PutNumber(line, 16, 2, lat.degrees);
-    PutNumber(line, 18, 2, lat.minutes);
-    PutNumber(line, 20, 3, lat.hundredths / 10);
-    line[23] = lon.hemisphere;
-    PutNumber(line, 24, 3, lon.degrees);
-    PutNumber(line, 27, 2, lon.minutes);
-    PutNumber(line, 29, 3, lon.hundredths / 10);
-    PutNumber(line, 32, 5, Altitude5(e.altMetres));
-    PutNumber(line, 37, 3, Speed3(e.speedKmh));
+    PutPositionColumns(line, 15, lat, lon, e);
     PutNumber(line, 40, 4, Course(e.courseDeg));
     const std::vector<const SatelliteView*> four = StrongestFour(e);
     for (std::size_t k = 0; k < 4; ++k) {
