@@ -71,6 +71,29 @@ int MessageCount(std::size_t entries) {
     return std::max(1, static_cast<int>((entries + 3) / 4));
 }
 
+// The satellites four to a sentence: `start` writes a sentence's first fields (its number from
+// 1 and the count), `entry` one satellite's fields (with its index in the epoch), and `padding`
+// stands for each missing satellite in the last sentence.
+template <typename Start, typename Entry>
+std::vector<std::string> FourPerSentence(const EpochSnapshot& e, Start start, Entry entry,
+                                         const char* padding) {
+    const int total = MessageCount(e.satellites.size());
+    std::vector<std::string> out;
+    for (int m = 0; m < total; ++m) {
+        std::string s = start(m + 1, total);
+        for (std::size_t k = static_cast<std::size_t>(m) * 4;
+             k < static_cast<std::size_t>(m) * 4 + 4; ++k) {
+            if (k >= e.satellites.size()) {
+                s += padding;
+            } else {
+                entry(s, e.satellites[k], k);
+            }
+        }
+        out.push_back(WithChecksum(s));
+    }
+    return out;
+}
+
 }  // namespace
 
 unsigned NmeaChecksum(std::string_view sentence) {
@@ -128,28 +151,22 @@ std::string GsaSentence(const EpochSnapshot& e) {
 // (2), then four satellites: number (2), elevation (2), azimuth (3), SNR (2, empty before the
 // channel has locked on). The last message is padded with empty fields to four satellites.
 std::vector<std::string> GsvSentences(const EpochSnapshot& e) {
-    const int total = MessageCount(e.satellites.size());
-    std::vector<std::string> out;
-    for (int m = 0; m < total; ++m) {
-        std::string s = "$GPGSV";
-        Add(s, ",%d,%d,%02zu", total, m + 1, e.satellites.size());
-        for (std::size_t k = static_cast<std::size_t>(m) * 4;
-             k < static_cast<std::size_t>(m) * 4 + 4; ++k) {
-            if (k >= e.satellites.size()) {
-                s += ",,,,";
-                continue;
-            }
-            const SatelliteView& v = e.satellites[k];
+    return FourPerSentence(
+        e,
+        [&e](int number, int total) {
+            std::string s = "$GPGSV";
+            Add(s, ",%d,%d,%02zu", total, number, e.satellites.size());
+            return s;
+        },
+        [](std::string& s, const SatelliteView& v, std::size_t) {
             Add(s, ",%02d,%02d,%03d", v.prn, v.elevation, v.azimuth);
             if (v.snr > 0) {
                 Add(s, ",%02d", v.snr);
             } else {
                 s += ',';
             }
-        }
-        out.push_back(WithChecksum(s));
-    }
-    return out;
+        },
+        ",,,,");
 }
 
 // $GPVTG,ccc.c,T,mmm.m,M,kkk.k,N,sss.s,K*CS: true course (5), magnetic course (5), speed in
@@ -258,24 +275,18 @@ char PssstCode(const SatelliteView& s) {
 // channel number's tens and units), Doppler in Hz (5 digits) and its sign (P, or N negative).
 // The last message is padded with empty fields.
 std::vector<std::string> PssstSentences(const EpochSnapshot& e) {
-    const int total = MessageCount(e.satellites.size());
-    std::vector<std::string> out;
-    for (int m = 0; m < total; ++m) {
-        std::string s = "$PSSST";
-        Add(s, ",%d,%d", total, m + 1);
-        for (std::size_t k = static_cast<std::size_t>(m) * 4;
-             k < static_cast<std::size_t>(m) * 4 + 4; ++k) {
-            if (k >= e.satellites.size()) {
-                s += ",,,,,,";
-                continue;
-            }
-            const SatelliteView& v = e.satellites[k];
+    return FourPerSentence(
+        e,
+        [](int number, int total) {
+            std::string s = "$PSSST";
+            Add(s, ",%d,%d", total, number);
+            return s;
+        },
+        [](std::string& s, const SatelliteView& v, std::size_t k) {
             Add(s, ",%02d,%c,%zu,%zu,%05d,%c", v.prn, PssstCode(v), k / 10 % 10, k % 10,
                 std::min(99999, std::abs(v.doppler)), v.doppler < 0 ? 'N' : 'P');
-        }
-        out.push_back(WithChecksum(s));
-    }
-    return out;
+        },
+        ",,,,,,");
 }
 
 // $PSGSA,m,pp x 12,PP.P,HH.H,VV.V,vvvvv,yyyymmdd,t*CS: mode (A automatic), twelve used
