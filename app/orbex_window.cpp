@@ -123,7 +123,7 @@ bool COrbexWnd::Create() {
     // No size or maximise: the frame fits the picture and the menu bar.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     // The link's state at a glance; not in the title, by which a second copy finds the first.
-    statusLine_ = new QLabel(this);
+    statusLine_ = new ElidingLabel(this);
     statusLine_->setObjectName(QStringLiteral("statusLine"));
     statusBar()->addWidget(statusLine_, 1);
     statusBar()->setSizeGripEnabled(false);
@@ -267,17 +267,17 @@ void COrbexWnd::UpdateStatusLine() {
             .toString(QStringLiteral("HH:mm:ss"));
     switch (status.state) {
         case LinkStatus::State::Closed:
-            statusLine_->setText(QStringLiteral("Not connected"));
+            statusLine_->SetFullText(QStringLiteral("Not connected"));
             break;
         case LinkStatus::State::Connected:
-            statusLine_->setText(QStringLiteral("Connected to %1 since %2").arg(target, since));
+            statusLine_->SetFullText(QStringLiteral("Connected to %1 since %2").arg(target, since));
             break;
         case LinkStatus::State::Lost:
-            statusLine_->setText(
+            statusLine_->SetFullText(
                 QStringLiteral("%1 lost since %2, trying again").arg(target, since));
             break;
         case LinkStatus::State::Replaying:
-            statusLine_->setText(QStringLiteral("Replaying %1").arg(target));
+            statusLine_->SetFullText(QStringLiteral("Replaying %1").arg(target));
             break;
     }
 }

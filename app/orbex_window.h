@@ -16,10 +16,10 @@
 #include "app/data_log.h"
 #include "app/monitor_window_table.h"
 #include "app/receiver_connection.h"
+#include "gui/eliding_label.h"
 #include "gui/orbex_commands.h"
 
 class QAction;
-class QLabel;
 
 namespace orbex {
 
@@ -76,7 +76,7 @@ class COrbexWnd : public QMainWindow {
     DataLog& dataLog() { return dataLog_; }
     CPictureView* pictureView() const { return picture_; }
     // The status line under the picture: connected to what, lost since when, replaying what.
-    QLabel* statusLine() const { return statusLine_; }
+    ElidingLabel* statusLine() const { return statusLine_; }
     void UpdateStatusLine();
 
     void SetChooseFile(ChooseFile choose) { chooseFile_ = std::move(choose); }
@@ -96,7 +96,7 @@ class COrbexWnd : public QMainWindow {
 
     CPictureView* picture_ = nullptr;
     CMainMenu* menu_ = nullptr;
-    QLabel* statusLine_ = nullptr;
+    ElidingLabel* statusLine_ = nullptr;
     bool alwaysOnTop_ = false;
     bool shutDown_ = false;
     ConsoleLog consoleLog_;
