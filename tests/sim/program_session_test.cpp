@@ -185,7 +185,6 @@ TEST(Recording, ReplaysThroughTheLinkToTheSameLines) {
     }
 }
 
-#ifdef ORBEX_DUMP_EXE
 TEST(Recording, OrbexDumpDecodesTheReplayAsTheFile) {
     TempDir dir;
     const std::string path = dir / "native.rec";
@@ -205,7 +204,6 @@ TEST(Recording, OrbexDumpDecodesTheReplayAsTheFile) {
     }
     EXPECT_EQ(ok, SplitLines(ReadFile(path)).size());
 }
-#endif
 
 // ---- live sessions on the pseudo-terminal -------------------------------------------------
 
