@@ -12,14 +12,17 @@
 
 namespace orbex {
 
-bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::string& error) {
+bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::string& error,
+                        const std::function<bool()>& stop) {
     result = RecordingFixes{};
     UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.Valid()) {
         error = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
+    result.opened = true;
     RecordingLineReader reader(file.Get());
+    reader.StopWhen(stop);
     FixCollector collector;
     std::string_view line;
     RecordingLineReader::Result status;
@@ -35,6 +38,11 @@ bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::st
         }
     }
     FillMissingDates(result.fixes);
+    if (status == RecordingLineReader::Result::Stopped) {
+        result.stopped = true;
+        error = "stopped after " + std::to_string(result.lines) + " lines of " + path;
+        return false;
+    }
     if (status == RecordingLineReader::Result::Failed) {
         error = "cannot read " + path + ": " + std::strerror(SystemError());
         return false;

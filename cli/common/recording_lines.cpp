@@ -84,6 +84,9 @@ RecordingLineReader::Result RecordingLineReader::Next(std::string_view& line) {
         if (block_.failed()) {
             return Result::Failed;
         }
+        if (!block_.atEnd() && stop_ && stop_()) {
+            return Result::Stopped;
+        }
         if (block_.atEnd() || !block_.Refill()) {
             if (block_.held().empty() || (block_.atEnd() && !SkipPadding())) {
                 return block_.failed() ? Result::Failed : Result::EndOfFile;

@@ -11,8 +11,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "link/file_block.h"
 
@@ -20,10 +22,15 @@ namespace orbex {
 
 class RecordingLineReader {
   public:
-    enum class Result { Line, EndOfFile, Failed };
+    enum class Result { Line, EndOfFile, Failed, Stopped };
 
     // Reads from `fd` (not owned) in large blocks.
     explicit RecordingLineReader(int fd, std::size_t blockSize = 1 << 16);
+
+    // Asked before every block read: when it says true, Next ends with Stopped. A file of
+    // nothing but padding (/dev/zero) yields no line at all, so a program's Ctrl-C must be
+    // seen here, not between lines.
+    void StopWhen(std::function<bool()> stop) { stop_ = std::move(stop); }
 
     // The next line; `line` stays valid until the next call. After Failed the system error
     // code holds the reason. Bytes read before a failure are still handed out as a line.
@@ -37,6 +44,7 @@ class RecordingLineReader {
     FileBlock block_;
     bool atStart_ = true;
     std::string crLine_;  // a line that ended in a bare CR, with CR LF
+    std::function<bool()> stop_;
 };
 
 }  // namespace orbex

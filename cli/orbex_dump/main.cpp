@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/port_failure.h"
 #include "cli/common/recording_fixes.h"
 #include "cli/common/recording_lines.h"
 #include "cli/orbex_dump/dump_options.h"
@@ -113,7 +114,10 @@ int RunLink(const DumpOptions& options) {
     ReceiverSession session;
     session.SetReplayPace(options.pace);
     if (!session.Open(owner, options.settings, port, replay ? options.path : std::string())) {
-        return kExitBadUse;  // the link has said why
+        // The link has given its message; the path and the system's reason follow it.
+        std::fprintf(stderr, "orbex-dump: %s\n",
+                     PortFailureLine(replay ? options.path : port).c_str());
+        return kExitBadUse;
     }
     for (const std::string& command : options.commands) {
         session.WriteLine(command.c_str());
@@ -140,13 +144,19 @@ int RunLink(const DumpOptions& options) {
     return output.Failed() && !output.ReaderGone() ? kExitFailed : 0;
 }
 
+bool StopRequested() {
+    return stopRequested != 0;
+}
+
 int RunExport(const DumpOptions& options) {
     RecordingFixes recording;
     std::string error;
-    const bool read = ReadRecordingFixes(options.path, recording, error);
-    if (!read && recording.lines == 0) {
+    const bool read = ReadRecordingFixes(options.path, recording, error, StopRequested);
+    if (!recording.opened) {
         return Fail(error);
     }
+    // What was read before a failure or a Ctrl-C is written as a whole document; the run
+    // still fails.
     const std::string title = std::filesystem::path(options.path).filename().string();
     const std::string document = ExportFixes(*options.exportFormat, recording.fixes, title);
     const bool written =
@@ -160,8 +170,8 @@ int RunExport(const DumpOptions& options) {
         return kExitFailed;
     }
     if (!read) {
-        // What came before the failure is written; the failure still fails the run.
-        std::fprintf(stderr, "orbex-dump: %s\n", error.c_str());
+        std::fprintf(stderr, "orbex-dump: %s%s\n", error.c_str(),
+                     recording.stopped ? "; the export holds the fixes read so far" : "");
         return kExitFailed;
     }
     if (recording.fixes.empty()) {
@@ -182,6 +192,7 @@ int RunFile(const DumpOptions& options) {
     LineOutput output(options.decode);
     RecordingLineReader reader(file.Get());
     const Deadline deadline(options.seconds);
+    reader.StopWhen([&] { return StopRequested() || deadline.Passed(); });
     std::string_view line;
     long printed = 0;
     RecordingLineReader::Result result;
@@ -193,6 +204,11 @@ int RunFile(const DumpOptions& options) {
         }
     }
     output.Flush();
+    if (stopRequested) {
+        // Cut short: what was printed stays, the run did not read the whole file.
+        std::fprintf(stderr, "orbex-dump: stopped reading %s\n", options.path.c_str());
+        return kExitFailed;
+    }
     if (result == RecordingLineReader::Result::Failed) {
         std::fprintf(stderr, "orbex-dump: cannot read %s: %s\n", options.path.c_str(),
                      std::strerror(errno));

@@ -81,9 +81,7 @@ TEST_F(OrbexDumpTest, BadArgumentsAndUnopenableSourcesExitWithTwo) {
         "--speed 9600",
         "--port 0 --parity maybe",
         "--file " + missing,
-        "--replay " + missing,
         "--port 4000",
-        "--port " + missing,
         "--file a --replay b",
     };
     for (const std::string& arguments : cases) {
@@ -94,7 +92,53 @@ TEST_F(OrbexDumpTest, BadArgumentsAndUnopenableSourcesExitWithTwo) {
         EXPECT_EQ(run.err.rfind("orbex-dump: ", 0), 0u) << arguments << ": " << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
-    EXPECT_EQ(Dump("--help").exitCode, 0);
+    // A port or replay that cannot be opened: the link's own text, then the path and reason.
+    for (const char* option : {"--port ", "--replay "}) {
+        const DumpRun port = Dump(option + missing);
+        EXPECT_EQ(port.exitCode, 2);
+        EXPECT_EQ(port.err, "orbex-dump: COM Port Initialization Error Error Code:2\norbex-dump: " +
+                                missing + ": No such file or directory\n");
+    }
+    const DumpRun help = Dump("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: orbex-dump", 0), 0u) << help.out;
+}
+
+// Ctrl-C and SIGTERM stop a read that never ends (a file of nothing but padding): the export
+// is a whole document of what was read, and the run says it was cut short.
+TEST_F(OrbexDumpTest, ASignalStopsAnEndlessFileAndTheExportStaysWellFormed) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        const auto out = dir_.Path() / "zero.gpx";
+        const auto err = dir_.Path() / "zero.err";
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            if (std::freopen(out.c_str(), "w", stdout) && std::freopen(err.c_str(), "w", stderr)) {
+                ::execl(ORBEX_DUMP_PATH, ORBEX_DUMP_PATH, "--file", "/dev/zero", "--export", "gpx",
+                        static_cast<char*>(nullptr));
+            }
+            ::_exit(127);
+        }
+        std::this_thread::sleep_for(milliseconds(300));
+        ::kill(pid, signal);
+        int status = 0;
+        pid_t ended = 0;
+        for (int i = 0; i < 1000 && ended == 0; ++i) {
+            ended = ::waitpid(pid, &status, WNOHANG);
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        if (ended == 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            FAIL() << "orbex-dump did not stop on signal " << signal;
+        }
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        const std::string gpx = Slurp(out);
+        EXPECT_EQ(gpx.rfind("<?xml", 0), 0u) << gpx;
+        EXPECT_NE(gpx.find("</gpx>"), std::string::npos) << gpx;
+        EXPECT_NE(Slurp(err).find("stopped"), std::string::npos) << Slurp(err);
+    }
 }
 
 TEST_F(OrbexDumpTest, ReadsAPortAndSendsCommands) {
