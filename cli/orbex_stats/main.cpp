@@ -1,6 +1,9 @@
 // orbex-stats: the accuracy figures of the fixes of a recording, computed by the same code as
 // the Position Plot's statistics block.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,14 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitBadUse = 2;
 
+struct OutputFile {
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Closer> file;
+    std::string name = "standard output";
+};
+
 int Run(int argc, char** argv) {
     StatsOptions options;
     std::string error;
@@ -26,10 +37,22 @@ int Run(int argc, char** argv) {
         std::fputs(StatsUsage().c_str(), stdout);
         return 0;
     }
+    // The output is opened before the work, so that a path that cannot be written is told at
+    // once; a write that fails later (a full disk) is told when it happens.
+    OutputFile output;
+    if (!options.output.empty()) {
+        output.file.reset(std::fopen(options.output.c_str(), "w"));
+        if (!output.file) {
+            std::fprintf(stderr, "orbex-stats: cannot open %s: %s\n", options.output.c_str(),
+                         std::strerror(errno));
+            return kExitBadUse;
+        }
+        output.name = options.output;
+    }
     RecordingFixes recording;
     if (!ReadRecordingFixes(options.path, recording, error)) {
         std::fprintf(stderr, "orbex-stats: %s\n", error.c_str());
-        return recording.lines == 0 ? kExitBadUse : kExitFailed;
+        return recording.opened ? kExitFailed : kExitBadUse;
     }
     std::vector<GeoPoint> points;
     points.reserve(recording.fixes.size());
@@ -44,8 +67,18 @@ int Run(int argc, char** argv) {
     }
     const std::string text = options.json ? StatisticsJson(*stats)
                                           : StatisticsTable(*stats, options.reference.has_value());
-    std::fputs(text.c_str(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : kExitFailed;
+    std::FILE* target = output.file ? output.file.get() : stdout;
+    bool written =
+        std::fwrite(text.data(), 1, text.size(), target) == text.size() && std::fflush(target) == 0;
+    if (written && output.file) {
+        written = std::fclose(output.file.release()) == 0;
+    }
+    if (!written) {
+        std::fprintf(stderr, "orbex-stats: cannot write %s: %s\n", output.name.c_str(),
+                     std::strerror(errno));
+        return kExitFailed;
+    }
+    return 0;
 }
 
 }  // namespace

@@ -23,6 +23,16 @@ const OptionTable<StatsOptions>& StatsOptionTable() {
              o.json = true;
              return std::string();
          }},
+        {"--output", "FILE", "write the figures to FILE instead of standard output",
+         [](StatsOptions& o, const std::string& v) {
+             o.output = v;
+             return v.empty() ? std::string("--output needs a non-empty path") : std::string();
+         }},
+        {"-o", "FILE", "the same as --output",
+         [](StatsOptions& o, const std::string& v) {
+             o.output = v;
+             return v.empty() ? std::string("-o needs a non-empty path") : std::string();
+         }},
     };
     return table;
 }
@@ -49,12 +59,14 @@ bool ParseStatsOptions(const std::vector<std::string>& arguments, StatsOptions& 
 }
 
 std::string StatsUsage() {
-    return "usage: orbex-stats FILE [--ref LAT,LON[,ALT]] [--json]\n"
+    return "usage: orbex-stats FILE [--ref LAT,LON[,ALT]] [--json] [-o OUT]\n"
            "Accuracy figures of the fixes of a recording (native records or NMEA): number of\n"
            "fixes, mean position, standard deviations north, east and up, CEP50, CEP95, 2DRMS\n"
            "and the share of fixes within 1, 2, 5 and 10 m, all in metres. The offsets are\n"
            "taken about the mean, or about --ref (degrees, south and west negative; metres).\n\n" +
-           OptionHelp(StatsOptionTable());
+           OptionHelp(StatsOptionTable()) +
+           "\nExit status: 0 figures written, 1 no fixes, a read failing part-way or a write that\n"
+           "fails (a full disk), 2 bad arguments or a FILE or OUT that cannot be opened.\n";
 }
 
 }  // namespace orbex

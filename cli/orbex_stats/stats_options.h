@@ -14,6 +14,7 @@ struct StatsOptions {
     std::string path;
     std::optional<GeoPoint> reference;  // --ref LAT,LON[,ALT]; altitude NaN when not given
     bool json = false;
+    std::string output;  // -o FILE; standard output when empty
     bool help = false;
 };
 

@@ -129,6 +129,28 @@ TEST(OrbexStatsTest, RefusesWhatItCannotUse) {
     EXPECT_EQ(Shell(std::string(ORBEX_STATS_EXE) + " " + noFix + " --ref 95,10 2>/dev/null", out)
                   .exitCode,
               2);
+    EXPECT_EQ(
+        Shell(std::string(ORBEX_STATS_EXE) + " " + noFix + " -o /nonexistent/out 2>/dev/null", out)
+            .exitCode,
+        2);
+}
+
+// A full disk is told, on standard output and on -o alike, and fails the run.
+TEST(OrbexStatsTest, AFullDiskIsToldAndFailsTheRun) {
+    testing::TempDir dir;
+    const std::string fix =
+        dir.Write("two.rec",
+                  "$GPGGA,125106,3854.5087,N,07726.4523,W,8,10,2.0,268.8,M,-33.9,M,,*7F\r\n"
+                  "$GPGGA,125108,3854.5087,N,07726.4523,W,8,10,2.0,268.8,M,-33.9,M,,*71\r\n");
+    const std::string err = (dir.Path() / "err").string();
+    ASSERT_EQ(
+        Shell(std::string(ORBEX_STATS_EXE) + " " + fix, (dir.Path() / "out").string()).exitCode, 0);
+    for (const std::string& target : {std::string(" >/dev/full"), std::string(" -o /dev/full")}) {
+        const int status =
+            std::system((std::string(ORBEX_STATS_EXE) + " " + fix + target + " 2>" + err).c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << target;
+        EXPECT_NE(Slurp(err).find("No space left on device"), std::string::npos) << Slurp(err);
+    }
 }
 
 }  // namespace
