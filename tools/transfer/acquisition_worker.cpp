@@ -26,11 +26,14 @@ void UpdateRecognised(std::string_view line, bool& recognised) {
 
 namespace {
 
+// One wait for the whole synchronisation: a receiver whose output is never recognised (a
+// 4-channel stream, native records of another length) is as silent as one that sends nothing.
 void Synchronise(TransferSession& session) {
+    const TransferDeadline deadline = DeadlineFromNow(session);
     bool recognised = false;
     int counted = 0;
     while (counted < 2) {
-        UpdateRecognised(TakeLine(session, "receiver output"), recognised);
+        UpdateRecognised(TakeLine(session, "receiver output", deadline), recognised);
         counted += recognised ? 1 : 0;
     }
 }

@@ -5,21 +5,31 @@
 
 namespace orbex {
 
+TransmissionFiles DataFilePaths(const std::optional<std::string>& filePath,
+                                const std::string& programDirectory) {
+    if (!filePath) {
+        return {programDirectory + kAlmanacFileName, programDirectory + kEphemerisFileName};
+    }
+    const std::string& path = *filePath;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name == kEphemerisFileName) {
+        return {folder + kAlmanacFileName, path};
+    }
+    return {path, folder + kEphemerisFileName};
+}
+
 std::string AcquisitionFilePath(std::uint8_t mode, const std::optional<std::string>& filePath,
                                 const std::string& programDirectory) {
-    if (filePath) {
-        return *filePath;
-    }
-    return programDirectory +
-           (mode == kTransferEphemerisAcquire ? kEphemerisFileName : kAlmanacFileName);
+    const TransmissionFiles files = DataFilePaths(filePath, programDirectory);
+    return mode == kTransferEphemerisAcquire ? files.ephemeris : files.almanac;
 }
 
 TransmissionFiles TransmissionFilePaths(const std::optional<std::string>& filePath,
                                         const std::string& programDirectory) {
-    if (filePath) {
-        return {*filePath, *filePath};
-    }
-    return {programDirectory + kAlmanacFileName, programDirectory + kEphemerisFileName};
+    return DataFilePaths(filePath, programDirectory);
 }
 
 std::optional<std::string> StoredAlmanacFilePath() {

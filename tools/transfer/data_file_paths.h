@@ -1,8 +1,9 @@
-// Where the almanac and ephemeris files lie. The acquisition writes to the settings store's
-// FILEPATH under ALMANAC when it holds one (for almanac and ephemeris alike), otherwise to
-// AL.DAT or EP.DAT in the program's directory. The transmission reads where the acquisition
-// wrote: FILEPATH when set (for both files, so it sends what was acquired last), otherwise
-// AL.DAT and EP.DAT in the program's directory.
+// Where the almanac and ephemeris files lie: AL.DAT and EP.DAT in the program's directory, or,
+// when the settings store holds FILEPATH under ALMANAC, that file for the almanac and EP.DAT in
+// the same folder for the ephemeris (a FILEPATH whose name is EP.DAT holds the ephemeris, and
+// the almanac is AL.DAT beside it). The acquisition writes and the transmission reads the same
+// two files, so an ephemeris acquisition never overwrites the stored almanac and "both" sends
+// each kind of data as what it is.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,8 @@ struct TransmissionFiles {
 };
 
 // From the stored FILEPATH (if any) and the program's directory (ending in "/").
+TransmissionFiles DataFilePaths(const std::optional<std::string>& filePath,
+                                const std::string& programDirectory);
 std::string AcquisitionFilePath(std::uint8_t mode, const std::optional<std::string>& filePath,
                                 const std::string& programDirectory);
 TransmissionFiles TransmissionFilePaths(const std::optional<std::string>& filePath,

@@ -6,13 +6,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::optional<Clock::time_point> DeadlineOf(const TransferSession& session) {
-    if (!session.waitLimit) {
-        return std::nullopt;
-    }
-    return Clock::now() + *session.waitLimit;
-}
-
 // One line, or the cancel, or the deadline. Without a deadline the wait is made in steps of a
 // second (the pacing form's waits) and only a line or the cancel ends it.
 std::string TakeLineBefore(TransferSession& session, const std::string& waitingFor,
@@ -42,13 +35,25 @@ std::string TakeLineBefore(TransferSession& session, const std::string& waitingF
 
 }  // namespace
 
+TransferDeadline DeadlineFromNow(const TransferSession& session) {
+    if (!session.waitLimit) {
+        return std::nullopt;
+    }
+    return Clock::now() + *session.waitLimit;
+}
+
 std::string TakeLine(TransferSession& session, const std::string& waitingFor) {
-    return TakeLineBefore(session, waitingFor, DeadlineOf(session));
+    return TakeLineBefore(session, waitingFor, DeadlineFromNow(session));
+}
+
+std::string TakeLine(TransferSession& session, const std::string& waitingFor,
+                     const TransferDeadline& deadline) {
+    return TakeLineBefore(session, waitingFor, deadline);
 }
 
 std::string TakeLineStartingWith(TransferSession& session, std::string_view prefix,
                                  const std::string& waitingFor) {
-    const auto deadline = DeadlineOf(session);
+    const auto deadline = DeadlineFromNow(session);
     for (;;) {
         std::string line = TakeLineBefore(session, waitingFor, deadline);
         if (StartsWith(line, prefix)) {

@@ -59,9 +59,17 @@ struct TransferEnded {
     std::string waitingFor;
 };
 
+// When a wait that starts now must end: the session's wait limit from now, or never.
+using TransferDeadline = std::optional<std::chrono::steady_clock::time_point>;
+TransferDeadline DeadlineFromNow(const TransferSession& session);
+
 // Waits for the next receiver line and takes it. Throws TransferEnded with kTransferCancelled
 // when the cancel event is signalled, or kTransferNoReply when the session's wait limit passes.
 std::string TakeLine(TransferSession& session, const std::string& waitingFor);
+// The same within a deadline shared by several takes (a synchronisation that reads many lines
+// of output it does not recognise is one wait, not one per line).
+std::string TakeLine(TransferSession& session, const std::string& waitingFor,
+                     const TransferDeadline& deadline);
 
 // Takes and discards lines until one begins with `prefix` and returns it. The wait limit covers
 // the whole search: regular output keeps coming while a receiver ignores a command.

@@ -14,10 +14,13 @@ bool IsReceiverOutput(std::string_view line) {
            StartsWith(line, "SM");
 }
 
+// One wait for the whole search: a receiver whose output is never recognised is as silent as
+// one that sends nothing.
 void Synchronise(TransferSession& session) {
-    while (!IsReceiverOutput(TakeLine(session, "receiver output"))) {
+    const TransferDeadline deadline = DeadlineFromNow(session);
+    while (!IsReceiverOutput(TakeLine(session, "receiver output", deadline))) {
     }
-    TakeLine(session, "receiver output");
+    TakeLine(session, "receiver output", deadline);
 }
 
 // Sends `count` lines of the file, each followed by one receiver line taken in reply (its

@@ -56,16 +56,25 @@ TEST(DataFileTest, FullDiskIsReportedAtTheLineAndKeepsWhatWasWritten) {
     EXPECT_EQ(error, ENOSPC);
 }
 
-TEST(DataFilePathsTest, FilePathSettingServesAcquisitionAndTransmission) {
+// FILEPATH names the almanac; the ephemeris lies beside it, so that an ephemeris acquisition
+// keeps the stored almanac and "both" sends each file as what it is.
+TEST(DataFilePathsTest, FilePathSettingKeepsAlmanacAndEphemerisApart) {
     EXPECT_EQ(AcquisitionFilePath(kTransferAlmanac, std::nullopt, "/p/"), "/p/AL.DAT");
     EXPECT_EQ(AcquisitionFilePath(kTransferEphemerisAcquire, std::nullopt, "/p/"), "/p/EP.DAT");
-    EXPECT_EQ(AcquisitionFilePath(kTransferEphemerisAcquire, "/d/x.dat", "/p/"), "/d/x.dat");
     const TransmissionFiles plain = TransmissionFilePaths(std::nullopt, "/p/");
     EXPECT_EQ(plain.almanac, "/p/AL.DAT");
     EXPECT_EQ(plain.ephemeris, "/p/EP.DAT");
-    const TransmissionFiles set = TransmissionFilePaths("/d/x.dat", "/p/");
-    EXPECT_EQ(set.almanac, "/d/x.dat");
-    EXPECT_EQ(set.ephemeris, "/d/x.dat");
+    for (const std::uint8_t mode : {kTransferAlmanac, kTransferEphemerisAcquire}) {
+        const TransmissionFiles set = TransmissionFilePaths("/d/x.dat", "/p/");
+        EXPECT_EQ(set.almanac, "/d/x.dat");
+        EXPECT_EQ(set.ephemeris, "/d/EP.DAT");
+        EXPECT_EQ(AcquisitionFilePath(mode, "/d/x.dat", "/p/"),
+                  mode == kTransferAlmanac ? set.almanac : set.ephemeris);
+    }
+    const TransmissionFiles named = TransmissionFilePaths("/d/EP.DAT", "/p/");
+    EXPECT_EQ(named.almanac, "/d/AL.DAT");
+    EXPECT_EQ(named.ephemeris, "/d/EP.DAT");
+    EXPECT_EQ(TransmissionFilePaths("x.dat", "/p/").ephemeris, "EP.DAT");
 }
 
 TEST(ViewerPathTest, LongPathsKeepTheStartTheLastFolderAndTheName) {
