@@ -40,13 +40,19 @@ const OptionTable<DataOptions>& DataOptionTable() {
             {"--dir", "DIR", "the folder of AL.DAT, EP.DAT and AS.DAT",
              [](DataOptions& o, const std::string& v) { return SetPath(o.directory, "--dir", v); }},
             {"--timeout", "S",
-             "end any wait for the receiver after S seconds (Orbex waits for the user's "
-             "Cancel); the partial file is kept",
+             "end any wait for the receiver after S seconds, synchronisation and the "
+             "upload's confirmation included (Orbex waits for the user's Cancel); the partial "
+             "file is kept",
              [](DataOptions& o, const std::string& v) {
                  double seconds = 0;
                  std::string error = ReadDecimal("--timeout", v, 1e-3, 1e9, seconds);
                  o.timeout = seconds;
                  return error;
+             }},
+            {"--json", nullptr, "print the outcome as one JSON object on standard output",
+             [](DataOptions& o, const std::string&) {
+                 o.json = true;
+                 return std::string();
              }},
         };
         AddPortSettingRows(rows, &DataOptions::settings);
@@ -109,7 +115,8 @@ bool ParseDataOptions(const std::vector<std::string>& arguments, DataOptions& op
 
 std::string DataUsage() {
     return "usage: orbex-data get|put almanac|ephemeris|both|assist-gsm|assist-wcdma\n"
-           "                  --port NAME_OR_INDEX [--file FILE | --dir DIR] [--timeout S]\n"
+           "                  --port NAME_OR_INDEX [--file FILE | --dir DIR] [--timeout S] "
+           "[--json]\n"
            "                  [port settings]\n"
            "\n"
            "Acquires almanac, ephemeris or assistance data from the receiver into AL.DAT,\n"
@@ -119,8 +126,14 @@ std::string DataUsage() {
            "opens without handshake unless --rtscts or --xonxoff is given.\n"
            "\n" +
            OptionHelp(DataOptionTable()) +
-           "\nProgress goes to standard error. Exit status: 0 done, 1 the receiver or a file\n"
-           "failed (or Ctrl-C), 2 bad arguments or a port that cannot be opened.\n";
+           "\nThe files are checked before anything is sent: a file to transmit must open and\n"
+           "hold 64 (almanac) or 96 (ephemeris) lines, a file to acquire into must be writable.\n"
+           "The receiver's replies to an upload are read: a rejected line ends the run with\n"
+           "the receiver's words. Ctrl-C and SIGTERM cancel the transfer.\n"
+           "\nProgress goes to standard error. Exit status: 0 done; 1 the receiver failed,\n"
+           "rejected the data, went silent or away, a default data file was unusable, or the\n"
+           "run was cancelled; 2 bad arguments, or a port or a file named on the command line\n"
+           "that cannot be opened at the start.\n";
 }
 
 }  // namespace orbex

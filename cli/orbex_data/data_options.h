@@ -20,6 +20,7 @@ struct DataOptions {
     std::optional<std::string> file;       // the one data file, instead of the default
     std::optional<std::string> directory;  // where AL.DAT, EP.DAT and AS.DAT lie
     std::optional<double> timeout;         // seconds a single wait may last
+    bool json = false;                     // one result object on standard output
     bool help = false;
 };
 
