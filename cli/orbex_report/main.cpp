@@ -1,13 +1,13 @@
-// orbex-report: a self-contained HTML report of TTFF series (from orbex-ttff --json) or of the
-// accuracy of recorded fixes, with inline pictures a lab can file.
+// orbex-report: a self-contained HTML report of TTFF series (from orbex-ttff --json or
+// --summary) or of the accuracy of recorded fixes, with inline pictures a lab can file.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "cli/common/recording_fixes.h"
 #include "cli/orbex_report/accuracy_report.h"
+#include "cli/orbex_report/report_file.h"
 #include "cli/orbex_report/report_options.h"
 #include "cli/orbex_report/ttff_report.h"
 #include "cli/orbex_report/ttff_results.h"
@@ -21,30 +21,6 @@ constexpr int kExitBadUse = 2;
 int Fail(const std::string& reason, int code) {
     std::fprintf(stderr, "orbex-report: %s\n", reason.c_str());
     return code;
-}
-
-// Writes through a file beside the target and renames it, so a failed write leaves no half
-// report in place of an earlier one.
-bool WriteReport(const std::string& path, const std::string& html, std::string& error) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << html;
-        out.close();
-        if (!out) {
-            error = "cannot write " + temporary;
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    std::error_code code;
-    std::filesystem::rename(temporary, path, code);
-    if (code) {
-        error = "cannot write " + path + ": " + code.message();
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 int TtffReport(const ReportOptions& options, std::string& html) {
@@ -61,11 +37,16 @@ int TtffReport(const ReportOptions& options, std::string& html) {
         std::fprintf(stderr, "orbex-report: %s (skipped)\n", skipped.c_str());
     }
     if (results.cycles.empty()) {
-        return Fail("no TTFF results in the input (orbex-ttff --json prints them)", kExitFailed);
+        return Fail("no TTFF results in the input (orbex-ttff --json or --summary writes them)",
+                    kExitFailed);
     }
-    TtffReportSettings settings;
-    settings.limit = options.limit;
-    settings.percentile = options.percentile.value_or(results.percentile.value_or(95));
+    // The command line's figures before the ones the input states.
+    TtffReportSettings settings = SettingsFromResults(results);
+    if (options.limit) {
+        settings.limit = options.limit;
+    }
+    settings.percentile = options.percentile.value_or(settings.percentile);
+    settings.maxFailures = options.maxFailures.value_or(settings.maxFailures);
     if (!options.title.empty()) {
         settings.title = options.title;
     }
@@ -123,7 +104,7 @@ int Run(int argc, char** argv) {
     if (code != 0) {
         return code;
     }
-    if (!WriteReport(options.output, html, error)) {
+    if (!WriteReportFile(options.output, html, error)) {
         return Fail(error, kExitFailed);
     }
     return 0;

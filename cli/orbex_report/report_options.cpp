@@ -21,6 +21,17 @@ const OptionTable<ReportOptions>& ReportOptionTable() {
              o.limit = value;
              return error;
          }},
+        {"--max-failures", "N",
+         "ttff: failed cycles a pass allows (default: the summary's, or 0, as orbex-ttff)",
+         [](ReportOptions& o, const std::string& v) {
+             double value = 0;
+             std::string error = ReadDecimal("--max-failures", v, 0, 1e9, value);
+             if (error.empty() && value != static_cast<double>(static_cast<int>(value))) {
+                 error = "--max-failures needs a whole number, not '" + v + "'";
+             }
+             o.maxFailures = static_cast<int>(value);
+             return error;
+         }},
         {"--percentile", "P", "ttff: the percentile judged and shown (default: the input's, or 95)",
          [](ReportOptions& o, const std::string& v) {
              double value = 0;
@@ -72,25 +83,28 @@ bool ParseReportOptions(const std::vector<std::string>& arguments, ReportOptions
     }
     options.inputs.assign(words.words.begin() + 1, words.words.end());
     if (options.inputs.empty()) {
-        error = kind == "ttff" ? "give the result files of orbex-ttff --json"
+        error = kind == "ttff" ? "give the result files of orbex-ttff --json or --summary"
                                : "give the recordings to read";
     } else if (options.output.empty()) {
         error = "give the HTML file to write with -o";
     } else if (options.kind == ReportKind::Ttff && options.reference) {
         error = "--ref belongs to the accuracy report";
-    } else if (options.kind == ReportKind::Accuracy && (options.limit || options.percentile)) {
-        error = "--limit and --percentile belong to the ttff report";
+    } else if (options.kind == ReportKind::Accuracy &&
+               (options.limit || options.percentile || options.maxFailures)) {
+        error = "--limit, --percentile and --max-failures belong to the ttff report";
     }
     return error.empty();
 }
 
 std::string ReportUsage() {
     return "usage: orbex-report ttff RESULTS... -o FILE [--limit S] [--percentile P]\n"
+           "                         [--max-failures N]\n"
            "       orbex-report accuracy RECORDING... -o FILE [--ref LAT,LON[,ALT]]\n"
            "Writes one self-contained HTML file (inline pictures, no scripts, nothing fetched).\n"
-           "ttff: reads what orbex-ttff --json printed (one or several runs, e.g. two firmware\n"
-           "versions) and shows the statistics per receiver and over all, the histogram with\n"
-           "1 s bins, the cumulative distribution with the limit and verdict, and every cycle.\n"
+           "ttff: reads what orbex-ttff --json printed or its --summary files (one or several\n"
+           "runs, e.g. two firmware versions) and shows the options, the statistics per\n"
+           "receiver and over all, the verdict with its 95 % confidence bound, the histogram\n"
+           "with 1 s bins, the cumulative distribution with the limit, and every cycle.\n"
            "accuracy: reads recordings (native records or NMEA) and shows each one's fixes about\n"
            "the mean or --ref with the CEP50 and CEP95 circles, the shares within 1, 2, 5 and\n"
            "10 m and the accuracy figures.\n\n" +

@@ -18,6 +18,7 @@ struct ReportOptions {
     std::string output;
     std::optional<double> limit;        // seconds, ttff
     std::optional<double> percentile;   // ttff; else the input's, else 95
+    std::optional<int> maxFailures;     // ttff; else the summary's, else 0
     std::optional<GeoPoint> reference;  // accuracy
     std::string title;
     bool help = false;

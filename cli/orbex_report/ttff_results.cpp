@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <sstream>
 
 namespace orbex {
 
@@ -25,9 +26,22 @@ std::optional<double> NumberMember(const rapidjson::Value& object, const char* k
     return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
-// One cycle object; the reason it is no result, or "".
-std::string ReadCycle(const rapidjson::Value& object, const std::string& label, TtffCycle& cycle) {
-    const std::string port = StringMember(object, "port");
+std::optional<int> WholeMember(const rapidjson::Value& object, const char* key) {
+    const std::optional<double> value = NumberMember(object, key);
+    return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
+}
+
+// One cycle object; the reason it is no result, or "". A summary's cycles may leave out the
+// port their receiver names (`port`).
+std::string ReadCycle(const rapidjson::Value& object, const std::string& label,
+                      const std::string& receiverPort, TtffCycle& cycle) {
+    if (!object.IsObject()) {
+        return "not a JSON object";
+    }
+    std::string port = StringMember(object, "port");
+    if (port.empty()) {
+        port = receiverPort;
+    }
     const std::optional<double> number = NumberMember(object, "cycle");
     if (port.empty() || !number) {
         return "no port or cycle";
@@ -59,18 +73,102 @@ std::string ReadCycle(const rapidjson::Value& object, const std::string& label, 
     return {};
 }
 
-}  // namespace
+void AddCycle(TtffCycle cycle, TtffResults& results) {
+    if (std::find(results.receivers.begin(), results.receivers.end(), cycle.receiver) ==
+        results.receivers.end()) {
+        results.receivers.push_back(cycle.receiver);
+    }
+    results.cycles.push_back(std::move(cycle));
+}
 
-bool ReadTtffResults(const std::string& path, const std::string& label, TtffResults& results,
-                     std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
+TtffRun ReadRunOptions(const rapidjson::Value& summary, const std::string& source) {
+    TtffRun run;
+    run.source = source;
+    if (const auto options = summary.FindMember("options");
+        options != summary.MemberEnd() && options->value.IsObject()) {
+        const rapidjson::Value& o = options->value;
+        run.mode = StringMember(o, "mode");
+        run.count = WholeMember(o, "count");
+        run.interval = WholeMember(o, "interval");
+        run.maxFailures = WholeMember(o, "max_failures");
+        run.limit = NumberMember(o, "limit");
+        run.percentile = NumberMember(o, "percentile");
+        run.cycleTimeout = NumberMember(o, "cycle_timeout");
+        if (const auto ports = o.FindMember("ports");
+            ports != o.MemberEnd() && ports->value.IsArray()) {
+            for (const rapidjson::Value& port : ports->value.GetArray()) {
+                if (port.IsString()) {
+                    run.ports.emplace_back(port.GetString());
+                }
+            }
+        }
+        if (const auto ref = o.FindMember("ref"); ref != o.MemberEnd() && ref->value.IsArray()) {
+            for (const rapidjson::Value& value : ref->value.GetArray()) {
+                if (value.IsNumber()) {
+                    run.reference.push_back(value.GetDouble());
+                }
+            }
+        }
+    }
+    run.verdict = StringMember(summary, "verdict");
+    run.confidence = NumberMember(summary, "confidence");
+    const auto complete = summary.FindMember("complete");
+    run.complete =
+        complete == summary.MemberEnd() || !complete->value.IsBool() || complete->value.GetBool();
+    return run;
+}
+
+bool AddSummary(const rapidjson::Value& summary, const std::string& source,
+                const std::string& label, TtffResults& results, std::string& error) {
+    const auto receivers = summary.FindMember("receivers");
+    if (!receivers->value.IsArray()) {
+        error = source + ": \"receivers\" is not a list";
         return false;
     }
-    results.files.push_back(path);
+    TtffRun run = ReadRunOptions(summary, source);
+    if (!results.percentile) {
+        results.percentile = run.percentile;
+    }
+    results.runs.push_back(std::move(run));
+    std::size_t index = 0;
+    for (const rapidjson::Value& receiver : receivers->value.GetArray()) {
+        const std::string where = source + ": receiver " + std::to_string(++index);
+        if (!receiver.IsObject()) {
+            results.skipped.push_back(where + ": not a JSON object");
+            continue;
+        }
+        const std::string port = StringMember(receiver, "port");
+        const auto cycles = receiver.FindMember("cycles");
+        if (cycles == receiver.MemberEnd() || !cycles->value.IsArray()) {
+            results.skipped.push_back(where + ": no list of cycles");
+            continue;
+        }
+        std::size_t position = 0;
+        for (const rapidjson::Value& object : cycles->value.GetArray()) {
+            ++position;
+            TtffCycle cycle;
+            if (std::string reason = ReadCycle(object, label, port, cycle); !reason.empty()) {
+                results.skipped.push_back(where + ", cycle entry " + std::to_string(position) +
+                                          ": " + reason);
+                continue;
+            }
+            AddCycle(std::move(cycle), results);
+        }
+    }
+    return true;
+}
+
+void AddLines(const std::string& text, const std::string& source, const std::string& label,
+              TtffResults& results) {
     int lineNumber = 0;
-    for (std::string line; std::getline(in, line);) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(at, end - at);
+        at = end + 1;
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
@@ -78,7 +176,7 @@ bool ReadTtffResults(const std::string& path, const std::string& label, TtffResu
         if (line.find_first_not_of(" \t") == std::string::npos) {
             continue;
         }
-        const std::string where = path + ":" + std::to_string(lineNumber) + ": ";
+        const std::string where = source + ":" + std::to_string(lineNumber) + ": ";
         rapidjson::Document document;
         document.Parse(line.c_str(), line.size());
         if (document.HasParseError() || !document.IsObject()) {
@@ -93,21 +191,53 @@ bool ReadTtffResults(const std::string& path, const std::string& label, TtffResu
             continue;
         }
         TtffCycle cycle;
-        if (std::string reason = ReadCycle(document, label, cycle); !reason.empty()) {
+        if (std::string reason = ReadCycle(document, label, {}, cycle); !reason.empty()) {
             results.skipped.push_back(where + reason);
             continue;
         }
-        if (std::find(results.receivers.begin(), results.receivers.end(), cycle.receiver) ==
-            results.receivers.end()) {
-            results.receivers.push_back(cycle.receiver);
-        }
-        results.cycles.push_back(std::move(cycle));
+        AddCycle(std::move(cycle), results);
     }
+}
+
+}  // namespace
+
+bool AddTtffResultsText(const std::string& text, const std::string& source,
+                        const std::string& label, TtffResults& results, std::string& error) {
+    // A summary is one JSON object with a list of receivers; --json output is one object per
+    // line and never parses whole.
+    rapidjson::Document whole;
+    whole.Parse(text.c_str(), text.size());
+    if (!whole.HasParseError() && whole.IsObject() && whole.HasMember("receivers")) {
+        results.files.push_back(source);
+        return AddSummary(whole, source, label, results, error);
+    }
+    // --json's lines never hold these names.
+    if (whole.HasParseError() && (text.find("\"receivers\"") != std::string::npos ||
+                                  text.find("\"options\"") != std::string::npos)) {
+        // Cut short (a full disk, a copy taken mid-write): say so rather than skip every line.
+        error = source + " looks like a summary but is not whole JSON (broken at byte " +
+                std::to_string(whole.GetErrorOffset()) + ")";
+        return false;
+    }
+    results.files.push_back(source);
+    AddLines(text, source, label, results);
+    return true;
+}
+
+bool ReadTtffResults(const std::string& path, const std::string& label, TtffResults& results,
+                     std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
     if (in.bad()) {
         error = "cannot read " + path;
         return false;
     }
-    return true;
+    return AddTtffResultsText(text.str(), path, label, results, error);
 }
 
 std::vector<double> TtffsOf(const TtffResults& results, const std::string& receiver) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/orbex_report/confidence_bound.h"
 #include "cli/orbex_report/html_page.h"
 #include "cli/orbex_report/ttff_report.h"
 #include "cli/orbex_report/ttff_results.h"
@@ -178,6 +179,101 @@ TEST(TtffReportTest, PrintedFiguresEqualTheStatisticsAndEachSecondHasOneBar) {
     EXPECT_TRUE(histograms[3].empty());
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("http://", html.find("<body")), html.find("http://www.w3.org/2000/svg"));
+}
+
+TEST(TtffReportTest, ConfidenceBoundMatchesKnownClopperPearsonValues) {
+    EXPECT_NEAR(ClopperPearsonLower(20, 20), 0.8609, 5e-5);
+    EXPECT_NEAR(ClopperPearsonLower(19, 20), 0.7839, 5e-5);
+    EXPECT_NEAR(ClopperPearsonLower(1, 1), 0.05, 1e-9);
+    EXPECT_EQ(ClopperPearsonLower(0, 20), 0);
+    EXPECT_EQ(ClopperPearsonLower(0, 0), 0);
+    // A long series stays finite and below the share seen.
+    const double many = ClopperPearsonLower(990, 1000);
+    EXPECT_GT(many, 0.98);
+    EXPECT_LT(many, 0.99);
+}
+
+// The summary of one orbex-ttff run: `cycles` per port as --json prints them.
+std::string Summary(const std::string& limit, int maxFailures, bool complete,
+                    const std::vector<std::pair<std::string, std::string>>& cycles) {
+    std::string receivers;
+    for (const auto& [port, list] : cycles) {
+        receivers += std::string(receivers.empty() ? "" : ",") + R"({"port":")" + port +
+                     R"(","cycles":[)" + list + R"(],"statistics":{}})";
+    }
+    return R"({"options":{"mode":"cold","count":3,"interval":7,"limit":)" + limit +
+           R"(,"percentile":95,"max_failures":)" + std::to_string(maxFailures) +
+           R"(,"cycle_timeout":120,"ports":["/tmp/simA"],"ref":[35.5,139.5,40]},"receivers":[)" +
+           receivers + R"(],"all":{},"verdict":"fail","confidence":0.0,"complete":)" +
+           (complete ? "true" : "false") + "}";
+}
+
+std::string Cycle(int n, int ms, double errorMetres) {
+    return R"({"port":"/tmp/simA","cycle":)" + std::to_string(n) +
+           R"(,"start":"2026-01-01T00:00:00Z","ttff":)" + std::to_string(ms / 1000) +
+           R"(,"ttff_ms":)" + std::to_string(ms) +
+           R"(,"lat":35.5,"lon":139.5,"alt":40,"error_m":)" + FixedText(errorMetres, 2) + "}";
+}
+
+// Two summaries side by side: the limit and allowed failures come from them, a failure beyond
+// the allowance fails a series whose percentile is within the limit, and the confidence is
+// that of the cycles within the limit with the failure counted outside.
+TEST(TtffReportTest, SummariesGiveTheirOptionsVerdictAndConfidence) {
+    testing::TempDir dir;
+    const std::string a = (dir.Path() / "fw1.json").string();
+    const std::string b = (dir.Path() / "fw2.json").string();
+    std::ofstream(a) << Summary("30", 0, true,
+                                {{"/tmp/simA", Cycle(1, 12400, 3.5) + "," + Cycle(2, 14900, 1.25) +
+                                                   "," + Cycle(3, 12000, 8)}});
+    // The second run was interrupted: one result, one failure, and an entry that is no cycle.
+    std::ofstream(b) << Summary(
+        "30", 0, false,
+        {{"/tmp/simA",
+          Cycle(1, 20500, 2) +
+              R"(,{"cycle":2,"start":"2026-01-01T00:01:00Z","error":"no fix in 120 s"},7)"}});
+    TtffResults results;
+    std::string error;
+    ASSERT_TRUE(ReadTtffResults(a, "fw1", results, error)) << error;
+    ASSERT_TRUE(ReadTtffResults(b, "fw2", results, error)) << error;
+    ASSERT_EQ(results.runs.size(), 2u);
+    EXPECT_EQ(results.runs[0].reference, (std::vector<double>{35.5, 139.5, 40}));
+    EXPECT_FALSE(results.runs[1].complete);
+    ASSERT_EQ(results.skipped.size(), 1u);
+    EXPECT_NE(results.skipped[0].find("cycle entry 3"), std::string::npos) << results.skipped[0];
+
+    const TtffReportSettings settings = SettingsFromResults(results);
+    ASSERT_EQ(settings.limit, 30);
+    EXPECT_EQ(settings.maxFailures, 0);
+    const std::string html = TtffReportHtml(results, settings);
+    const auto cells = StatisticsCells(html);
+    ExpectPrinted(cells.at("fw1 /tmp/simA"), ComputeStatistics({12.4, 14.9, 12}, 0, 95));
+    ExpectPrinted(cells.at("fw2 /tmp/simA"), ComputeStatistics({20.5}, 1, 95));
+    ExpectPrinted(cells.at("all"), ComputeStatistics({12.4, 14.9, 12, 20.5}, 1, 95));
+    EXPECT_EQ(cells.at("fw1 /tmp/simA").at("error_median"), "3.50");
+    EXPECT_EQ(cells.at("fw1 /tmp/simA").at("within"), "3/3");
+    EXPECT_EQ(cells.at("fw1 /tmp/simA").at("confidence"), FixedText(ClopperPearsonLower(3, 3), 4));
+    EXPECT_EQ(cells.at("all").at("within"), "4/5");
+    EXPECT_EQ(cells.at("all").at("confidence"), FixedText(ClopperPearsonLower(4, 5), 4));
+    EXPECT_FALSE(TtffLimitHolds(results, settings));
+    EXPECT_NE(html.find("FAIL: p95 20.50 s, limit 30.00 s; failed cycles 1 (0 allowed)"),
+              std::string::npos);
+    EXPECT_NE(html.find("class=\"fail incomplete\""), std::string::npos);
+    EXPECT_NE(html.find("<td>cycle timeout</td><td>120 s</td>"), std::string::npos);
+    EXPECT_NE(html.find("<td>reference position</td><td>35.5000000, 139.5000000, 40.0</td>"),
+              std::string::npos);
+
+    // Allowing the failure passes it; the first run alone passes as it is.
+    TtffReportSettings lenient = settings;
+    lenient.maxFailures = 1;
+    EXPECT_TRUE(TtffLimitHolds(results, lenient));
+
+    // A summary cut short is refused with where it broke, not read as empty lines.
+    const std::string cut = (dir.Path() / "cut.json").string();
+    std::ofstream(cut)
+        << Summary("30", 0, true, {{"/tmp/simA", Cycle(1, 12400, 3.5)}}).substr(0, 150);
+    TtffResults none;
+    EXPECT_FALSE(ReadTtffResults(cut, "", none, error));
+    EXPECT_NE(error.find("not whole JSON"), std::string::npos) << error;
 }
 
 // A cold series of vm8140-sim through orbex-ttff --json, and the report of what it printed.
