@@ -3,6 +3,8 @@
 // runs the orbex-render program itself when it has been built beside the tests.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -223,13 +225,18 @@ class RenderProgramTest : public ::testing::Test {
 
     // Runs orbex-render, under the locale when one is named (as a desktop's language sets it).
     int Run(const QStringList& arguments, QByteArray* out = nullptr, const char* locale = nullptr) {
+        return RunProgram(program_, arguments, out, locale);
+    }
+
+    int RunProgram(const QString& program, const QStringList& arguments, QByteArray* out,
+                   const char* locale) {
         QProcess process;
         if (locale != nullptr) {
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(locale));
             process.setProcessEnvironment(environment);
         }
-        process.start(program_, arguments);
+        process.start(program, arguments);
         if (!process.waitForFinished(30000)) {
             return -1;
         }
@@ -277,28 +284,102 @@ TEST_F(RenderProgramTest, EveryKindLogsItsOwnCallsAndItsChildrensTagged) {
     }
 }
 
+// A "$GPGSV" sentence of the satellites (number, C/N0 in dB-Hz) with its checksum.
+std::string GsvSentence(const std::vector<std::pair<int, int>>& satellites) {
+    std::string body = "GPGSV,1,1," + std::to_string(satellites.size());
+    for (const auto& [prn, snr] : satellites) {
+        body += "," + std::to_string(prn) + ",45,120," + std::to_string(snr);
+    }
+    unsigned sum = 0;
+    for (char c : body) {
+        sum ^= static_cast<unsigned char>(c);
+    }
+    char checksum[4];
+    std::snprintf(checksum, sizeof checksum, "%02X", sum & 0xFF);
+    return "$" + body + "*" + checksum + "\r\n";
+}
+
 TEST_F(RenderProgramTest, EveryWindowDrawsTheSameBytesUnderADecimalCommaLocale) {
     std::string error;
     ASSERT_TRUE(test::EnsureDecimalCommaLocale(error)) << error;
-    // The NMEA drive alone, and followed by native records (the native pages).
+    // The NMEA drive with C/N0 after each epoch, and followed by native records (the native
+    // pages, and the signal levels' own scale).
+    const QString withSignals = dir_.filePath(QStringLiteral("signals.rec"));
+    {
+        QFile file(withSignals);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (std::size_t i = 0; i < std::size(kMovingEpochs); ++i) {
+            const std::string& line = kMovingEpochs[i];
+            file.write(line.data(), static_cast<qint64>(line.size()));
+            if (line.rfind("$GPZDA", 0) == 0) {
+                const int snr = 38 + static_cast<int>(i % 5);
+                const std::string gsv = GsvSentence({{2, snr}, {3, snr + 4}, {7, 29}, {9, 45}});
+                file.write(gsv.data(), static_cast<qint64>(gsv.size()));
+            }
+        }
+    }
     const QString mixed = dir_.filePath(QStringLiteral("mixed.rec"));
-    ASSERT_TRUE(QFile::copy(recording_, mixed));
+    ASSERT_TRUE(QFile::copy(withSignals, mixed));
     QFile file(mixed);
     ASSERT_TRUE(file.open(QIODevice::Append));
     for (const std::string& line : kNativeRecords) {
         file.write(line.data(), static_cast<qint64>(line.size()));
     }
     file.close();
-    for (const QString& recording : {recording_, mixed}) {
-        for (const char* kind : {"0", "1", "2", "3", "13"}) {
+    for (const QString& recording : {withSignals, mixed}) {
+        for (const char* kind : {"0", "1", "2", "3", "13", "14"}) {
             const QStringList arguments = {QString::fromLatin1(kind), recording,
                                            QStringLiteral("--draw-log")};
             QByteArray inC, inDecimalComma;
             ASSERT_EQ(Run(arguments, &inC, "C"), 0);
             ASSERT_EQ(Run(arguments, &inDecimalComma, test::kDecimalCommaLocale), 0);
             EXPECT_FALSE(inC.isEmpty());
+            EXPECT_FALSE(inC.contains("Waiting for $GPGSV")) << "kind " << kind;
             EXPECT_EQ(inDecimalComma, inC) << "kind " << kind << " of " << recording.toStdString();
         }
+    }
+
+    // orbex-report's pages of a TTFF summary (fractions, a limit, error distances) and of the
+    // drive's fixes.
+    const QString report =
+        QDir(QCoreApplication::applicationDirPath())
+            .absoluteFilePath(QStringLiteral("../../cli/orbex_report/orbex-report"));
+    if (!QFile::exists(report)) {
+        GTEST_SKIP() << "orbex-report is not built";
+    }
+    const QString summary = dir_.filePath(QStringLiteral("summary.json"));
+    {
+        QFile file(summary);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(
+            R"({"options":{"mode":"cold","count":2,"interval":7,"limit":12.5,"percentile":95,)"
+            R"("max_failures":0,"cycle_timeout":null,"ports":["/tmp/simA"],)"
+            R"("ref":[-33.8688,151.2093,40.5]},"receivers":[{"port":"/tmp/simA","cycles":[)"
+            R"({"port":"/tmp/simA","cycle":1,"start":"2026-01-01T00:00:00Z","ttff":11,)"
+            R"("ttff_ms":11250,"lat":-33.86881,"lon":151.20931,"alt":40.5,"error_m":1.75},)"
+            R"({"port":"/tmp/simA","cycle":2,"start":"2026-01-01T00:01:00Z","ttff":9,)"
+            R"("ttff_ms":9875,"lat":-33.86882,"lon":151.20932,"alt":41.5,"error_m":2.25}],)"
+            R"("statistics":{}}],"all":{},"verdict":"pass","confidence":0.2236,"complete":true})");
+    }
+    const std::vector<QStringList> reports = {
+        {QStringLiteral("ttff"), summary},
+        {QStringLiteral("accuracy"), withSignals, QStringLiteral("--ref"),
+         QStringLiteral("-33.87,-151.21")}};
+    for (const QStringList& arguments : reports) {
+        const QString inC = dir_.filePath(QStringLiteral("c.html"));
+        const QString inDecimalComma = dir_.filePath(QStringLiteral("comma.html"));
+        ASSERT_EQ(
+            RunProgram(report, arguments + QStringList{QStringLiteral("-o"), inC}, nullptr, "C"),
+            0);
+        ASSERT_EQ(RunProgram(report, arguments + QStringList{QStringLiteral("-o"), inDecimalComma},
+                             nullptr, test::kDecimalCommaLocale),
+                  0);
+        QFile c(inC);
+        QFile comma(inDecimalComma);
+        ASSERT_TRUE(c.open(QIODevice::ReadOnly) && comma.open(QIODevice::ReadOnly));
+        const QByteArray page = c.readAll();
+        EXPECT_TRUE(page.contains("</html>")) << arguments.join(' ').toStdString();
+        EXPECT_EQ(comma.readAll(), page) << arguments.join(' ').toStdString();
     }
 }
 
