@@ -13,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/program_directory.h"
 #include "platform/window_messages.h"
+#include "tools/ttff/ttff_chart.h"
 #include "tools/ttff/ttff_result_file.h"
 
 namespace orbex {
@@ -58,6 +59,7 @@ CTtffDlg::CTtffDlg(QWidget* parent, Qt::WindowFlags flags)
       resultList_(new QListWidget(this)),
       countBox_(Box(1047, this)),
       averageBox_(Box(1046, this)),
+      chart_(new TtffChart(this)),
       random_(static_cast<std::minstd_rand::result_type>(std::time(nullptr))),
       control_(
           *this,
@@ -110,7 +112,8 @@ CTtffDlg::CTtffDlg(QWidget* parent, Qt::WindowFlags flags)
     layout->addLayout(settings);
     resultList_->setMinimumWidth(260);
     layout->addWidget(resultList_, 1);
-    resize(520, 300);
+    layout->addWidget(chart_, 2);
+    resize(900, 340);
 
     connect(start, &QPushButton::clicked, this, &CTtffDlg::OnStart);
     connect(stop, &QPushButton::clicked, this, &CTtffDlg::OnStop);
@@ -171,8 +174,19 @@ void CTtffDlg::ClearResults() {
             resultList_->clear();
             countBox_->clear();
             averageBox_->clear();
+            chart_->ClearResults();
         },
         Qt::QueuedConnection);
+}
+
+// Only counted results enter the picture (the hot path's 1 s included); failed and stopped
+// cycles are in the list only.
+void CTtffDlg::OnCycleEnded(const CycleReport& report) {
+    if (report.end != CycleEnd::Result) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, ttff = report.ttff] { chart_->AddResult(ttff); }, Qt::QueuedConnection);
 }
 
 void CTtffDlg::SendToReceiver(std::string_view bytes) {

@@ -1,5 +1,6 @@
 // The "TTFF Window" dialog: start mode, "Max Count", "Time" and "Rec_Log", the START, STOP,
-// CLEAR and CLOSE buttons, the result list and the "Count" and "Average" boxes. It runs the
+// CLEAR and CLOSE buttons, the result list, the "Count" and "Average" boxes, and beside the list
+// the picture of the series' results (histogram and cumulative distribution). It runs the
 // series (TtffSeriesControl) with its 1-second timer; the cycle worker reaches the list and the
 // boxes through queued calls, and the receiver through the main window's send.
 #pragma once
@@ -17,6 +18,8 @@ class QLineEdit;
 class QListWidget;
 
 namespace orbex {
+
+class TtffChart;
 
 class CTtffDlg : public QDialog, public TtffHost {
     Q_OBJECT
@@ -39,6 +42,7 @@ class CTtffDlg : public QDialog, public TtffHost {
     QComboBox* maxCountList() const { return maxCount_; }
     QComboBox* timeList() const { return time_; }
     QCheckBox* recordLogBox() const { return recordLog_; }
+    TtffChart* chart() const { return chart_; }
 
     // TtffHost
     void AddResultLine(const std::string& text) override;
@@ -47,6 +51,7 @@ class CTtffDlg : public QDialog, public TtffHost {
     void SendToReceiver(std::string_view bytes) override;
     void ShowError(const std::string& text) override;
     void SetSeriesTimer(bool running) override;
+    void OnCycleEnded(const CycleReport& report) override;
 
   private:
     QComboBox* startMode_;
@@ -56,6 +61,7 @@ class CTtffDlg : public QDialog, public TtffHost {
     QListWidget* resultList_;
     QLineEdit* countBox_;
     QLineEdit* averageBox_;
+    TtffChart* chart_;
     QTimer seriesTimer_;
     std::minstd_rand random_;
     TtffSeriesControl control_;  // last: its worker ends before the controls go

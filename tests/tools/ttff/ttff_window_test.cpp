@@ -22,6 +22,7 @@
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
 #include "tests/support/sim_process.h"
+#include "tools/ttff/ttff_chart.h"
 #include "tools/ttff/ttff_dialog.h"
 #include "tools/ttff/ttff_result_file.h"
 #include "tools/ttff/ttff_window.h"
@@ -158,6 +159,7 @@ TEST_F(TtffWindowTest, ColdSeriesAgainstTheSimulatorFillsListBoxesAndResultFile)
         EXPECT_NEAR(result.mid(12).section(' ', 0, 0).toInt(), 3, 1) << result.toStdString();
     }
     EXPECT_NEAR(dialog->averageBox()->text().toInt(), 3, 1);
+    EXPECT_EQ(dialog->chart()->distribution().size(), static_cast<std::size_t>(count));
     EXPECT_EQ(std::count(sent_.begin(), sent_.end(), "@CD\r\n"), count);
     std::ifstream in(
         DefaultResultFilePath(dir_.string() + "/", StartMode::Cold, std::time(nullptr)),
