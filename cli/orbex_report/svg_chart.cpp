@@ -161,8 +161,10 @@ std::string CdfSvg(const std::vector<CdfSeries>& series, std::optional<double> l
                     "class=\"limit\" stroke=\"#b01515\" stroke-dasharray=\"5,3\"");
         svg += Line(kLeft, Y(percentile / 100), kLeft + kPlotWidth, Y(percentile / 100),
                     "stroke=\"#b01515\" stroke-dasharray=\"2,3\"");
-        svg +=
-            Text(X(*limit) - 4, Y(0) - 8, verdict, "end", " fill=\"#b01515\" font-weight=\"bold\"");
+        // The verdict in the page's pass or fail colour.
+        const char* fill = verdict.rfind("PASS", 0) == 0 ? "#176b1d" : "#b01515";
+        svg += Text(X(*limit) - 4, Y(0) - 8, verdict, "end",
+                    std::string(" fill=\"") + fill + "\" font-weight=\"bold\"");
     }
     return svg + "</svg>\n";
 }
