@@ -45,6 +45,9 @@ class Transport {
     virtual bool Write(std::string_view bytes) = 0;
     virtual int inputFd() const = 0;  // -1: no more input
     virtual std::string Read() = 0;
+    // The errno of a write that failed for another reason than a reader that went away
+    // (a full disk under --stdout), 0 otherwise.
+    virtual int writeError() const { return 0; }
 };
 
 class StdoutTransport final : public Transport {
@@ -56,12 +59,15 @@ class StdoutTransport final : public Transport {
                 continue;
             }
             if (n <= 0) {
+                // A closed pipe ends the stream quietly; any other failure is the run's.
+                writeError_ = n < 0 && errno != EPIPE ? errno : 0;
                 return false;
             }
             bytes.remove_prefix(static_cast<std::size_t>(n));
         }
         return true;
     }
+    int writeError() const override { return writeError_; }
     int inputFd() const override { return inputOpen_ ? STDIN_FILENO : -1; }
     std::string Read() override {
         char buffer[4096];
@@ -77,6 +83,7 @@ class StdoutTransport final : public Transport {
 
   private:
     bool inputOpen_ = true;
+    int writeError_ = 0;
 };
 
 class PtyTransport final : public Transport {
@@ -155,6 +162,28 @@ std::vector<std::string> ReadScript(int fd) {
         lines.push_back(all.substr(begin));
     }
     return lines;
+}
+
+// The exit status of a run that ended: a stream or truth file that could not be written all
+// through is told, and the run fails.
+int WriteFailures(const Transport& transport, std::ofstream* truthFile,
+                  const std::string& truthPath, std::ostream& errors) {
+    int status = 0;
+    if (transport.writeError() != 0) {
+        errors << "vm8140-sim: cannot write the stream to standard output: "
+               << std::strerror(transport.writeError()) << "\n";
+        status = kExitWriteError;
+    }
+    if (truthFile != nullptr) {
+        truthFile->flush();
+        const int error = errno;
+        if (!*truthFile) {
+            errors << "vm8140-sim: cannot write the truth file " << truthPath << ": "
+                   << std::strerror(error != 0 ? error : EIO) << "\n";
+            status = kExitWriteError;
+        }
+    }
+    return status;
 }
 
 }  // namespace
@@ -258,6 +287,9 @@ int RunSimulator(const SimOptions& options, std::ostream& errors) {
         if (endAt >= 0 && nextEpoch >= endAt && t >= endAt) {
             break;
         }
+        if (truthFile && !*truthFile) {
+            break;  // the truth file cannot take more (a full disk): told below
+        }
         if (t >= nextEpoch && (endAt < 0 || nextEpoch < endAt)) {
             if (!send(sim.Epoch(nextEpoch))) {
                 break;  // standard output closed: nothing more to do
@@ -301,7 +333,7 @@ int RunSimulator(const SimOptions& options, std::ostream& errors) {
     if (!rest.empty()) {
         transport->Write(rest);
     }
-    return 0;
+    return WriteFailures(*transport, truthFile.get(), options.truthPath, errors);
 }
 
 }  // namespace orbex::sim

@@ -10,6 +10,7 @@ namespace orbex::sim {
 
 inline constexpr int kExitHangup = 3;  // the --hangup-after fault closed the port
 inline constexpr int kExitSetupError = 2;
+inline constexpr int kExitWriteError = 1;  // the stream or the truth file could not be written
 
 // Serves until killed (SIGINT/SIGTERM), until --duration has passed, or until --hangup-after.
 // Returns the process exit code; failures are described on `errors`.

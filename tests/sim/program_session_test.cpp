@@ -147,6 +147,33 @@ TEST(ProgramCommandLine, RefusesBadOptionsAndUnwritableTruth) {
     }
 }
 
+// A full disk under the stream or the truth file is told and fails the run; a reader that
+// stops reading ends it quietly.
+TEST(ProgramCommandLine, AFullDiskFailsTheRun) {
+    const std::string sim = kSim;
+    const std::string err =
+        (std::filesystem::temp_directory_path() / ("sim-full-" + std::to_string(::getpid())))
+            .string();
+    for (const std::string& target : {std::string(" --stdout >/dev/full"),
+                                      std::string(" --stdout --truth /dev/full >/dev/null")}) {
+        const int status =
+            std::system((sim + " --fast --duration 600" + target + " 2>" + err).c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << target;
+        std::ifstream told(err);
+        const std::string text((std::istreambuf_iterator<char>(told)), {});
+        EXPECT_NE(text.find("No space left on device"), std::string::npos) << text;
+    }
+    // The simulator's own status, past the reader that closes the pipe.
+    std::system(("(" + sim + " --fast --duration 600 --stdout; echo $? >" + err +
+                 ") | head -c 10 >/dev/null")
+                    .c_str());
+    std::ifstream code(err);
+    int exitCode = -1;
+    code >> exitCode;
+    EXPECT_EQ(exitCode, 0);
+    std::filesystem::remove(err);
+}
+
 // ---- recordings ---------------------------------------------------------------------------
 
 TEST(Recording, SameSeedSameBytesAndCommandsComeFromStandardInput) {
