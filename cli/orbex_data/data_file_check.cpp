@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/unique_fd.h"
 
@@ -53,28 +52,6 @@ std::optional<std::string> CheckFileToSend(const std::string& path, int expected
     if (expectedLines > 0 && lines != expectedLines) {
         return path + " holds " + std::to_string(lines) + (lines == 1 ? " line" : " lines") + "; " +
                what + " holds " + std::to_string(expectedLines);
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> CheckFileToWrite(const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path file(path);
-    if (std::filesystem::exists(file, error)) {
-        if (std::filesystem::is_directory(file, error)) {
-            return Reason("write", path, EISDIR);
-        }
-        // Opened without truncating: the stored data stays until the receiver's lines come.
-        UniqueFd opened(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
-        if (!opened.Valid()) {
-            return Reason("write", path, errno);
-        }
-        return std::nullopt;
-    }
-    const std::filesystem::path folder =
-        file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
-        return Reason("write", path, errno);
     }
     return std::nullopt;
 }

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/common/output_check.h"
 #include "cli/common/port_failure.h"
 #include "cli/orbex_data/data_file_check.h"
 #include "cli/orbex_data/data_options.h"

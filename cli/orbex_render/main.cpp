@@ -4,6 +4,7 @@
 #include <fcntl.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -13,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/common/output_check.h"
 #include "cli/orbex_render/render_arguments.h"
 #include "gui/fixed_formats.h"
 #include "link/replay_lines.h"
@@ -45,6 +47,31 @@ bool ReplayInto(orbex::MonitorWindowRender& render, int fd) {
     }
 }
 
+// Writes the picture as a PNG file; the bytes are made in memory first so that a write or
+// close that fails (a full disk) is seen, which Qt's own file writing does not report.
+bool WritePng(const QImage& picture, const std::string& path, std::string& error) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
+        error = "cannot make the PNG picture";
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const auto size = static_cast<std::size_t>(bytes.size());
+    const bool written = std::fwrite(bytes.constData(), 1, size, file) == size;
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeError);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,10 +92,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     orbex::KeepFixedFormats();
 
+    // The files named on the command line are checked before the work: bad use (2).
     orbex::UniqueFd file(::open(arguments->file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.Valid()) {
         Complain("cannot open " + arguments->file + ": " + std::strerror(errno));
-        return 1;
+        return 2;
+    }
+    if (!arguments->pngPath.empty()) {
+        if (const auto problem = orbex::CheckFileToWrite(arguments->pngPath)) {
+            Complain(*problem);
+            return 2;
+        }
     }
     // An empty title keeps the window's own.
     const orbex::WindowRow& row = *arguments->window;
@@ -83,9 +117,9 @@ int main(int argc, char** argv) {
 
     int status = replayed ? 0 : 1;
     if (!arguments->pngPath.empty()) {
-        const QImage picture = render.Grab();
-        if (!picture.save(QString::fromStdString(arguments->pngPath), "PNG")) {
-            Complain("cannot write " + arguments->pngPath);
+        std::string problem;
+        if (!WritePng(render.Grab(), arguments->pngPath, problem)) {
+            Complain(problem);
             status = 1;
         }
     }

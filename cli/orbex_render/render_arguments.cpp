@@ -67,7 +67,10 @@ std::string RenderUsage() {
            "would and writes the window as a PNG and/or its draw log.\n"
            "  KIND: a monitor window by number or name: 0 general-info, 1 satellites,\n"
            "        2 position-plot, 3 console, 13 velocity\n\n" +
-           OptionHelp(RenderOptionTable());
+           OptionHelp(RenderOptionTable()) +
+           "\nExit status: 0 written; 1 the recording could not be read to its end or a write\n"
+           "failed part-way (a full disk); 2 bad arguments, or a FILE that cannot be opened or an\n"
+           "OUT that cannot be written at the start.\n";
 }
 
 }  // namespace orbex

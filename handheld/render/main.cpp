@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <array>
 #include <cerrno>
@@ -13,22 +14,38 @@
 #include <cstring>
 #include <string>
 
+#include "cli/common/output_check.h"
 #include "handheld/recording_drawing.h"
 #include "handheld/viewer_dialog.h"
 
 namespace {
 
-constexpr const char* kUsage = "usage: orbexce-render FILE [--png OUT] [--draw-log]\n";
+constexpr const char* kUsage =
+    "usage: orbexce-render FILE [--png OUT] [--draw-log]\n"
+    "Shows OrbexCE's viewer offscreen without a port, feeds it the bytes of the recording FILE\n"
+    "as its timer would, and writes the screen as a PNG and/or every drawing call as JSON\n"
+    "lines on standard output.\n"
+    "  --png OUT     write the viewer as a PNG picture\n"
+    "  --draw-log    print every drawing call from the first screen on\n"
+    "  --help        this text\n"
+    "Exit status: 0 written; 1 the recording could not be read to its end or a write failed\n"
+    "part-way (a full disk); 2 bad arguments, or a FILE that cannot be opened or an OUT that\n"
+    "cannot be written at the start.\n";
 
 struct Arguments {
     std::string file;
     std::string png;
     bool drawLog = false;
+    bool help = false;
 };
 
 bool Parse(int argc, char** argv, Arguments& arguments, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            arguments.help = true;
+            return true;
+        }
         if (argument == "--png") {
             if (i + 1 >= argc) {
                 error = "--png needs a file name";
@@ -62,6 +79,31 @@ void Complain(const std::string& text) {
     std::fprintf(stderr, "orbexce-render: %s\n", text.c_str());
 }
 
+// Writes the picture as a PNG file; the bytes are made in memory first so that a write or
+// close that fails (a full disk) is seen, which Qt's own file writing does not report.
+bool WritePng(const QImage& picture, const std::string& path, std::string& error) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) {
+        error = "cannot make the PNG picture";
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    const auto size = static_cast<std::size_t>(bytes.size());
+    const bool written = std::fwrite(bytes.constData(), 1, size, file) == size;
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeError);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,10 +114,22 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
+    if (arguments.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    // The files named on the command line are checked before the work: bad use (2).
     const int fd = ::open(arguments.file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         Complain("cannot open " + arguments.file + ": " + std::strerror(errno));
-        return 1;
+        return 2;
+    }
+    if (!arguments.png.empty()) {
+        if (const auto problem = orbex::CheckFileToWrite(arguments.png)) {
+            Complain(*problem);
+            ::close(fd);
+            return 2;
+        }
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -110,9 +164,9 @@ int main(int argc, char** argv) {
     }
     ::close(fd);
 
-    if (!arguments.png.empty() &&
-        !dialog.grab().toImage().save(QString::fromStdString(arguments.png), "PNG")) {
-        Complain("cannot write " + arguments.png);
+    std::string problem;
+    if (!arguments.png.empty() && !WritePng(dialog.grab().toImage(), arguments.png, problem)) {
+        Complain(problem);
         status = 1;
     }
     if (arguments.drawLog) {

@@ -391,12 +391,36 @@ TEST_F(RenderProgramTest, RefusesWhatItCannotDo) {
     EXPECT_EQ(Run({QStringLiteral("9"), recording_, QStringLiteral("--draw-log")}), 2);
     EXPECT_EQ(Run({QStringLiteral("2"), recording_}), 2);  // nothing to write
     EXPECT_EQ(Run({QStringLiteral("2x"), recording_, QStringLiteral("--draw-log")}), 2);
+    // Files named on the command line that cannot be opened at the start are bad use; a write
+    // that fails once the work is done (a full disk) is a failure.
     EXPECT_EQ(Run({QStringLiteral("2"), dir_.filePath(QStringLiteral("missing.rec")),
                    QStringLiteral("--draw-log")}),
-              1);
+              2);
     EXPECT_EQ(Run({QStringLiteral("2"), recording_, QStringLiteral("--png"),
                    dir_.filePath(QStringLiteral("no/such/dir/plot.png"))}),
+              2);
+    EXPECT_EQ(Run({QStringLiteral("2"), recording_, QStringLiteral("--png"),
+                   QStringLiteral("/dev/full")}),
               1);
+}
+
+// OrbexCE's renderer follows the same rule, and answers --help with its usage.
+TEST_F(RenderProgramTest, TheHandheldRendererAnswersHelpAndSortsItsFailures) {
+    program_ = QDir(QCoreApplication::applicationDirPath())
+                   .absoluteFilePath(QStringLiteral("../../handheld/orbexce-render"));
+    if (!QFile::exists(program_)) {
+        GTEST_SKIP() << "orbexce-render is not built";
+    }
+    QByteArray usage;
+    EXPECT_EQ(Run({QStringLiteral("--help")}, &usage), 0);
+    EXPECT_TRUE(usage.startsWith("usage: orbexce-render FILE")) << usage.toStdString();
+    EXPECT_EQ(Run({recording_}), 2);  // nothing to write
+    EXPECT_EQ(Run({dir_.filePath(QStringLiteral("missing.rec")), QStringLiteral("--draw-log")}), 2);
+    EXPECT_EQ(Run({recording_, QStringLiteral("--png"),
+                   dir_.filePath(QStringLiteral("no/such/dir/plot.png"))}),
+              2);
+    EXPECT_EQ(Run({recording_, QStringLiteral("--png"), QStringLiteral("/dev/full")}), 1);
+    EXPECT_EQ(Run({recording_, QStringLiteral("--draw-log")}), 0);
 }
 
 }  // namespace
