@@ -41,8 +41,7 @@ const OptionTable<DataOptions>& DataOptionTable() {
              [](DataOptions& o, const std::string& v) { return SetPath(o.directory, "--dir", v); }},
             {"--timeout", "S",
              "end any wait for the receiver after S seconds, synchronisation and the "
-             "upload's confirmation included (Orbex waits for the user's Cancel); the partial "
-             "file is kept",
+             "upload's confirmation included (Orbex waits for the user's Cancel)",
              [](DataOptions& o, const std::string& v) {
                  double seconds = 0;
                  std::string error = ReadDecimal("--timeout", v, 1e-3, 1e9, seconds);
@@ -129,7 +128,8 @@ std::string DataUsage() {
            "\nThe files are checked before anything is sent: a file to transmit must open and\n"
            "hold 64 (almanac) or 96 (ephemeris) lines, a file to acquire into must be writable.\n"
            "The receiver's replies to an upload are read: a rejected line ends the run with\n"
-           "the receiver's words. Ctrl-C and SIGTERM cancel the transfer.\n"
+           "the receiver's words. An acquisition replaces its file only when every line has\n"
+           "come (the lines of a failed one stay in FILE.part). Ctrl-C and SIGTERM cancel.\n"
            "\nProgress goes to standard error. Exit status: 0 done; 1 the receiver failed,\n"
            "rejected the data, went silent or away, a default data file was unusable, or the\n"
            "run was cancelled; 2 bad arguments, or a port or a file named on the command line\n"

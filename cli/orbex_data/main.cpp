@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -63,6 +64,11 @@ class ProgressLine {
     void SetText(const std::string& text) {
         text_ = text;
         Show();
+    }
+    // A new transfer: its text from 0 %.
+    void Start(const std::string& text) {
+        percent_ = 0;
+        SetText(text);
     }
     void SetPercent(int percent) {
         percent = std::clamp(percent, 0, 100);
@@ -275,10 +281,13 @@ std::string Seconds(double seconds) {
 // The end of one transfer step, told on standard error and kept for --json.
 bool Conclude(ProgressLine& progress, const DataOptions& options, const TransferResult& result,
               const Plan& plan, const std::string& path, const LinkWatch& link,
-              const UploadWatch& watch, DataResult& outcome, const std::string& done) {
+              const UploadWatch& watch, DataResult& outcome, const std::string& done,
+              std::string kept = {}) {
     progress.EndLine();
-    const std::string kept =
-        plan.get ? "; " + path + " keeps the lines stored so far" : "; nothing more was sent";
+    if (kept.empty()) {
+        kept =
+            plan.get ? "; " + path + " keeps the lines stored so far" : "; nothing more was sent";
+    }
     std::string message;
     if (result.code == kTransferOk) {
         if (!done.empty()) {
@@ -324,8 +333,8 @@ bool RunPlan(TransferSession& session, ProgressLine& progress, const DataOptions
              const Plan& plan, const LinkWatch& link, UploadWatch& watch, DataResult& outcome) {
     const std::string& path = plan.files.front();
     if (plan.assist) {
-        progress.SetText(std::string(plan.get ? "Acquire " : "Transmit ") +
-                         NetworkName(*plan.assist) + " assistance data");
+        progress.Start(std::string(plan.get ? "Acquire " : "Transmit ") +
+                       NetworkName(*plan.assist) + " assistance data");
         session.message = [&progress, &outcome](const std::string& text) {
             progress.Say(text);
             outcome.message = OneLine(text);
@@ -337,14 +346,31 @@ bool RunPlan(TransferSession& session, ProgressLine& progress, const DataOptions
     }
     if (plan.get) {
         const bool ephemeris = plan.mode == kTransferEphemerisAcquire;
-        progress.SetText(ephemeris ? "Acquiring Ephemeris Data..." : "Acquiring Almanac Data...");
-        const TransferResult result = RunAcquisition(session, plan.mode, path);
+        progress.Start(ephemeris ? "Acquiring Ephemeris Data..." : "Acquiring Almanac Data...");
+        // The lines go to PATH.part first and replace PATH only when all have come, so that a
+        // failed or cancelled acquisition leaves the stored data as it was. Where no new file
+        // can be made beside PATH, they go to PATH itself, as in the window.
+        const std::string part = path + ".part";
+        const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        const bool staged = ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
+        TransferResult result = RunAcquisition(session, plan.mode, staged ? part : path);
+        std::string kept;
+        if (staged && result.code == kTransferOk && std::rename(part.c_str(), path.c_str()) != 0) {
+            result = {kTransferFileFailed, errno, {}};
+        }
+        if (staged && result.code != kTransferOk) {
+            std::error_code error;
+            kept =
+                "; " + path + " is unchanged" +
+                (std::filesystem::exists(part, error) ? ", the lines received so far are in " + part
+                                                      : std::string());
+        }
         return Conclude(
-            progress, options, result, plan, path, link, watch, outcome,
-            std::to_string(AcquisitionPlanFor(plan.mode).lines) + " lines stored in " + path);
+            progress, options, result, plan, staged ? part : path, link, watch, outcome,
+            std::to_string(AcquisitionPlanFor(plan.mode).lines) + " lines stored in " + path, kept);
     }
     const bool both = plan.mode == kTransferAlmanacEphemerisTransmit;
-    progress.SetText(both ? "Transmit Almanac Data..." : "Clearing Receiver Memory...");
+    progress.Start(both ? "Transmit Almanac Data..." : "Clearing Receiver Memory...");
     session.text = [&progress](const std::string& text) { progress.SetText(text); };
     TransferResult result = RunTransmission(session, plan.mode, plan.transmission);
     if (result.code == kTransferOk) {

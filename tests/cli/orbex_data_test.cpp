@@ -119,8 +119,8 @@ TEST_F(OrbexDataTest, SilentReceiverFailsWithOneAndUnwritableFileWithTwo) {
 }
 
 // Each file is opened and checked before a command goes out: a receiver that would answer
-// hears nothing of a transfer that cannot be made.
-TEST_F(OrbexDataTest, FilesAreCheckedBeforeTheReceiverHearsAnything) {
+// hears nothing of a transfer that cannot be made. A failed acquisition loses no stored data.
+TEST_F(OrbexDataTest, FilesAreCheckedFirstAndAFailedTransferKeepsTheStoredFile) {
     testing::PtyPair receiver;
     ASSERT_TRUE(receiver.Valid());
     std::atomic<bool> stop{false};
@@ -153,6 +153,18 @@ TEST_F(OrbexDataTest, FilesAreCheckedBeforeTheReceiverHearsAnything) {
               std::string::npos);
     // A default file (no --file or --dir) that is missing is a failure of the work.
     EXPECT_EQ(Data("put almanac" + port).exitCode, 1);
+
+    // An acquisition that fails after the synchronisation (no echo of "@AMO") leaves the
+    // stored almanac as it was and keeps what came in a file of its own.
+    const std::string stored = AlmanacFile("AL.DAT", 64);
+    const std::string before = Slurp(stored);
+    const DataRun failed = Data("get almanac --port " + receiver.SlavePath() + " --timeout 1");
+    EXPECT_EQ(failed.exitCode, 1) << failed.err;
+    EXPECT_NE(failed.err.find(stored + " is unchanged, the lines received so far are in " + stored +
+                              ".part"),
+              std::string::npos)
+        << failed.err;
+    EXPECT_EQ(Slurp(stored), before);
     stop = true;
     output.join();
 }
