@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -260,18 +259,6 @@ struct LinkWatch {
     std::atomic<bool> lost{false};
 };
 
-// The receiver's "Communication Error N" and "Error Code:N" texts end in the system's code.
-std::optional<int> TrailingCode(const std::string& text) {
-    std::size_t digits = text.size();
-    while (digits > 0 && std::isdigit(static_cast<unsigned char>(text[digits - 1]))) {
-        --digits;
-    }
-    if (digits == text.size() || text.size() - digits > 6) {
-        return std::nullopt;
-    }
-    return std::stoi(text.substr(digits));
-}
-
 std::string Seconds(double seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", seconds);
@@ -443,7 +430,7 @@ int RunTransfer(const DataOptions& options, TransferLineQueue& transferQueue, Da
     // The link's texts ("Communication Error 5") with the port and the system's reason.
     link.SetErrorReport([&port](const std::string& text, MessageIcon) {
         std::fprintf(stderr, "orbex-data: %s\n", OneLine(text).c_str());
-        if (const auto code = TrailingCode(text)) {
+        if (const auto code = CommunicationErrorCode(text)) {
             std::fprintf(stderr, "orbex-data: %s\n", PortFailureLine(port, *code).c_str());
         }
         std::fflush(stderr);

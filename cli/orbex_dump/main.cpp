@@ -94,6 +94,7 @@ int RunLink(const DumpOptions& options) {
             return Fail(error);
         }
     }
+    std::atomic<int> lostCode{0};
     // The owner's side of the link: its posts wake the loop below.
     Event linesQueued(Event::Reset::Auto);
     Event replayEnded(Event::Reset::Manual);
@@ -105,14 +106,23 @@ int RunLink(const DumpOptions& options) {
         } else if (message == UWM_REPLAY_END) {
             replayEnded.Set();
         } else if (message == UWM_LINK_LOST) {
-            std::fprintf(stderr, "orbex-dump: %s is gone; waiting for it to come back\n",
-                         options.port.c_str());
+            const int code = lostCode.exchange(0);
+            const std::string reason =
+                code != 0 ? " (" + std::string(std::strerror(code)) + ")" : "";
+            std::fprintf(stderr, "orbex-dump: %s is gone%s; waiting for it to come back\n",
+                         options.port.c_str(), reason.c_str());
         } else if (message == UWM_LINK_RESTORED) {
             std::fprintf(stderr, "orbex-dump: %s is open again\n", options.port.c_str());
         }
     };
     ReceiverSession session;
     session.SetReplayPace(options.pace);
+    // The link's texts as one line each; the code of a lost stream's "Communication Error N"
+    // is kept for the line that says the port is gone (both come from the link's thread).
+    session.SetErrorReport([&lostCode](const std::string& text, MessageIcon icon) {
+        PrintMessage({text, {}, icon, MessageButtons::Ok, {}});
+        lostCode = CommunicationErrorCode(text).value_or(0);
+    });
     if (!session.Open(owner, options.settings, port, replay ? options.path : std::string())) {
         // The link has given its message; the path and the system's reason follow it.
         std::fprintf(stderr, "orbex-dump: %s\n",

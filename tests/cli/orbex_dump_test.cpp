@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -223,8 +224,9 @@ TEST_F(OrbexDumpTest, APortThatHangsUpIsReopenedWhenItComesBack) {
         dump.join();
     }
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "orbex-dump: Communication Error " + std::to_string(EIO) + "\norbex-dump: " +
-                           link + " is gone; waiting for it to come back\norbex-dump: " + link +
+    EXPECT_EQ(run.err, "orbex-dump: Communication Error " + std::to_string(EIO) +
+                           "\norbex-dump: " + link + " is gone (" + std::strerror(EIO) +
+                           "); waiting for it to come back\norbex-dump: " + link +
                            " is open again\n");
     // Sentences from both receivers, each whole: nothing half-received is printed.
     std::istringstream lines(run.out);
