@@ -10,6 +10,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <cstdint>
+
+#include "gui/static_layer.h"
 
 namespace orbex {
 
@@ -36,6 +39,17 @@ class DrawSurface {
     virtual void Bitmap(QPoint topLeft, const QImage& image) = 0;
     // Inverts the colours inside the rectangle (destination invert).
     virtual void Invert(const QRect& rect) = 0;
+
+    // The calls of `draw`, the window's unchanging layer for `key` (see StaticLayer), over a
+    // window of `size`. A recording gets every call as if drawn directly; a painter copies the
+    // layer's image, drawn only when the size or the key changed.
+    virtual void Layer(StaticLayer& layer, QSize size, std::uint64_t key,
+                       const StaticLayer::Draw& draw) {
+        (void)layer;
+        (void)size;
+        (void)key;
+        draw(*this);
+    }
 
     // The font for the following text calls, and the extent of a text in it.
     virtual void SetFont(const QFont& font) = 0;

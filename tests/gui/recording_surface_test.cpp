@@ -45,6 +45,33 @@ TEST(RecordingSurface, MeasuresTextWithTheFontInUse) {
     EXPECT_GT(surface.TextExtent(QStringLiteral("0")).width(), one.width());
 }
 
+// Texts kept laid out from an earlier paint must land on the same pixels as texts drawn afresh,
+// in the monitor fonts and in the sky plot's proportional one, with and without a background.
+TEST(PainterSurface, CachedTextsDrawTheSamePixelsAsFreshOnes) {
+    const auto draw = [](TextCache* cache, int paints) {
+        QImage image(420, 140, QImage::Format_RGB32);
+        for (int paint = 0; paint < paints; ++paint) {
+            image.fill(Qt::black);
+            QPainter painter(&image);
+            PainterSurface surface(painter, cache);
+            int y = 2;
+            for (const QFont& font : {MonitorFont(14), MonitorFont(15), MonitorFont(16, true),
+                                      CellHeightFont(QStringLiteral("Times New Roman"), 16)}) {
+                surface.SetFont(font);
+                surface.TextOut(3, y, QStringLiteral("LAT : N  35  40.8742' <b>&"), Qt::white,
+                                Qt::black);
+                surface.TextOut(250, y + 3, QStringLiteral("SV12 DECODE"), QColor(255, 255, 0),
+                                NoColor());
+                y += 32;
+            }
+        }
+        return image;
+    };
+    TextCache cache;
+    EXPECT_TRUE(draw(&cache, 2) == draw(nullptr, 1)) << "the second paint draws from the cache";
+    EXPECT_EQ(cache.size(), 8);
+}
+
 TEST(PainterSurface, InvertTurnsBlackToWhiteInsideTheRectangleOnly) {
     QImage image(20, 20, QImage::Format_RGB32);
     image.fill(Qt::black);

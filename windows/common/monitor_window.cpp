@@ -146,7 +146,7 @@ void CMonitorWnd::SavePicture() {
 
 void CMonitorWnd::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PainterSurface surface(painter);
+    PainterSurface surface(painter, &texts_);
     Paint(surface);
 }
 

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "gui/receiver_sink.h"
+#include "gui/text_cache.h"
 #include "windows/common/paintable.h"
 
 class QAction;
@@ -44,6 +45,7 @@ class CMonitorWnd : public QWidget, public ReceiverSink, public Paintable {
   private:
     int kind_;
     bool alwaysOnTop_ = false;
+    TextCache texts_;  // the texts of earlier paints, laid out
 };
 
 }  // namespace orbex

@@ -12,7 +12,7 @@ PaintedChild::PaintedChild(const QString& name, QWidget* parent) : QWidget(paren
 
 void PaintedChild::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PainterSurface surface(painter);
+    PainterSurface surface(painter, &texts_);
     Paint(surface);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "gui/text_cache.h"
 #include "windows/common/paintable.h"
 
 namespace orbex {
@@ -14,6 +15,9 @@ class PaintedChild : public QWidget, public Paintable {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    TextCache texts_;  // the texts of earlier paints, laid out
 };
 
 }  // namespace orbex

@@ -74,9 +74,12 @@ void CPositionPlotWnd::OnReceiverRecord(const ReceiverState& record) {
 }
 
 void CPositionPlotWnd::Paint(DrawSurface& surface) {
-    surface.Fill(rect(), kBlack);
+    // The black ground and the grid change only with the window's size.
+    surface.Layer(grid_, size(), 0, [this](DrawSurface& layer) {
+        layer.Fill(rect(), kBlack);
+        DrawGrid(layer);
+    });
     surface.SetFont(textFont_);
-    DrawGrid(surface);
     if (!plot_.Drawing()) {
         return;
     }

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 
+#include "gui/static_layer.h"
 #include "windows/common/monitor_window.h"
 #include "windows/common/zoom_button.h"
 #include "windows/position_plot/accuracy_overlay.h"
@@ -52,6 +53,7 @@ class CPositionPlotWnd : public CMonitorWnd {
     QPoint cursor_;
     ZoomButton* zoomIn_;   // owned by this window (Qt parent)
     ZoomButton* zoomOut_;  // owned by this window (Qt parent)
+    StaticLayer grid_;     // the ground and the grid
 };
 
 }  // namespace orbex

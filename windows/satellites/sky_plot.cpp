@@ -53,12 +53,18 @@ bool CSkyPlot::Draws(RecordFamily family, int symbol) {
 }
 
 void CSkyPlot::Paint(DrawSurface& surface) {
-    surface.Fill(rect(), Qt::black);
+    // The circles, axes and letters, and the native records' legend, change only with the
+    // plot's size and the record family.
+    const bool legend = family_ == RecordFamily::Native;
+    surface.Layer(frame_, size(), legend ? 1 : 0, [this, legend](DrawSurface& layer) {
+        layer.Fill(rect(), Qt::black);
+        layer.SetFont(font_);
+        PaintFrame(layer);
+        if (legend) {
+            PaintLegend(layer);
+        }
+    });
     surface.SetFont(font_);
-    PaintFrame(surface);
-    if (family_ == RecordFamily::Native) {
-        PaintLegend(surface);
-    }
     const int count = family_ == RecordFamily::Native ? channelCount_ : kChannelCount;
     for (int i = 0; i < count && i < kChannelCount; ++i) {
         const SkyChannel& channel = channels_[i];

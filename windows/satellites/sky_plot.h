@@ -7,6 +7,7 @@
 #include <QFont>
 #include <array>
 
+#include "gui/static_layer.h"
 #include "windows/common/painted_child.h"
 #include "windows/satellites/constellation_model.h"
 
@@ -39,6 +40,7 @@ class CSkyPlot : public PaintedChild {
     void PaintTexts(DrawSurface& surface);
 
     QFont font_;
+    StaticLayer frame_;  // the ground, circles, axes, letters and legend
     int charWidth_;
     int charHeight_;
     RecordFamily family_ = RecordFamily::None;

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWindow>
+#include <bit>
+#include <cstdint>
 
 #include "gui/monitor_font.h"
 #include "windows/common/display_text.h"
@@ -45,9 +47,14 @@ void CVelocityWnd::OnReceiverRecord(const ReceiverState& record) {
 }
 
 void CVelocityWnd::Paint(DrawSurface& surface) {
-    surface.Fill(rect(), kBlack);
+    // The black ground and the target change only with the window's size and the scale.
+    surface.Layer(target_, size(), std::bit_cast<std::uint32_t>(plot_.scale()),
+                  [this](DrawSurface& layer) {
+                      layer.Fill(rect(), kBlack);
+                      layer.SetFont(textFont_);
+                      PaintTarget(layer);
+                  });
     surface.SetFont(textFont_);
-    PaintTarget(surface);
     if (plot_.sampleCount() == 0) {
         return;
     }

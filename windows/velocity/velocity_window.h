@@ -5,6 +5,7 @@
 
 #include <QFont>
 
+#include "gui/static_layer.h"
 #include "windows/common/monitor_window.h"
 #include "windows/common/zoom_button.h"
 #include "windows/velocity/velocity_plot.h"
@@ -44,6 +45,7 @@ class CVelocityWnd : public CMonitorWnd {
     QFont textFont_;
     ZoomButton* zoomIn_;   // owned by this window (Qt parent)
     ZoomButton* zoomOut_;  // owned by this window (Qt parent)
+    StaticLayer target_;   // the ground, the rings, the axes and their letters
 };
 
 }  // namespace orbex

@@ -1,0 +1,27 @@
+#include "gui/text_cache.h"
+
+#include <QFontMetrics>
+
+namespace orbex {
+
+const TextCache::Entry& TextCache::Get(const QFont& font, const QString& text) {
+    QHash<QString, Entry>& texts = byFont_[font.key()];
+    if (const auto found = texts.constFind(text); found != texts.constEnd()) {
+        return *found;
+    }
+    if (count_ >= kMaxTexts) {
+        // Values that change at every epoch would otherwise fill it without end.
+        byFont_.clear();
+        count_ = 0;
+        return Get(font, text);
+    }
+    Entry entry;
+    entry.shaped = QStaticText(text);
+    entry.shaped.setTextFormat(Qt::PlainText);
+    entry.shaped.setPerformanceHint(QStaticText::ModerateCaching);
+    entry.width = QFontMetrics(font).horizontalAdvance(text);
+    ++count_;
+    return *texts.insert(text, std::move(entry));
+}
+
+}  // namespace orbex
