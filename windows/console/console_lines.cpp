@@ -7,6 +7,14 @@ namespace orbex {
 
 ConsoleLines::ConsoleLines(QObject* parent) : QAbstractListModel(parent) {
     lines_.append(QString::fromLatin1(kPrompt));
+    shaped_.append(PlainText(lines_.back()));
+}
+
+QStaticText ConsoleLines::PlainText(const QString& text) {
+    QStaticText shaped(text);
+    // A received line is never markup, whatever angle brackets it holds.
+    shaped.setTextFormat(Qt::PlainText);
+    return shaped;
 }
 
 int ConsoleLines::rowCount(const QModelIndex& parent) const {
@@ -31,6 +39,7 @@ int ConsoleLines::InsertBeforePrompt(const QString& text) {
     const int at = static_cast<int>(lines_.size()) - 1;
     beginInsertRows(QModelIndex(), at, at);
     lines_.insert(at, text);
+    shaped_.insert(at, PlainText(text));
     endInsertRows();
     return at;
 }
@@ -42,6 +51,7 @@ void ConsoleLines::RemoveFromTop(int count) {
     }
     beginRemoveRows(QModelIndex(), 0, count - 1);
     lines_.remove(0, count);
+    shaped_.remove(0, count);
     endRemoveRows();
 }
 

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QList>
+#include <QStaticText>
 #include <QStringList>
 
 namespace orbex {
@@ -29,9 +31,14 @@ class ConsoleLines : public QAbstractListModel {
 
     int horizontalExtent() const { return extent_; }
     const QStringList& lines() const { return lines_; }
+    // The line as plain text whose glyph layout is kept after its first drawing.
+    const QStaticText& Shaped(int row) const { return shaped_[row]; }
 
   private:
+    static QStaticText PlainText(const QString& text);
+
     QStringList lines_;
+    QList<QStaticText> shaped_;  // one per line, in the same order
     int extent_ = 0;
     int itemHeight_ = 16;
 };

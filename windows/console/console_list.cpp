@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "gui/monitor_font.h"
+#include "windows/console/console_delegate.h"
 
 namespace orbex {
 
@@ -29,6 +30,7 @@ ConsoleList::ConsoleList(QWidget* parent) : QListView(parent), lines_(new Consol
     lines_->SetItemHeight(QFontMetrics(font()).height());
     lines_->WidenExtent(TextWidth(QString::fromLatin1(ConsoleLines::kPrompt)));
     setModel(lines_);
+    setItemDelegate(new ConsoleDelegate(this));
 }
 
 bool ConsoleList::AtBottom() const {

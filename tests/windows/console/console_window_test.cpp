@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,28 @@ TEST_F(ConsoleTest, ViewFollowsNewLinesOnlyWhileAtTheBottom) {
     EXPECT_TRUE(console.list().viewport()->rect().intersects(console.list().visualRect(
         console.list().model()->index(console.list().model()->rowCount() - 1, 0))))
         << "the prompt is in view";
+}
+
+TEST_F(ConsoleTest, LinesDrawExactlyAsTheStyleDrawsThem) {
+    CConsoleWnd console(300, "Console");
+    console.resize(400, 200);
+    console.show();
+    FeedNumbered(console, 1, 30);
+    // Markup-like text stays text; a scrolled view draws lines cut at the left edge.
+    console.OnReceiverLine("<b>bold?</b> &amp; $GPGGA,120000,3540.8742,N*45\r\n");
+    console.OnReceiverLine(std::string(80, 'W') + "\r\n");
+    QApplication::processEvents();
+    const auto picture = [&console] {
+        QApplication::processEvents();
+        return console.list().viewport()->grab().toImage();
+    };
+    const QImage cached = picture();
+    console.list().horizontalScrollBar()->setValue(37);
+    const QImage cachedScrolled = picture();
+    console.list().setItemDelegate(new QStyledItemDelegate(&console.list()));
+    EXPECT_TRUE(picture() == cachedScrolled);
+    console.list().horizontalScrollBar()->setValue(0);
+    EXPECT_TRUE(picture() == cached);
 }
 
 // ---- keys ----
