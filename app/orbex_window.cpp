@@ -10,7 +10,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QStatusBar>
+#include <QTimer>
 
+#include "app/line_batch.h"
 #include "app/main_menu.h"
 #include "app/main_picture.h"
 #include "app/orbex_resources.h"
@@ -417,10 +419,19 @@ std::intptr_t COrbexWnd::OnPrivateMessage(unsigned message, std::uintptr_t wPara
 }
 
 void COrbexWnd::DrainLineQueue() {
-    std::string line;
-    // Pop takes the queue's lock for one line only; lines queued meanwhile are drained too.
-    while (SharedLineQueue().Pop(line)) {
-        DispatchLine(line);
+    // Lines queued meanwhile join the batch. The windows only mark what changed while lines
+    // are dispatched (an update, not a paint), so each changed window paints once, when the
+    // batch is over.
+    const bool more =
+        DrainLineBatch(SharedLineQueue(), [this](const std::string& line) { DispatchLine(line); });
+    if (more && !drainPending_) {
+        // The queue stays non-empty, so no notice comes: drain again once the paints of this
+        // batch are done. A zero timer runs after the pending events, repaints included.
+        drainPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            drainPending_ = false;
+            DrainLineQueue();
+        });
     }
 }
 

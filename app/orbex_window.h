@@ -99,6 +99,7 @@ class COrbexWnd : public QMainWindow {
     ElidingLabel* statusLine_ = nullptr;
     bool alwaysOnTop_ = false;
     bool shutDown_ = false;
+    bool drainPending_ = false;  // a drain is due after the current repaints
     ConsoleLog consoleLog_;
     DataLog dataLog_;
     MonitorWindowTable windows_;

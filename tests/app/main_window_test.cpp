@@ -9,8 +9,11 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
+#include "app/line_batch.h"
 #include "app/main_picture.h"
 #include "app/orbex_window.h"
 #include "app/picture_view.h"
@@ -240,6 +243,28 @@ TEST_F(MainWindowTest, LinesQueuedWhileDrainingAreHandledInTheSameDrain) {
     window->OnPrivateMessage(UWM_LINE_QUEUED, 0, 0);
     EXPECT_EQ(Slot(3)->lines, (std::vector<std::string>{"first\r\n", "second\r\n", "during\r\n"}));
     EXPECT_TRUE(SharedLineQueue().Empty());
+}
+
+TEST_F(MainWindowTest, ABatchCutShortDrainsTheRestWithoutAnotherNotice) {
+    window->OnCommand(40004);
+    int posts = 0;
+    OwnerPost post = [&posts](unsigned message, std::uintptr_t, std::intptr_t) {
+        posts += message == UWM_LINE_QUEUED ? 1 : 0;
+    };
+    // A line that takes longer than a batch may run: the windows repaint before the rest.
+    Slot(3)->onLine = [](std::string_view line) {
+        if (line == "slow\r\n") {
+            std::this_thread::sleep_for(kLongestBatch + std::chrono::milliseconds(5));
+        }
+    };
+    for (const char* line : {"slow\r\n", "second\r\n", "third\r\n"}) {
+        SharedLineQueue().Push(line, post);
+    }
+    window->OnPrivateMessage(UWM_LINE_QUEUED, 0, 0);
+    EXPECT_EQ(Slot(3)->lines, (std::vector<std::string>{"slow\r\n"}));
+    ASSERT_TRUE(test::WaitFor([&] { return Slot(3)->lines.size() == 3; }));
+    EXPECT_EQ(Slot(3)->lines.back(), "third\r\n");
+    EXPECT_EQ(posts, 1) << "the queue never went empty again";
 }
 
 TEST_F(MainWindowTest, TheQueueNoticeFromAnotherThreadDrainsOnTheUserInterfaceThread) {
