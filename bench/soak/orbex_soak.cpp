@@ -11,10 +11,12 @@
 // reader and at the main window's dispatch, and the resident memory after warm-up and at each
 // tenth of the run.
 //
-// With --latency it sends the recording's $GPGGA sentences one at a time, 50 ms apart, and
-// measures from the moment the sentence's last byte is written to the port until the Console
-// and the General Information window have finished their first paint after the sentence was
-// dispatched: median, 99th percentile and maximum.
+// With --latency it sends the recording's lines one at a time, 50 ms apart, and measures for
+// each of the five monitor windows, from the moment a line's last byte is written to the port,
+// until the window has finished its first paint after the line was dispatched: median, 99th
+// percentile and maximum. A window that does not change with a line (the position plot with
+// anything but a time or a native record) paints nothing for it; such lines are not counted
+// for that window, so a paint is the answer to the newest line dispatched before it.
 // Run it under Xvfb (QT_QPA_PLATFORM=xcb) to include the X server's side.
 #include <fcntl.h>
 #include <stdlib.h>
@@ -30,9 +32,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/orbex_window.h"
@@ -69,7 +73,9 @@ std::vector<std::string> ReadLines(const char* path) {
 }
 
 // Times the end of each paint of one window or any widget inside it (a list view paints its
-// viewport on its own) and gives every line dispatched since the previous paint its latency.
+// viewport on its own) and gives the newest line dispatched since the previous paint its
+// latency. With lines 50 ms apart, each line is a batch of its own; the older lines since the
+// previous paint are lines the window did not change with.
 class PaintClock : public QObject {
   public:
     PaintClock(QWidget* window, const QPointer<orbex::CPlaceholderWnd>& counter,
@@ -99,10 +105,10 @@ class PaintClock : public QObject {
         watched->installEventFilter(this);
         const std::int64_t now = Nanoseconds();
         const long shown = std::min<long>(counter_->lineCount(), static_cast<long>(sentAt_.size()));
-        for (long line = painted_; line < shown; ++line) {
-            latencies_.push_back(static_cast<double>(now - sentAt_[line].load()) / 1e6);
+        if (shown > painted_) {
+            latencies_.push_back(static_cast<double>(now - sentAt_[shown - 1].load()) / 1e6);
+            painted_ = shown;
         }
-        painted_ = std::max(painted_, shown);
         return true;
     }
 
@@ -122,8 +128,10 @@ void PrintLatency(const char* name, std::vector<double> ms) {
     const auto at = [&ms](double share) {
         return ms[std::min(ms.size() - 1, static_cast<std::size_t>(share * ms.size()))];
     };
-    std::printf("%s: %zu lines, median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n", name,
-                ms.size(), at(0.5), at(0.99), ms.back());
+    std::printf(
+        "last byte to the paint of %s: %zu lines, median %.2f ms, 99th percentile %.2f ms, max "
+        "%.2f ms\n",
+        name, ms.size(), at(0.5), at(0.99), ms.back());
 }
 
 }  // namespace
@@ -138,10 +146,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: orbex-soak [--latency] RECORDING [LINES]\n");
         return 2;
     }
-    std::vector<std::string> recording = ReadLines(argv[1]);
-    if (latency) {
-        std::erase_if(recording, [](const std::string& line) { return line.rfind("$GPGGA", 0); });
-    }
+    const std::vector<std::string> recording = ReadLines(argv[1]);
     const long total = argc > 2 ? std::atol(argv[2]) : (latency ? 400 : 1000000);
     if (recording.empty() || total <= 0) {
         std::fprintf(stderr, "orbex-soak: no CR LF lines in %s\n", argv[1]);
@@ -201,11 +206,21 @@ int main(int argc, char** argv) {
     std::atomic<bool> stop{false};
     long sent = 0;
     std::vector<std::atomic<std::int64_t>> sentAt(latency ? static_cast<std::size_t>(total) : 0);
-    PaintClock consoleClock(window.slotWindow(program.RowOfCommand(orbex::kCmdConsole)->kind),
-                            counter, sentAt);
-    PaintClock generalClock(
-        window.slotWindow(program.RowOfCommand(orbex::kCmdGeneralInformation)->kind), counter,
-        sentAt);
+    struct Clocked {
+        const char* name;
+        std::unique_ptr<PaintClock> clock;
+    };
+    std::vector<Clocked> clocks;
+    for (const auto& [command, name] :
+         {std::pair{orbex::kCmdGeneralInformation, "General Information"},
+          {orbex::kCmdSatelliteConstellation, "Satellite Constellation"},
+          {orbex::kCmdPositionPlot, "Position Plot"},
+          {orbex::kCmdConsole, "Console"},
+          {orbex::kCmdVelocity, "Velocity"}}) {
+        clocks.push_back(
+            {name, std::make_unique<PaintClock>(
+                       window.slotWindow(program.RowOfCommand(command)->kind), counter, sentAt)});
+    }
     std::thread sender([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the reader starts
         if (latency) {
@@ -290,9 +305,9 @@ int main(int argc, char** argv) {
         lowest = std::min(lowest, kb);
     }
     if (latency) {
-        PrintLatency("last byte to the Console's paint", consoleClock.latencies());
-        PrintLatency("last byte to the General Information window's paint",
-                     generalClock.latencies());
+        for (Clocked& clocked : clocks) {
+            PrintLatency(clocked.name, clocked.clock->latencies());
+        }
     }
     const long arrived = dispatched.load();
     std::printf("lines: sent %ld, framed by the link %ld, dispatched to the windows %ld%s\n", sent,
