@@ -40,6 +40,7 @@ void TtffCycle::SendReset() {
     const StartModeTexts& texts = TextsOf(setup_.mode);
     host_.AddResultLine(texts.resultLine);
     host_.SendToReceiver(texts.command);
+    resetWritten_ = host_.MonotonicNow();  // the send returns once the bytes are written
 }
 
 bool TtffCycle::OnLine(std::string_view line) {
@@ -53,6 +54,7 @@ bool TtffCycle::OnLine(std::string_view line) {
     if (resetEchoSeen_ && Begins(line, kStartupBanner)) {
         bannerSeen_ = true;
         t0_ = host_.Now();
+        bannerAt_ = host_.MonotonicNow();
         // The receiver restarts here. Time sentences and fixes read before its banner belong
         // to the run before the reset: a busy main window hands lines on in bursts, so some
         // that were received before the reset reach the queue after it was emptied. Kept,
@@ -80,6 +82,7 @@ bool TtffCycle::OnLine(std::string_view line) {
     // fixed five lines on.
     if (firstGga && fix_ && resetEchoSeen_ && bannerSeen_) {
         waitingForFix_ = false;
+        firstFixAt_ = host_.MonotonicNow();
     }
     if (!waitingForFix_) {
         if (timeSentenceSeen_ && !fix_) {
@@ -117,6 +120,7 @@ void TtffCycle::HotPathResult() {
     series_.idle = true;
     bannerSeen_ = resetEchoSeen_ = timeSentenceSeen_ = false;
     hotPath_ = true;
+    fixAt_ = firstFixAt_;
     host_.AddResultLine(kHotModeText);
     Count(1);
     EndWith(CycleEnd::Result);
@@ -125,6 +129,7 @@ void TtffCycle::HotPathResult() {
 void TtffCycle::NormalResult() {
     series_.idle = true;
     bannerSeen_ = resetEchoSeen_ = timeSentenceSeen_ = false;
+    fixAt_ = host_.MonotonicNow();
     const double ttff = std::difftime(host_.Now(), t0_);
     series_.lastTtff = ttff;
     const char* error = ttff > kLongestTtff ? kTooLongText
@@ -168,6 +173,13 @@ void TtffCycle::Finish() {
     report.hotPath = hotPath_;
     report.error = error_;
     report.position = series_.position;
+    if (report.end == CycleEnd::Result) {
+        using Ms = std::chrono::duration<double, std::milli>;
+        report.ttffMs = Ms(fixAt_ - bannerAt_).count();
+        if (resetWritten_) {
+            report.resetToFixMs = Ms(fixAt_ - *resetWritten_).count();
+        }
+    }
     if (report.end == CycleEnd::Result && setup_.recordLog) {
         TtffRecord record;
         record.count = static_cast<long long>(series_.count.load());

@@ -4,6 +4,7 @@
 // lines from the tool's line queue, and tests feed scripted lines with a fake clock.
 #pragma once
 
+#include <chrono>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -70,6 +71,11 @@ class TtffCycle {
     bool waitingForFix_ = true;
     int failureCounter_ = 0;
     bool hotPath_ = false;
+    // The same moments on the monotonic clock, for the sub-second intervals of the report.
+    std::optional<std::chrono::steady_clock::time_point> resetWritten_;
+    std::chrono::steady_clock::time_point bannerAt_;
+    std::chrono::steady_clock::time_point firstFixAt_;
+    std::chrono::steady_clock::time_point fixAt_;
     std::optional<CycleEnd> end_;
     std::string error_;
 };

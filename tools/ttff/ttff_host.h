@@ -3,7 +3,9 @@
 // The TTFF window implements it with its dialog; orbex-ttff prints.
 #pragma once
 
+#include <chrono>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,11 @@ struct CycleReport {
     TtffPosition position;
     bool recordWritten = false;
     bool recordFailed = false;
+    // Results only, on the host's monotonic clock: from the banner's arrival (hot path: from
+    // the banner) to the fixed "$GPGGA" that ended the cycle (hot path: its first fixed one),
+    // and from the reset's last byte written to that same sentence.
+    std::optional<double> ttffMs;
+    std::optional<double> resetToFixMs;
 };
 
 class TtffHost {
@@ -45,6 +52,10 @@ class TtffHost {
     virtual void SendToReceiver(std::string_view bytes) = 0;
     // Any thread: calendar time in seconds.
     virtual std::time_t Now() { return std::time(nullptr); }
+    // Any thread: the monotonic clock the sub-second intervals are read on.
+    virtual std::chrono::steady_clock::time_point MonotonicNow() {
+        return std::chrono::steady_clock::now();
+    }
     // User-interface side: "Please push stop button !\n" and "Please select command !\n".
     virtual void ShowError(const std::string& text) { (void)text; }
     // User-interface side: start or stop the 1-second series timer.

@@ -75,6 +75,12 @@ void TtffSeriesControl::Stop() {
     SetTimer(false);
 }
 
+void TtffSeriesControl::AbandonCycle() {
+    worker_.Shutdown();
+    series_.idle = true;
+    series_.pauseSeconds = 0;
+}
+
 void TtffSeriesControl::Clear() {
     Stop();
     host_.ClearResults();

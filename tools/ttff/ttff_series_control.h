@@ -38,6 +38,9 @@ class TtffSeriesControl {
     void OfferLine(std::string_view line) { worker_.OfferLine(line); }
     // Cancels a running cycle and waits for its worker (the window is closing).
     void Shutdown() { worker_.Shutdown(); }
+    // Cancels a running cycle without a record and leaves the series idle, so that the timer
+    // starts the next one after the pause (a cycle given up by the program that runs it).
+    void AbandonCycle();
 
     const TtffSeries& series() const { return series_; }
     bool timerRunning() const { return timerRunning_; }
