@@ -25,8 +25,9 @@ std::string LinkFailureText(const std::string& text, const std::string& port) {
     std::string result = line + ": " + port;
     if (digits < line.size() && line.size() - digits <= 5) {
         const int code = std::stoi(line.substr(digits));
-        if (code > 0) {
-            result += ": " + SystemReason(code);
+        const std::string reason = code > 0 ? SystemReason(code) : std::string();
+        if (!reason.empty() && reason.rfind("Unknown error", 0) != 0) {
+            result += ": " + reason;
         }
     }
     return result;

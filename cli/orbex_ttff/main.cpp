@@ -1,5 +1,6 @@
 // orbex-ttff: TTFF series without a window, one per receiver at the same time, on the very cycle
-// code of Orbex's TTFF window; prints the result list (or JSON) and the statistics.
+// code of Orbex's TTFF window; prints the result list (or JSON), the statistics and the verdict,
+// and keeps a summary file for a lab that leaves the series running.
 #include <signal.h>
 
 #include <chrono>
@@ -10,21 +11,21 @@
 #include <string>
 #include <vector>
 
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
-
+#include "cli/orbex_ttff/output_file.h"
 #include "cli/orbex_ttff/port_series.h"
+#include "cli/orbex_ttff/shared_output.h"
+#include "cli/orbex_ttff/ttff_json.h"
 #include "cli/orbex_ttff/ttff_options.h"
 #include "cli/orbex_ttff/ttff_statistics.h"
+#include "cli/orbex_ttff/ttff_verdict.h"
 #include "link/port_list.h"
 #include "platform/event.h"
 #include "platform/message_box.h"
-#include "platform/window_messages.h"
 
 namespace orbex {
 namespace {
 
-constexpr int kExitLimitMissed = 1;
+constexpr int kExitFailed = 1;
 constexpr int kExitBadUse = 2;
 
 volatile sig_atomic_t interrupted = 0;
@@ -42,7 +43,7 @@ void InstallSignalHandlers() {
     signal(SIGPIPE, SIG_IGN);
 }
 
-// The link's messages as one line each on standard error.
+// Messages that do not come through a receiver's own report, one line each on standard error.
 MessageResult PrintMessage(const MessageRequest& request) {
     std::string line = "orbex-ttff: " + request.text;
     for (char& c : line) {
@@ -70,78 +71,114 @@ bool ResolvePorts(std::vector<std::string>& ports, std::string& error) {
     return true;
 }
 
-std::string Seconds(double value) {
+// The files named on the command line, before anything is sent: "" or why one cannot be
+// written.
+std::string CheckOutputFiles(const TtffOptions& options) {
+    if (!options.record.empty()) {
+        for (const std::string& port : options.ports) {
+            if (std::string error = CheckWritable(RecordPathFor(options.record, port));
+                !error.empty()) {
+                return "cannot write the result file " + error;
+            }
+        }
+    }
+    if (!options.summary.empty()) {
+        if (std::string error = CheckWritable(options.summary); !error.empty()) {
+            return "cannot write the summary " + error;
+        }
+    }
+    if (!options.report.empty()) {
+        if (std::string error = CheckWritable(options.report); !error.empty()) {
+            return "cannot write the report " + error;
+        }
+    }
+    return {};
+}
+
+std::string Seconds(double value, bool any) {
+    if (!any) {
+        return "-";
+    }
     char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
+    std::snprintf(text, sizeof text, "%.2f s", value);
     return text;
 }
 
-void PrintStatisticsText(SharedOutput& output, const std::string& name, const TtffStatistics& s,
-                         double percentile) {
+std::string Metres(const std::optional<ErrorFigures>& errors, bool median) {
+    if (!errors) {
+        return "-";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f m", median ? errors->median : errors->p95);
+    return text;
+}
+
+// The figures of nothing are "-", not 0.
+void PrintStatisticsText(SharedOutput& output, const TtffOptions& options, const std::string& name,
+                         const TtffStatistics& s, const std::optional<ErrorFigures>& errors) {
     char p[16];
-    std::snprintf(p, sizeof p, "%g", percentile);
-    output.Line("statistics " + name + ": count " + std::to_string(s.count) + ", failures " +
-                std::to_string(s.failures) + ", mean " + Seconds(s.mean) + " s, median " +
-                Seconds(s.median) + " s, p" + p + " " + Seconds(s.percentile) + " s, min " +
-                Seconds(s.minimum) + " s, max " + Seconds(s.maximum) + " s, stddev " +
-                Seconds(s.deviation) + " s");
-}
-
-void WriteStatisticsJson(rapidjson::Writer<rapidjson::StringBuffer>& json,
-                         const TtffStatistics& s) {
-    json.StartObject();
-    json.Key("count");
-    json.Int(s.count);
-    json.Key("failures");
-    json.Int(s.failures);
-    const std::pair<const char*, double> figures[] = {
-        {"mean", s.mean},   {"median", s.median}, {"percentile", s.percentile},
-        {"min", s.minimum}, {"max", s.maximum},   {"stddev", s.deviation}};
-    for (const auto& [key, value] : figures) {
-        json.Key(key);
-        json.Double(value);
+    std::snprintf(p, sizeof p, "%g", options.percentile);
+    const bool any = s.count > 0;
+    std::string line = "statistics " + name + ": count " + std::to_string(s.count) + ", failures " +
+                       std::to_string(s.failures) + ", mean " + Seconds(s.mean, any) + ", median " +
+                       Seconds(s.median, any) + ", p" + p + " " + Seconds(s.percentile, any) +
+                       ", min " + Seconds(s.minimum, any) + ", max " + Seconds(s.maximum, any) +
+                       ", stddev " + Seconds(s.deviation, any);
+    if (options.reference) {
+        line += ", error median " + Metres(errors, true) + ", error p95 " + Metres(errors, false);
     }
-    json.EndObject();
+    output.Line(line);
 }
 
-// Per receiver and over all; true when the limit holds (or none was given).
-bool ReportStatistics(const std::vector<std::unique_ptr<PortSeries>>& series,
-                      const TtffOptions& options, SharedOutput& output) {
-    std::vector<double> all;
-    int allFailures = 0;
-    rapidjson::StringBuffer buffer;
-    rapidjson::Writer<rapidjson::StringBuffer> json(buffer);
-    json.StartObject();
-    json.Key("statistics");
-    json.StartObject();
-    json.Key("percentile");
-    json.Double(options.percentile);
-    json.Key("ports");
-    json.StartObject();
+struct RunState {
+    std::vector<std::string> ports;
+    std::vector<PortResults> results;
+    TtffVerdict verdict;
+};
+
+RunState Collect(const TtffOptions& options,
+                 const std::vector<std::unique_ptr<PortSeries>>& series) {
+    RunState state;
     for (const auto& port : series) {
-        const std::vector<double> ttffs = port->ttffs();
-        all.insert(all.end(), ttffs.begin(), ttffs.end());
-        allFailures += port->failures();
-        const TtffStatistics s = ComputeStatistics(ttffs, port->failures(), options.percentile);
-        if (options.json) {
-            json.Key(port->port().c_str());
-            WriteStatisticsJson(json, s);
-        } else {
-            PrintStatisticsText(output, port->port(), s, options.percentile);
-        }
+        state.ports.push_back(port->port());
+        state.results.push_back(port->results());
     }
-    json.EndObject();
-    const TtffStatistics total = ComputeStatistics(all, allFailures, options.percentile);
+    state.verdict = JudgeSeries(options, state.ports, state.results);
+    return state;
+}
+
+void PrintStatistics(const TtffOptions& options, const RunState& state, SharedOutput& output) {
     if (options.json) {
-        json.Key("all");
-        WriteStatisticsJson(json, total);
-        json.EndObject();
-        json.EndObject();
-        output.Line(buffer.GetString());
-    } else if (series.size() > 1) {
-        PrintStatisticsText(output, "all", total, options.percentile);
+        output.Line(StatisticsJson(options, state.ports, state.results, state.verdict));
+        return;
     }
-    return !options.limit || (total.count > 0 && total.percentile <= *options.limit);
+    for (std::size_t i = 0; i < state.ports.size(); ++i) {
+        const PortResults& r = state.results[i];
+        PrintStatisticsText(output, options, state.ports[i],
+                            ComputeStatistics(r.ttffs, r.failures, options.percentile),
+                            ComputeErrorFigures(r.errors));
+    }
+    if (state.ports.size() > 1) {
+        PrintStatisticsText(output, options, "all", state.verdict.all, state.verdict.allErrors);
+    }
+    if (const std::string line = VerdictLine(options, state.verdict); !line.empty()) {
+        output.Line(line);
+    }
+}
+
+// Replaces the summary; false (and said once) when it cannot be written.
+bool WriteSummary(const TtffOptions& options, const RunState& state, bool complete,
+                  SharedOutput& output, bool& reported) {
+    if (options.summary.empty()) {
+        return true;
+    }
+    const std::string error = ReplaceFile(
+        options.summary, SummaryJson(options, state.ports, state.results, state.verdict, complete));
+    if (!error.empty() && !reported) {
+        output.Message("cannot write the summary " + error);
+        reported = true;
+    }
+    return error.empty();
 }
 
 int Run(int argc, char** argv) {
@@ -158,20 +195,28 @@ int Run(int argc, char** argv) {
     if (!ResolvePorts(options.ports, error)) {
         return Fail(error);
     }
+    if (error = CheckOutputFiles(options); !error.empty()) {
+        return Fail(error);
+    }
     InstallSignalHandlers();
 
-    // The sessions' notices (lines queued, a worker waiting to send) wake the loop below.
+    // The sessions' notices (lines queued, a worker waiting to send, a link lost) wake the
+    // loop below.
     Event wake(Event::Reset::Auto);
-    const OwnerPost owner = [&wake](unsigned, std::uintptr_t, std::intptr_t) { wake.Set(); };
-    SharedOutput output;
+    SharedOutput output(options.ports.size());
     std::vector<std::unique_ptr<PortSeries>> series;
     for (std::size_t i = 0; i < options.ports.size(); ++i) {
         series.push_back(std::make_unique<PortSeries>(
-            options.ports[i], options, options.ports.size() > 1, output,
+            options.ports[i], i, options, options.ports.size() > 1, output,
             static_cast<int>(std::time(nullptr)) + static_cast<int>(i)));
-        if (!series.back()->Open(owner)) {
+        if (!series.back()->Open([&wake] { wake.Set(); })) {
             return kExitBadUse;  // the link has said why
         }
+    }
+    bool summaryFailed = false;
+    bool summaryReported = false;
+    if (!WriteSummary(options, Collect(options, series), false, output, summaryReported)) {
+        return kExitBadUse;  // the summary could be made a moment ago; it cannot be replaced
     }
     for (auto& port : series) {
         port->Start();
@@ -180,15 +225,22 @@ int Run(int argc, char** argv) {
     for (;;) {
         // Wakes for lines and for sends, and looks at the clock and Ctrl-C every 50 ms.
         wake.Wait(std::chrono::milliseconds(50));
+        bool cycleEnded = false;
         for (auto& port : series) {
             port->Drain();
-            port->EndStalled();
+            port->Watch();
+            cycleEnded = port->TakeCycleEnded() || cycleEnded;
         }
         if (std::chrono::steady_clock::now() >= nextTick) {
             nextTick += std::chrono::seconds(1);
             for (auto& port : series) {
                 port->Tick();
+                port->Watch();
             }
+        }
+        if (cycleEnded &&
+            !WriteSummary(options, Collect(options, series), false, output, summaryReported)) {
+            summaryFailed = true;
         }
         if (interrupted) {
             for (auto& port : series) {
@@ -204,12 +256,25 @@ int Run(int argc, char** argv) {
             break;
         }
     }
-    const bool passed = ReportStatistics(series, options, output);
+    for (auto& port : series) {
+        port->Watch();  // the last progress line: each receiver has ended
+    }
+    output.EndProgress();
+    const RunState state = Collect(options, series);
+    PrintStatistics(options, state, output);
+    if (!WriteSummary(options, state, true, output, summaryReported)) {
+        summaryFailed = true;
+    }
     for (auto& port : series) {
         port->CloseSends();
     }
     series.clear();
-    return passed ? 0 : kExitLimitMissed;
+    const bool failed = (state.verdict.pass && !*state.verdict.pass) ||
+                        state.verdict.receiverFailed || summaryFailed;
+    if (state.verdict.receiverFailed && !state.verdict.pass) {
+        output.Message(state.verdict.reason);
+    }
+    return failed ? kExitFailed : 0;
 }
 
 }  // namespace

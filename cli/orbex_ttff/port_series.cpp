@@ -3,40 +3,54 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <cmath>
 #include <cstdio>
 #include <random>
 
+#include "cli/common/system_reason.h"
+#include "decode/accuracy_statistics.h"
+#include "platform/window_messages.h"
 #include "tools/ttff/ttff_time_text.h"
 
 namespace orbex {
 namespace {
 
 using JsonWriter = rapidjson::Writer<rapidjson::StringBuffer>;
+using Clock = std::chrono::steady_clock;
 
 void Key(JsonWriter& json, const char* key, const std::string& text) {
     json.Key(key);
     json.String(text.c_str(), static_cast<rapidjson::SizeType>(text.size()));
 }
 
+// Milliseconds to a tenth, metres to a centimetre: finer digits would only be noise.
+void Rounded(JsonWriter& json, const char* key, double value, double step) {
+    json.Key(key);
+    json.Double(std::round(value / step) * step);
+}
+
 std::string WithoutLineFeed(std::string text) {
-    while (!text.empty() && text.back() == '\n') {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
         text.pop_back();
     }
     return text;
 }
 
-}  // namespace
-
-void SharedOutput::Line(const std::string& text) {
-    std::lock_guard lock(mutex_);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return WithoutLineFeed(text);
 }
 
-PortSeries::PortSeries(std::string port, const TtffOptions& options, bool prefixLines,
-                       SharedOutput& output, int seed)
+}  // namespace
+
+PortSeries::PortSeries(std::string port, std::size_t index, const TtffOptions& options,
+                       bool prefixLines, SharedOutput& output, int seed)
     : port_(std::move(port)),
+      index_(index),
       options_(options),
       prefixLines_(prefixLines),
       output_(output),
@@ -51,10 +65,23 @@ PortSeries::~PortSeries() {
     session_.Close();
 }
 
-bool PortSeries::Open(const OwnerPost& owner) {
-    PortSettings settings;
-    settings.flowXon = 0;  // no handshake: the receiver's bytes pass as they are
-    return session_.Open(owner, settings, port_);
+bool PortSeries::Open(std::function<void()> wake) {
+    // The link's failures name the port and the system's reason; the last one is also the
+    // error of a cycle that the failure ends.
+    session_.SetErrorReport([this](const std::string& text, MessageIcon) {
+        {
+            std::lock_guard lock(resultsMutex_);
+            linkError_ = OneLine(text);
+        }
+        output_.Message(LinkFailureText(text, port_));
+    });
+    const OwnerPost owner = [this, wake](unsigned message, std::uintptr_t, std::intptr_t) {
+        if (message == UWM_LINK_LOST) {
+            lost_ = true;
+        }
+        wake();
+    };
+    return session_.Open(owner, options_.settings, port_);
 }
 
 void PortSeries::Start() {
@@ -74,28 +101,143 @@ void PortSeries::Drain() {
     }
 }
 
-void PortSeries::EndStalled() {
-    if (stalled_.exchange(false)) {
-        control_.Stop();
+void PortSeries::Watch() {
+    if (ended_) {
+        return;
     }
+    const Clock::time_point now = Clock::now();
+    if (lost_) {
+        std::string reason;
+        {
+            std::lock_guard lock(resultsMutex_);
+            reason = linkError_.empty() ? std::string("the receiver is gone") : linkError_;
+            results_.lost = true;
+        }
+        if (control_.cycleRunning()) {
+            GiveUpCycle(reason);
+        }
+        control_.Stop();
+        session_.CloseSends();
+        session_.Close();  // no waiting for the device to come back: the series is over
+        output_.Message(port_ + ": the receiver is gone; its series ends");
+    } else if (stalled_.exchange(false)) {
+        control_.Stop();  // nobody is there to push STOP
+    }
+    const int started = control_.series().cyclesStarted;
+    if (started != seenCycle_) {
+        // The worker cannot pass its settling pause before this thread hands it lines, so the
+        // phase set here is never later than the worker's.
+        seenCycle_ = started;
+        cycleStartedAt_ = now;
+        SetPhase(Phase::Settling);
+    }
+    if (options_.cycleTimeout && control_.cycleRunning() &&
+        now - cycleStartedAt_ >= std::chrono::duration<double>(*options_.cycleTimeout)) {
+        char text[64];
+        std::snprintf(text, sizeof text, "Error no fix within %g sec", *options_.cycleTimeout);
+        GiveUpCycle(text);
+    }
+    if (lost_ || control_.Finished()) {
+        SetPhase(Phase::Ended);
+        ended_ = true;
+    }
+    ShowProgress();
+}
+
+void PortSeries::Tick() {
+    // --count counts the cycles that ended, failed ones too: the window's series counts
+    // results only, and a receiver that never gives one would keep it running for ever. Only
+    // the timer starts a cycle, so none can start between this look and the STOP.
+    if (!control_.Finished() && options_.count > 0 && !control_.cycleRunning() &&
+        CyclesEnded() >= options_.count) {
+        control_.Stop();
+        return;
+    }
+    control_.Tick();
+}
+
+void PortSeries::GiveUpCycle(const std::string& reason) {
+    {
+        std::lock_guard lock(resultsMutex_);
+        abandonReason_ = reason;
+    }
+    control_.AbandonCycle();  // the worker reports the cycle before this returns
+    std::lock_guard lock(resultsMutex_);
+    abandonReason_.clear();
 }
 
 void PortSeries::Interrupt() {
     control_.Stop();
     control_.Shutdown();
+    SetPhase(Phase::Ended);
+    ended_ = true;
 }
 
-std::vector<double> PortSeries::ttffs() const {
+int PortSeries::CyclesEnded() const {
     std::lock_guard lock(resultsMutex_);
-    return ttffs_;
+    return static_cast<int>(results_.ttffs.size()) + results_.failures;
 }
 
-int PortSeries::failures() const {
+PortResults PortSeries::results() const {
     std::lock_guard lock(resultsMutex_);
-    return failures_;
+    return results_;
+}
+
+void PortSeries::SetPhase(Phase phase) {
+    phase_ = phase;
+    phaseSince_ = Clock::now().time_since_epoch().count();
+}
+
+void PortSeries::ShowProgress() {
+    const Phase phase = phase_;
+    const int cycle = seenCycle_;
+    const auto since = Clock::time_point(Clock::duration(phaseSince_.load()));
+    const long seconds = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - since).count());
+    const bool changed = phase != shownPhase_ || cycle != shownCycle_;
+    if (!changed && seconds == shownSeconds_) {
+        return;
+    }
+    shownPhase_ = phase;
+    shownCycle_ = cycle;
+    shownSeconds_ = seconds;
+    std::string text = port_ + ": cycle " + std::to_string(cycle);
+    if (options_.count > 0) {
+        text += " of " + std::to_string(options_.count);
+    }
+    switch (phase) {
+        case Phase::Starting:
+            text += ", starting";
+            break;
+        case Phase::Settling:
+            text += ", settling before the reset";
+            break;
+        case Phase::WaitingForFix:
+            text += ", waiting for the fix";
+            break;
+        case Phase::Pause:
+            text += ", pause";
+            break;
+        case Phase::Ended: {
+            const PortResults r = results();
+            output_.Progress(index_,
+                             port_ + ": ended, " + std::to_string(r.ttffs.size()) + " measured, " +
+                                 std::to_string(r.failures) + " failed",
+                             changed);
+            return;
+        }
+    }
+    output_.Progress(index_, text + ", " + std::to_string(seconds) + " s", changed);
 }
 
 void PortSeries::AddResultLine(const std::string& text) {
+    // The mode's name goes to the list as the reset is sent: from here the cycle waits for
+    // the receiver's restart and fix.
+    for (const auto& mode : kStartModes) {
+        if (mode.resultLine != nullptr && text == mode.resultLine) {
+            SetPhase(Phase::WaitingForFix);
+        }
+    }
     if (!options_.json) {
         output_.Line((prefixLines_ ? port_ + ": " : std::string()) + WithoutLineFeed(text));
     }
@@ -111,21 +253,56 @@ void PortSeries::SendToReceiver(std::string_view bytes) {
 }
 
 void PortSeries::OnCycleEnded(const CycleReport& report) {
-    const bool failed = report.end == CycleEnd::TimeError || report.end == CycleEnd::CommandFailed;
-    {
+    bool failed = report.end == CycleEnd::TimeError || report.end == CycleEnd::CommandFailed;
+    std::string error = report.error;
+    if (report.end == CycleEnd::Cancelled) {
         std::lock_guard lock(resultsMutex_);
-        if (report.end == CycleEnd::Result) {
-            ttffs_.push_back(report.ttff);
-        } else if (failed) {
-            ++failures_;
+        if (!abandonReason_.empty()) {
+            failed = true;  // given up by this program: past the cycle timeout, or link lost
+            error = abandonReason_;
         }
+    }
+    if (failed && report.end == CycleEnd::Cancelled) {
+        AddResultLine(error);
     }
     if (report.end == CycleEnd::CommandFailed) {
         stalled_ = true;  // nobody is there to push STOP: the main thread ends the series
     }
-    if (!options_.json || (report.end != CycleEnd::Result && !failed)) {
+    const bool result = report.end == CycleEnd::Result;
+    if (!result && !failed) {
         return;
     }
+    std::optional<double> errorMetres;
+    if (result && options_.reference) {
+        GeoPoint fix;
+        fix.latDegrees = report.position.LatitudeDegrees();
+        fix.lonDegrees = report.position.LongitudeDegrees();
+        const LocalOffset offset = OffsetFrom(*options_.reference, fix);
+        errorMetres = std::hypot(offset.north, offset.east);
+    }
+    const std::string json = ResultJson(report, failed, error, errorMetres);
+    {
+        std::lock_guard lock(resultsMutex_);
+        if (result) {
+            results_.ttffs.push_back(report.ttffMs ? *report.ttffMs / 1000 : report.ttff);
+            if (errorMetres) {
+                results_.errors.push_back(*errorMetres);
+            }
+            results_.recordFailed = results_.recordFailed || report.recordFailed;
+        } else {
+            ++results_.failures;
+        }
+        results_.jsons.push_back(json);
+    }
+    SetPhase(Phase::Pause);
+    cycleEnded_ = true;
+    if (options_.json) {
+        output_.Line(json);
+    }
+}
+
+std::string PortSeries::ResultJson(const CycleReport& report, bool failed, const std::string& error,
+                                   std::optional<double> errorMetres) const {
     rapidjson::StringBuffer buffer;
     JsonWriter json(buffer);
     json.StartObject();
@@ -134,16 +311,25 @@ void PortSeries::OnCycleEnded(const CycleReport& report) {
     json.Int(report.cycle);
     Key(json, "start", IsoUtcText(report.start));
     if (failed) {
-        Key(json, "error", report.error);
+        Key(json, "error", error);
     } else {
         json.Key("ttff");
         json.Int(static_cast<int>(report.ttff));
+        if (report.ttffMs) {
+            Rounded(json, "ttff_ms", *report.ttffMs, 0.1);
+        }
+        if (report.resetToFixMs) {
+            Rounded(json, "reset_to_fix_ms", *report.resetToFixMs, 0.1);
+        }
         json.Key("lat");
         json.Double(report.position.LatitudeDegrees());
         json.Key("lon");
         json.Double(report.position.LongitudeDegrees());
         json.Key("alt");
         json.Double(report.position.AltitudeMetres());
+        if (errorMetres) {
+            Rounded(json, "error_m", *errorMetres, 0.01);
+        }
         json.Key("count");
         json.Int(static_cast<int>(shownCount_.load()));
         json.Key("average");
@@ -157,7 +343,7 @@ void PortSeries::OnCycleEnded(const CycleReport& report) {
         }
     }
     json.EndObject();
-    output_.Line(buffer.GetString());
+    return buffer.GetString();
 }
 
 }  // namespace orbex

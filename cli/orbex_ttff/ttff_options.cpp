@@ -3,6 +3,8 @@
 #include <set>
 
 #include "cli/common/option_table.h"
+#include "cli/common/port_options.h"
+#include "cli/common/reference_option.h"
 
 namespace orbex {
 namespace {
@@ -27,8 +29,13 @@ std::string SetInterval(TtffCommandLine& line, const std::string& value) {
     return error;
 }
 
-const OptionTable<TtffCommandLine>& TtffOptionTable() {
-    static const OptionTable<TtffCommandLine> table = {
+std::string SetFileName(std::string& file, const char* option, const std::string& value) {
+    file = value;
+    return value.empty() ? std::string(option) + " needs a file name" : std::string();
+}
+
+OptionTable<TtffCommandLine> MakeTtffOptionTable() {
+    OptionTable<TtffCommandLine> table = {
         {"--port", "NAME_OR_INDEX",
          "a receiver: an index into the port list or a device path "
          "(repeatable)",
@@ -36,6 +43,9 @@ const OptionTable<TtffCommandLine>& TtffOptionTable() {
              o.ports.push_back(v);
              return std::string();
          }},
+    };
+    AddPortSettingRows(table, &TtffCommandLine::settings);
+    const OptionTable<TtffCommandLine> more = {
         {"--mode", "hot|warm|cold", "the restart of every cycle",
          [](TtffCommandLine& o, const std::string& v) {
              std::vector<std::string> names;
@@ -48,7 +58,7 @@ const OptionTable<TtffCommandLine>& TtffOptionTable() {
              return o.mode == StartMode::None ? "--mode takes hot, warm or cold, not '" + v + "'"
                                               : std::string();
          }},
-        {"--count", "N", "measurements per receiver (default 1; 0 until Ctrl-C)",
+        {"--count", "N", "cycles per receiver, failed ones too (default 1; 0 until Ctrl-C)",
          [](TtffCommandLine& o, const std::string& v) {
              long count = 0;
              std::string error = ReadWholeNumber("--count", v, 0, 1000000, count);
@@ -83,7 +93,42 @@ const OptionTable<TtffCommandLine>& TtffOptionTable() {
              std::string error = ReadDecimal("--percentile", v, 1e-9, 100, o.percentile);
              return error;
          }},
+        {"--max-failures", "N", "failed cycles --limit tolerates (default 0)",
+         [](TtffCommandLine& o, const std::string& v) {
+             long count = 0;
+             std::string error = ReadWholeNumber("--max-failures", v, 0, 1000000000, count);
+             o.maxFailures = static_cast<int>(count);
+             return error;
+         }},
+        {"--cycle-timeout", "S", "a cycle without a fix after S seconds fails (default: none)",
+         [](TtffCommandLine& o, const std::string& v) {
+             double seconds = 0;
+             std::string error = ReadDecimal("--cycle-timeout", v, 1, 36000, seconds);
+             o.cycleTimeout = seconds;
+             return error;
+         }},
+        {"--ref", "LAT,LON[,ALT]", "the antenna's position: each first fix's distance from it",
+         [](TtffCommandLine& o, const std::string& v) {
+             GeoPoint reference;
+             std::string error = ReadReferencePosition(v, reference);
+             o.reference = reference;
+             return error;
+         }},
+        {"--summary", "FILE.json", "keep a JSON summary, replaced after every cycle",
+         [](TtffCommandLine& o, const std::string& v) {
+             return SetFileName(o.summary, "--summary", v);
+         }},
+        {"--report", "FILE.html", "write the HTML report of the series at the end",
+         [](TtffCommandLine& o, const std::string& v) {
+             return SetFileName(o.report, "--report", v);
+         }},
     };
+    table.insert(table.end(), more.begin(), more.end());
+    return table;
+}
+
+const OptionTable<TtffCommandLine>& TtffOptionTable() {
+    static const OptionTable<TtffCommandLine> table = MakeTtffOptionTable();
     return table;
 }
 
@@ -92,6 +137,8 @@ const OptionTable<TtffCommandLine>& TtffOptionTable() {
 bool ParseTtffOptions(const std::vector<std::string>& arguments, TtffOptions& options,
                       std::string& error) {
     TtffCommandLine line;
+    // The receiver's bytes pass as they are: no handshake unless asked for.
+    line.settings.flowXon = 0;
     CommandWords words;
     error = ReadOptions(TtffOptionTable(), arguments, line, words);
     if (error.empty() && !words.words.empty()) {
@@ -115,6 +162,8 @@ bool ParseTtffOptions(const std::vector<std::string>& arguments, TtffOptions& op
     } else if (options.ports.size() > 1 && !options.record.empty() &&
                options.record.find("{port}") == std::string::npos) {
         error = "with several --port, --record needs {port} in the file name";
+    } else if (options.maxFailures > 0 && !options.limit) {
+        error = "--max-failures goes with --limit";
     }
     return error.empty();
 }
@@ -135,13 +184,18 @@ std::string RecordPathFor(const std::string& pattern, const std::string& port) {
 }
 
 std::string TtffUsage() {
-    return "usage: orbex-ttff --port NAME_OR_INDEX [--port ...] --mode hot|warm|cold --count N\n"
-           "                  [--interval S | --random-interval] [--record FILE] [--json]\n"
-           "                  [--limit S [--percentile P]]\n"
+    return "usage: orbex-ttff --port NAME_OR_INDEX [--port ...] [port settings]\n"
+           "                  --mode hot|warm|cold --count N [--interval S | --random-interval]\n"
+           "                  [--cycle-timeout S] [--record FILE] [--json] [--summary FILE.json]\n"
+           "                  [--report FILE.html] [--ref LAT,LON[,ALT]]\n"
+           "                  [--limit S [--percentile P] [--max-failures N]]\n"
            "Runs a TTFF series on each receiver at once: resets it, times its first fix and\n"
            "repeats, exactly as Orbex's TTFF window. Prints the result list, or one JSON object\n"
-           "per event with --json, then the statistics.\n"
-           "Exit codes: 0 done, 1 limit missed, 2 bad arguments or a port that cannot open.\n\n" +
+           "per event with --json, then the statistics; shows each receiver's progress on\n"
+           "standard error.\n"
+           "Exit codes: 0 done; 1 the limit missed, a receiver lost, failing every cycle or\n"
+           "measuring nothing, or a file write failing; 2 bad arguments, or a port or file that\n"
+           "cannot be opened at the start.\n\n" +
            OptionHelp(TtffOptionTable());
 }
 

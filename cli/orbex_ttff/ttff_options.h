@@ -1,11 +1,14 @@
-// The command line of orbex-ttff: the receivers, the start mode, how many measurements and the
-// pause between them, the result file, the output form and the pass limit.
+// The command line of orbex-ttff: the receivers and their line settings, the start mode, how
+// many measurements and the pause between them, the result, summary and report files, the output
+// form, the pass limit and the reference position.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "decode/geo_point.h"
+#include "link/port_settings.h"
 #include "tools/ttff/ttff_tables.h"
 
 namespace orbex {
@@ -19,6 +22,12 @@ struct TtffOptions {
     bool json = false;
     std::optional<double> limit;  // seconds
     double percentile = 95;
+    int maxFailures = 0;                 // failed cycles --limit tolerates
+    std::optional<double> cycleTimeout;  // seconds a cycle may wait for its fix
+    std::string summary;                 // JSON summary file, replaced after every cycle
+    std::string report;                  // HTML report written at the end
+    std::optional<GeoPoint> reference;   // where the receivers' antennas are
+    PortSettings settings;               // the line settings of every port
     bool help = false;
 };
 

@@ -32,4 +32,12 @@ TtffStatistics ComputeStatistics(std::vector<double> ttffs, int failures, double
     return s;
 }
 
+std::optional<ErrorFigures> ComputeErrorFigures(std::vector<double> metres) {
+    if (metres.empty()) {
+        return std::nullopt;
+    }
+    const TtffStatistics s = ComputeStatistics(std::move(metres), 0, 95);
+    return ErrorFigures{s.median, s.percentile};
+}
+
 }  // namespace orbex

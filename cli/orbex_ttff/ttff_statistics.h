@@ -1,6 +1,7 @@
 // The statistics of TTFF results a test report needs.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 namespace orbex {
@@ -19,5 +20,14 @@ struct TtffStatistics {
 // `percentile` in (0, 100]: the smallest result with at least that share of results at or
 // below it. With no results every figure is 0.
 TtffStatistics ComputeStatistics(std::vector<double> ttffs, int failures, double percentile);
+
+// The distances of first fixes from the reference position, in metres.
+struct ErrorFigures {
+    double median = 0;
+    double p95 = 0;  // nearest rank
+};
+
+// Nothing when there is no distance.
+std::optional<ErrorFigures> ComputeErrorFigures(std::vector<double> metres);
 
 }  // namespace orbex

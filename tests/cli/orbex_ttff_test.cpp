@@ -7,6 +7,8 @@
 
 #include <rapidjson/document.h>
 
+#include <stdlib.h>
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -14,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "cli/orbex_ttff/binomial_bound.h"
 #include "cli/orbex_ttff/ttff_options.h"
 #include "cli/orbex_ttff/ttff_statistics.h"
 #include "tests/link/link_test_support.h"
@@ -76,7 +79,9 @@ class OrbexTtffTest : public ::testing::Test {
 TEST_F(OrbexTtffTest, ColdSeriesGivesEachResultNearTheTimeToFixWithOneHeaderInItsFile) {
     const std::string port = StartSim("sim", {"--ttff-cold", "3"});
     const std::string record = (dir_.Path() / "cold.dat").string();
-    const TtffRun run = Ttff("--port " + port + " --mode cold --count 3 --json --record " + record);
+    const std::string summary = (dir_.Path() / "summary.json").string();
+    const TtffRun run = Ttff("--port " + port + " --mode cold --count 3 --json --record " + record +
+                             " --summary " + summary + " --ref 35.681236,139.767125 --limit 30");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = Split(run.out, '\n');
     ASSERT_EQ(lines.size(), 4u) << run.out;  // three results and the statistics
@@ -90,10 +95,38 @@ TEST_F(OrbexTtffTest, ColdSeriesGivesEachResultNearTheTimeToFixWithOneHeaderInIt
         EXPECT_NEAR(result["lat"].GetDouble(), 35.681236, 0.001);
         EXPECT_NEAR(result["lon"].GetDouble(), 139.767125, 0.001);
         EXPECT_EQ(result["count"].GetInt(), i + 1);
+        // The monotonic intervals: the same interval as the whole seconds, and from the reset
+        // on, which can only be longer.
+        ASSERT_TRUE(result.HasMember("ttff_ms") && result.HasMember("reset_to_fix_ms"));
+        EXPECT_NEAR(result["ttff_ms"].GetDouble(), result["ttff"].GetInt() * 1000.0, 1000.0);
+        EXPECT_GE(result["reset_to_fix_ms"].GetDouble(), result["ttff_ms"].GetDouble());
+        EXPECT_LT(result["error_m"].GetDouble(), 5.0) << lines[i];
     }
     rapidjson::Document statistics;
     ASSERT_FALSE(statistics.Parse(lines[3].c_str()).HasParseError()) << lines[3];
-    EXPECT_EQ(statistics["statistics"]["all"]["count"].GetInt(), 3);
+    const auto& all = statistics["statistics"]["all"];
+    EXPECT_EQ(all["count"].GetInt(), 3);
+    EXPECT_LT(all["error_m_p95"].GetDouble(), 5.0);
+    EXPECT_EQ(std::string(statistics["statistics"]["verdict"].GetString()), "pass");
+    EXPECT_NEAR(statistics["statistics"]["confidence"].GetDouble(), std::pow(0.05, 1.0 / 3), 1e-4);
+    // The summary holds the same results and statistics, and says the series is over.
+    rapidjson::Document filed;
+    ASSERT_FALSE(filed.Parse(Slurp(summary).c_str()).HasParseError()) << Slurp(summary);
+    EXPECT_TRUE(filed["complete"].GetBool());
+    EXPECT_EQ(std::string(filed["verdict"].GetString()), "pass");
+    EXPECT_EQ(std::string(filed["options"]["mode"].GetString()), "cold");
+    EXPECT_TRUE(filed["options"]["cycle_timeout"].IsNull());
+    EXPECT_DOUBLE_EQ(filed["options"]["ref"][0].GetDouble(), 35.681236);
+    const auto& cycles = filed["receivers"][0]["cycles"];
+    ASSERT_EQ(cycles.Size(), 3u);
+    rapidjson::Document last;
+    last.Parse(lines[2].c_str());
+    EXPECT_DOUBLE_EQ(cycles[2]["ttff_ms"].GetDouble(), last["ttff_ms"].GetDouble());
+    EXPECT_DOUBLE_EQ(filed["all"]["mean"].GetDouble(), all["mean"].GetDouble());
+    // Progress on standard error, one line per change when it is no terminal.
+    EXPECT_NE(run.err.find(port + ": cycle 2 of 3, waiting for the fix"), std::string::npos)
+        << run.err;
+    EXPECT_LT(CountOf(run.err, "\n"), 20) << run.err;
     const std::vector<std::string> file = Split(Slurp(record), '\n');
     ASSERT_EQ(file.size(), 5u);
     EXPECT_EQ(file[0], "Start Mode: Cold Start\r");
@@ -138,14 +171,92 @@ TEST_F(OrbexTtffTest, TwoReceiversRunTheirSeriesAtOnceWithCombinedStatistics) {
     }
 }
 
-TEST_F(OrbexTtffTest, ReceiverIgnoringResetsFailsTheCommandCheckAndMissesTheLimit) {
+TEST_F(OrbexTtffTest, ReceiverIgnoringResetsFailsTheCommandCheckAndTheRunEvenWithoutALimit) {
     const std::string port = StartSim("deaf", {"--ignore-resets"});
-    const TtffRun run = Ttff("--port " + port + " --mode cold --count 2 --limit 60");
+    const TtffRun run = Ttff("--port " + port + " --mode cold --count 2");
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_NE(run.out.find("ColdStart\nCommand send fail.\nPlease check the commandline.\n"),
               std::string::npos)
         << run.out;
-    EXPECT_NE(run.out.find("count 0, failures 1"), std::string::npos);
+    EXPECT_NE(run.out.find("count 0, failures 1, mean -, median -, p95 -"), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.err.find(port + " failed every cycle"), std::string::npos) << run.err;
+}
+
+TEST_F(OrbexTtffTest, LimitFailsWhenOneReceiverMeasuredNothingThoughTheOthersPass) {
+    const std::string good = StartSim("good", {"--ttff-cold", "2", "--seed", "2"});
+    const std::string deaf = StartSim("deaf", {"--ignore-resets", "--seed", "3"});
+    const std::string summary = (dir_.Path() / "summary.json").string();
+    const TtffRun run =
+        Ttff("--port " + good + " --port " + deaf +
+             " --mode cold --count 1 --limit 60 --max-failures 1 --summary " + summary);
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("verdict: fail (" + deaf + " measured nothing), 1 of 2 cycles within"),
+              std::string::npos)
+        << run.out;
+    rapidjson::Document filed;
+    ASSERT_FALSE(filed.Parse(Slurp(summary).c_str()).HasParseError());
+    EXPECT_EQ(std::string(filed["verdict"].GetString()), "fail");
+    EXPECT_TRUE(filed["receivers"][1]["statistics"]["mean"].IsNull());
+    EXPECT_NEAR(filed["confidence"].GetDouble(), 1 - std::sqrt(0.95), 1e-6);  // 1 of 2 within
+}
+
+// A receiver that prints nothing at all: a pseudo-terminal nobody writes to.
+class SilentPort {
+  public:
+    SilentPort() {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
+            path_ = ::ptsname(master_);
+        }
+    }
+    ~SilentPort() {
+        if (master_ >= 0) {
+            ::close(master_);
+        }
+    }
+    const std::string& path() const { return path_; }
+
+  private:
+    int master_ = -1;
+    std::string path_;
+};
+
+TEST_F(OrbexTtffTest, CycleTimeoutFailsTheCyclesOfASilentReceiverAndTheSeriesGoesOn) {
+    const SilentPort silent;
+    ASSERT_FALSE(silent.path().empty());
+    const TtffRun run = Ttff("--port " + silent.path() +
+                             " --mode cold --count 2 --interval 1 --cycle-timeout 1 --json");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    const std::vector<std::string> lines = Split(run.out, '\n');
+    ASSERT_EQ(lines.size(), 3u) << run.out;
+    for (int i = 0; i < 2; ++i) {
+        rapidjson::Document failure;
+        ASSERT_FALSE(failure.Parse(lines[i].c_str()).HasParseError()) << lines[i];
+        EXPECT_EQ(failure["cycle"].GetInt(), i + 1);
+        EXPECT_EQ(std::string(failure["error"].GetString()), "Error no fix within 1 sec");
+    }
+    rapidjson::Document statistics;
+    ASSERT_FALSE(statistics.Parse(lines[2].c_str()).HasParseError()) << lines[2];
+    const auto& all = statistics["statistics"]["all"];
+    EXPECT_EQ(all["failures"].GetInt(), 2);
+    EXPECT_TRUE(all["mean"].IsNull() && all["percentile"].IsNull() && all["stddev"].IsNull());
+}
+
+TEST_F(OrbexTtffTest, ReceiverUnpluggedWhileWaitingForTheFixEndsItsSeriesWithAFailure) {
+    // At five epochs a second the settling pause ends after about 4 s; the fix would come
+    // 60 s after the reset.
+    const std::string port = StartSim("gone", {"--ttff-cold", "60", "--hangup-after", "7"});
+    const TtffRun run = Ttff("--port " + port + " --mode cold --count 3");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.out.find("ColdStart\nCommunication Error " + std::to_string(EIO) + "\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("count 0, failures 1"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("Communication Error " + std::to_string(EIO) + ": " + port + ": "),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(port + " went away"), std::string::npos) << run.err;
 }
 
 TEST_F(OrbexTtffTest, HotPathGivesOneSecond) {
@@ -158,45 +269,64 @@ TEST_F(OrbexTtffTest, HotPathGivesOneSecond) {
 
 TEST_F(OrbexTtffTest, InterruptStopsWithoutPartialRecordAndPrintsTheStatistics) {
     const std::string port = StartSim("sim", {"--ttff-cold", "30"});
-    const std::string record = (dir_.Path() / "never.dat").string();
-    const std::string out = (dir_.Path() / "out").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> arguments = {ORBEX_TTFF_PATH, "--port", port,       "--mode", "cold",
-                                          "--count",       "0",      "--record", record};
-    std::vector<char*> argv;
-    for (std::string& a : arguments) {
-        argv.push_back(a.data());
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const std::string record = (dir_.Path() / "never.dat").string();
+        const std::string summary = (dir_.Path() / "summary.json").string();
+        const std::string out = (dir_.Path() / "out").string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        std::vector<std::string> arguments = {ORBEX_TTFF_PATH, "--port",    port,   "--mode",
+                                              "cold",          "--count",   "0",    "--record",
+                                              record,          "--summary", summary};
+        std::vector<char*> argv;
+        for (std::string& a : arguments) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        ASSERT_EQ(posix_spawn(&pid, ORBEX_TTFF_PATH, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        for (int i = 0; i < 1000 && Slurp(out).find("ColdStart") == std::string::npos; ++i) {
+            std::this_thread::sleep_for(10ms);
+        }
+        ::kill(pid, signal);  // waiting for the fix
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_NE(Slurp(out).find("ColdStart\nstatistics " + port + ": count 0, failures 0"),
+                  std::string::npos)
+            << Slurp(out);
+        EXPECT_FALSE(std::filesystem::exists(record));
+        rapidjson::Document filed;
+        ASSERT_FALSE(filed.Parse(Slurp(summary).c_str()).HasParseError()) << Slurp(summary);
+        EXPECT_TRUE(filed["complete"].GetBool());
+        EXPECT_TRUE(filed["verdict"].IsNull());
     }
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    ASSERT_EQ(posix_spawn(&pid, ORBEX_TTFF_PATH, &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    for (int i = 0; i < 1000 && Slurp(out).find("ColdStart") == std::string::npos; ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
-    ::kill(pid, SIGINT);  // waiting for the fix
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_NE(Slurp(out).find("ColdStart\nstatistics " + port + ": count 0, failures 0"),
-              std::string::npos)
-        << Slurp(out);
-    EXPECT_FALSE(std::filesystem::exists(record));
 }
 
 TEST_F(OrbexTtffTest, BadArgumentsAndUnopenablePortsExitTwoWithOneLine) {
     for (const std::string& arguments :
          {std::string("--mode cold"), std::string("--port /dev/null --mode none"),
           std::string("--port a --port b --mode cold --record same.dat"),
-          std::string("--port 999 --mode cold"),
-          std::string("--port /nonexistent/tty --mode cold")}) {
+          std::string("--port 999 --mode cold"), std::string("--port /nonexistent/tty --mode cold"),
+          std::string("--port /dev/null --mode cold --max-failures 2"),
+          std::string("--port /dev/null --mode cold --record /nonexistent/x.dat"),
+          std::string("--port /dev/null --mode cold --summary /nonexistent/s.json")}) {
         const TtffRun run = Ttff(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(CountOf(run.err, "\n"), 1) << arguments << ": " << run.err;
         EXPECT_EQ(run.err.rfind("orbex-ttff: ", 0), 0u) << run.err;
+        if (arguments.find("/nonexistent") != std::string::npos) {
+            EXPECT_NE(run.err.find("/nonexistent/"), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find(": No such file or directory"), std::string::npos) << run.err;
+        }
     }
+    const TtffRun help = Ttff("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--cycle-timeout S"), std::string::npos);
 }
 
 TEST(TtffStatisticsTest, FiguresOfAReport) {
@@ -211,6 +341,20 @@ TEST(TtffStatisticsTest, FiguresOfAReport) {
     EXPECT_DOUBLE_EQ(s.maximum, 40);
     EXPECT_NEAR(s.deviation, std::sqrt((36 + 64 + 49 + 64 + 841) / 4.0), 1e-9);
     EXPECT_EQ(ComputeStatistics({}, 1, 95).count, 0);
+}
+
+TEST(ClopperPearsonTest, LowerBoundsOfKnownShares) {
+    EXPECT_NEAR(ClopperPearsonLowerBound(20, 20), 0.860892, 1e-5);
+    EXPECT_NEAR(ClopperPearsonLowerBound(19, 20), 0.783894, 1e-5);
+    EXPECT_NEAR(ClopperPearsonLowerBound(5, 10), 0.222441, 1e-5);
+    EXPECT_NEAR(ClopperPearsonLowerBound(95, 100), 0.897747, 1e-5);
+    EXPECT_NEAR(ClopperPearsonLowerBound(1, 1), 0.05, 1e-9);
+    EXPECT_EQ(ClopperPearsonLowerBound(0, 20), 0.0);
+    EXPECT_EQ(ClopperPearsonLowerBound(0, 0), 0.0);
+    // A long series neither overflows nor loses the bound.
+    const double longRun = ClopperPearsonLowerBound(9990, 10000);
+    EXPECT_GT(longRun, 0.998);
+    EXPECT_LT(longRun, 0.999);
 }
 
 }  // namespace
