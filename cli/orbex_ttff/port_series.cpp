@@ -23,10 +23,19 @@ void Key(JsonWriter& json, const char* key, const std::string& text) {
     json.String(text.c_str(), static_cast<rapidjson::SizeType>(text.size()));
 }
 
-// Milliseconds to a tenth, metres to a centimetre: finer digits would only be noise.
-void Rounded(JsonWriter& json, const char* key, double value, double step) {
+// Milliseconds to a tenth, metres to a centimetre: finer digits would only be noise. The
+// statistics take the rounded values too, so that they equal what a reader of the JSON gets.
+constexpr double kMsStep = 10;      // parts of a millisecond
+constexpr double kMetreStep = 100;  // parts of a metre
+
+// Divided, not multiplied by the step's inverse, so that 2998.7 prints as 2998.7.
+double Round(double value, double parts) {
+    return std::round(value * parts) / parts;
+}
+
+void Rounded(JsonWriter& json, const char* key, double value, double parts) {
     json.Key(key);
-    json.Double(std::round(value / step) * step);
+    json.Double(Round(value, parts));
 }
 
 std::string WithoutLineFeed(std::string text) {
@@ -284,9 +293,10 @@ void PortSeries::OnCycleEnded(const CycleReport& report) {
     {
         std::lock_guard lock(resultsMutex_);
         if (result) {
-            results_.ttffs.push_back(report.ttffMs ? *report.ttffMs / 1000 : report.ttff);
+            results_.ttffs.push_back(report.ttffMs ? Round(*report.ttffMs, kMsStep) / 1000
+                                                   : report.ttff);
             if (errorMetres) {
-                results_.errors.push_back(*errorMetres);
+                results_.errors.push_back(Round(*errorMetres, kMetreStep));
             }
             results_.recordFailed = results_.recordFailed || report.recordFailed;
         } else {
@@ -316,10 +326,10 @@ std::string PortSeries::ResultJson(const CycleReport& report, bool failed, const
         json.Key("ttff");
         json.Int(static_cast<int>(report.ttff));
         if (report.ttffMs) {
-            Rounded(json, "ttff_ms", *report.ttffMs, 0.1);
+            Rounded(json, "ttff_ms", *report.ttffMs, kMsStep);
         }
         if (report.resetToFixMs) {
-            Rounded(json, "reset_to_fix_ms", *report.resetToFixMs, 0.1);
+            Rounded(json, "reset_to_fix_ms", *report.resetToFixMs, kMsStep);
         }
         json.Key("lat");
         json.Double(report.position.LatitudeDegrees());
@@ -328,7 +338,7 @@ std::string PortSeries::ResultJson(const CycleReport& report, bool failed, const
         json.Key("alt");
         json.Double(report.position.AltitudeMetres());
         if (errorMetres) {
-            Rounded(json, "error_m", *errorMetres, 0.01);
+            Rounded(json, "error_m", *errorMetres, kMetreStep);
         }
         json.Key("count");
         json.Int(static_cast<int>(shownCount_.load()));

@@ -31,6 +31,9 @@ class FakeTtffHost : public TtffHost {
         sent.emplace_back(bytes);
     }
     std::time_t Now() override { return now.fetch_add(step); }
+    std::chrono::steady_clock::time_point MonotonicNow() override {
+        return std::chrono::steady_clock::time_point(std::chrono::milliseconds(monotonicMs));
+    }
     void ShowError(const std::string& text) override { errors.push_back(text); }
     void SetSeriesTimer(bool running) override { timer = running; }
     void OnCycleEnded(const CycleReport& report) override {
@@ -66,6 +69,7 @@ class FakeTtffHost : public TtffHost {
     std::vector<std::string> errors;
     std::atomic<std::time_t> now{1070741022};  // Sat Dec 06 20:03:42 2003
     std::atomic<std::time_t> step{0};          // seconds the clock moves on at each reading
+    std::atomic<long long> monotonicMs{0};     // the monotonic clock, set by the test
     std::atomic<double> shownCount{-1};
     std::atomic<int> shownAverage{-1};
     bool timer = false;

@@ -146,6 +146,39 @@ TEST_F(TtffCycleTest, LinesFromBeforeTheRestartDoNotEndTheCycle) {
     EXPECT_EQ(series_.count, 2);
 }
 
+TEST_F(TtffCycleTest, SubSecondIntervalsRunFromBannerAndFromTheResetToTheFixThatEndsTheCycle) {
+    host_.monotonicMs = 1000;
+    TtffCycle cold = MakeCycle();
+    cold.Begin();
+    cold.SendReset();
+    host_.monotonicMs = 1250;
+    Feed(cold, {"@CD\r\n", kBanner, kNoFix, kZda});
+    host_.now += 3;
+    host_.monotonicMs = 4270;
+    Feed(cold, {kNoFix, kFixed});
+    cold.Finish();
+    ASSERT_EQ(host_.reports.size(), 1u);
+    EXPECT_DOUBLE_EQ(host_.reports[0].ttffMs.value_or(-1), 3020);
+    EXPECT_DOUBLE_EQ(host_.reports[0].resetToFixMs.value_or(-1), 3270);
+
+    // The hot path ends five lines after its first fixed "$GPGGA", and is timed to that one.
+    host_.monotonicMs = 10000;
+    TtffCycle hot = MakeCycle(StartMode::Hot);
+    hot.Begin();
+    hot.SendReset();
+    host_.monotonicMs = 10100;
+    Feed(hot, {"@SR\r\n", kBanner});
+    host_.monotonicMs = 10400;
+    Feed(hot, {kFixed});
+    host_.monotonicMs = 12000;
+    Feed(hot, {kGsa, kGsa, kGsa, kZda});
+    hot.Finish();
+    ASSERT_EQ(host_.reports.size(), 2u);
+    EXPECT_TRUE(host_.reports[1].hotPath);
+    EXPECT_DOUBLE_EQ(host_.reports[1].ttffMs.value_or(-1), 300);
+    EXPECT_DOUBLE_EQ(host_.reports[1].resetToFixMs.value_or(-1), 400);
+}
+
 TEST_F(TtffCycleTest, ReceiverThatNeverEchoesFailsOnTheFifteenthFixedLine) {
     TtffCycle cycle = MakeCycle();
     cycle.Begin();
