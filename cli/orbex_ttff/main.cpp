@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/output_check.h"
 #include "cli/orbex_ttff/output_file.h"
 #include "cli/orbex_ttff/port_series.h"
 #include "cli/orbex_ttff/shared_output.h"
@@ -76,20 +77,19 @@ bool ResolvePorts(std::vector<std::string>& ports, std::string& error) {
 std::string CheckOutputFiles(const TtffOptions& options) {
     if (!options.record.empty()) {
         for (const std::string& port : options.ports) {
-            if (std::string error = CheckWritable(RecordPathFor(options.record, port));
-                !error.empty()) {
-                return "cannot write the result file " + error;
+            if (auto error = CheckFileToWrite(RecordPathFor(options.record, port))) {
+                return *error;
             }
         }
     }
     if (!options.summary.empty()) {
-        if (std::string error = CheckWritable(options.summary); !error.empty()) {
-            return "cannot write the summary " + error;
+        if (auto error = CheckFileToWrite(options.summary)) {
+            return *error;
         }
     }
     if (!options.report.empty()) {
-        if (std::string error = CheckWritable(options.report); !error.empty()) {
-            return "cannot write the report " + error;
+        if (auto error = CheckFileToWrite(options.report)) {
+            return *error;
         }
     }
     return {};

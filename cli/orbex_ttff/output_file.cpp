@@ -5,38 +5,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
-
-#include "cli/common/system_reason.h"
 
 namespace orbex {
 namespace {
 
 std::string Reason(const std::string& path, int code) {
-    return path + ": " + SystemReason(code);
+    return path + ": " + std::strerror(code);
 }
 
 }  // namespace
-
-std::string CheckWritable(const std::string& path) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd >= 0) {
-        ::close(fd);
-        return {};
-    }
-    if (errno != ENOENT) {
-        return Reason(path, errno);
-    }
-    // Missing: try to make it, and take it away again so that a run that writes nothing
-    // leaves nothing.
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return Reason(path, errno);
-    }
-    ::close(fd);
-    ::unlink(path.c_str());
-    return {};
-}
 
 std::string ReplaceFile(const std::string& path, const std::string& text) {
     const std::filesystem::path target(path);

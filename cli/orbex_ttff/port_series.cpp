@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <random>
 
-#include "cli/common/system_reason.h"
+#include "cli/common/port_failure.h"
 #include "decode/accuracy_statistics.h"
 #include "platform/window_messages.h"
 #include "tools/ttff/ttff_time_text.h"
@@ -82,7 +82,9 @@ bool PortSeries::Open(std::function<void()> wake) {
             std::lock_guard lock(resultsMutex_);
             linkError_ = OneLine(text);
         }
-        output_.Message(LinkFailureText(text, port_));
+        // The reader's last system error is the link's reason (see PortFailureLine).
+        output_.Message(OneLine(text));
+        output_.Message(PortFailureLine(port_));
     });
     const OwnerPost owner = [this, wake](unsigned message, std::uintptr_t, std::intptr_t) {
         if (message == UWM_LINK_LOST) {
