@@ -13,7 +13,7 @@ packages=(
     fonts-liberation fonts-ipafont-gothic fontconfig locales
     xvfb xauth x11-apps xdotool imagemagick
     file lintian python3
-    ser2net python3-serial
+    ser2net python3-serial gpsd-clients
 )
 if [ "${ORBEX_FUZZ_SETUP:-0}" = 1 ]; then
     packages+=(clang libclang-rt-dev)
