@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include "platform/hex_digit.h"
+#include "platform/whole_file.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -238,31 +239,6 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& missing) {
     buffer << in.rdbuf();
     text = buffer.str();
     return !in.bad();
-}
-
-bool ReplaceFile(const std::string& path, const std::string& content) {
-    std::string temporary = path + ".tmp";
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
-    }
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        done += ok ? static_cast<std::size_t>(n) : 0;
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -531,7 +507,8 @@ bool SettingsStore::Write(const std::string& section, const std::string& name, S
             doc.FindOrAddKey(std::string(kRoot) + "\\" + kApplicationKey);
             RegistryDocument::SetValue(doc.FindOrAddKey(SectionPath(section)), name, type,
                                        std::move(bytes));
-            written = ReplaceFile(path, doc.Serialise());
+            std::string error;  // the store's callers learn only that it failed
+            written = ReplaceWholeFile(path, doc.Serialise(), error);
         }
     }
     return written;

@@ -20,6 +20,7 @@
 #include "link/replay_lines.h"
 #include "platform/system_error.h"
 #include "platform/unique_fd.h"
+#include "platform/whole_file.h"
 #include "windows/registry/window_render.h"
 
 namespace {
@@ -56,20 +57,7 @@ bool WritePng(const QImage& picture, const std::string& path, std::string& error
         error = "cannot make the PNG picture";
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const auto size = static_cast<std::size_t>(bytes.size());
-    const bool written = std::fwrite(bytes.constData(), 1, size, file) == size;
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeError);
-        return false;
-    }
-    return true;
+    return orbex::WriteWholeFile(path, std::string_view(bytes.constData(), bytes.size()), error);
 }
 
 }  // namespace

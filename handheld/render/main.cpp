@@ -17,6 +17,7 @@
 #include "cli/common/output_check.h"
 #include "handheld/recording_drawing.h"
 #include "handheld/viewer_dialog.h"
+#include "platform/whole_file.h"
 
 namespace {
 
@@ -88,20 +89,7 @@ bool WritePng(const QImage& picture, const std::string& path, std::string& error
         error = "cannot make the PNG picture";
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    const auto size = static_cast<std::size_t>(bytes.size());
-    const bool written = std::fwrite(bytes.constData(), 1, size, file) == size;
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + path + ": " + std::strerror(written ? errno : writeError);
-        return false;
-    }
-    return true;
+    return orbex::WriteWholeFile(path, std::string_view(bytes.constData(), bytes.size()), error);
 }
 
 }  // namespace
