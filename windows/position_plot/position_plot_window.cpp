@@ -54,6 +54,9 @@ CPositionPlotWnd::CPositionPlotWnd(const QString& title, QWidget* parent)
     zoomIn_->SetCommand([this] { ZoomIn(); });
     zoomOut_->SetCommand([this] { ZoomOut(); });
     setMouseTracking(true);
+    // Every paint covers the whole window (its ground is in the grid's layer): no background
+    // fill before it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(PositionPlot::kClientWidth, PositionPlot::kClientHeight);
     plot_.Resize(size());
     PlaceButtons();

@@ -17,6 +17,8 @@ constexpr double kPi = 3.1415926535898;
 CSkyPlot::CSkyPlot(QWidget* parent)
     : PaintedChild(QStringLiteral("skyplot"), parent),
       font_(CellHeightFont(QStringLiteral("Times New Roman"), 16)) {
+    // Every paint covers the whole plot: the window's background need not be drawn under it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     const QFontMetrics fm(font_);
     charWidth_ = fm.averageCharWidth();
     charHeight_ = fm.height();

@@ -30,6 +30,9 @@ CVelocityWnd::CVelocityWnd(const QString& title, QWidget* parent)
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
     zoomIn_->SetCommand([this] { ZoomIn(); });
     zoomOut_->SetCommand([this] { ZoomOut(); });
+    // Every paint covers the whole window (its ground is in the target's layer): no background
+    // fill before it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(VelocityPlot::kClientWidth, VelocityPlot::kClientHeight);
     plot_.Resize(size());
     PlaceButtons();
