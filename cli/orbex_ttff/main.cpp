@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "cli/common/output_check.h"
+#include "cli/orbex_report/ttff_report.h"
+#include "cli/orbex_report/ttff_results.h"
 #include "cli/orbex_ttff/output_file.h"
 #include "cli/orbex_ttff/port_series.h"
 #include "cli/orbex_ttff/shared_output.h"
@@ -181,6 +183,24 @@ bool WriteSummary(const TtffOptions& options, const RunState& state, bool comple
     return error.empty();
 }
 
+// The HTML report of the run, made by orbex-report's code from the run's summary; false (and
+// said) when it cannot be written.
+bool WriteReport(const TtffOptions& options, const RunState& state, SharedOutput& output) {
+    if (options.report.empty()) {
+        return true;
+    }
+    TtffResults results;
+    std::string error;
+    const std::string summary =
+        SummaryJson(options, state.ports, state.results, state.verdict, true);
+    if (!AddTtffResultsText(summary, "orbex-ttff", "", results, error) ||
+        !WriteTtffReport(results, SettingsFromResults(results), options.report, error)) {
+        output.Message(error);
+        return false;
+    }
+    return true;
+}
+
 int Run(int argc, char** argv) {
     TtffOptions options;
     std::string error;
@@ -265,12 +285,13 @@ int Run(int argc, char** argv) {
     if (!WriteSummary(options, state, true, output, summaryReported)) {
         summaryFailed = true;
     }
+    const bool reportFailed = !WriteReport(options, state, output);
     for (auto& port : series) {
         port->CloseSends();
     }
     series.clear();
     const bool failed = (state.verdict.pass && !*state.verdict.pass) ||
-                        state.verdict.receiverFailed || summaryFailed;
+                        state.verdict.receiverFailed || summaryFailed || reportFailed;
     if (state.verdict.receiverFailed && !state.verdict.pass) {
         output.Message(state.verdict.reason);
     }

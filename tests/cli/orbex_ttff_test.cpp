@@ -188,9 +188,9 @@ TEST_F(OrbexTtffTest, LimitFailsWhenOneReceiverMeasuredNothingThoughTheOthersPas
     const std::string good = StartSim("good", {"--ttff-cold", "2", "--seed", "2"});
     const std::string deaf = StartSim("deaf", {"--ignore-resets", "--seed", "3"});
     const std::string summary = (dir_.Path() / "summary.json").string();
-    const TtffRun run =
-        Ttff("--port " + good + " --port " + deaf +
-             " --mode cold --count 1 --limit 60 --max-failures 1 --summary " + summary);
+    const TtffRun run = Ttff("--port " + good + " --port " + deaf +
+                             " --mode cold --count 1 --limit 60 --max-failures 1 --summary " +
+                             summary + " --report " + (dir_.Path() / "report.html").string());
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
     EXPECT_NE(run.out.find("verdict: fail (" + deaf + " measured nothing), 1 of 2 cycles within"),
               std::string::npos)
@@ -200,6 +200,11 @@ TEST_F(OrbexTtffTest, LimitFailsWhenOneReceiverMeasuredNothingThoughTheOthersPas
     EXPECT_EQ(std::string(filed["verdict"].GetString()), "fail");
     EXPECT_TRUE(filed["receivers"][1]["statistics"]["mean"].IsNull());
     EXPECT_NEAR(filed["confidence"].GetDouble(), 1 - std::sqrt(0.95), 1e-6);  // 1 of 2 within
+    // The report of the same run, by orbex-report's code: both receivers and the verdict.
+    const std::string page = Slurp(dir_.Path() / "report.html");
+    EXPECT_NE(page.find("<svg"), std::string::npos);
+    EXPECT_NE(page.find(deaf), std::string::npos);
+    EXPECT_NE(page.find("FAIL"), std::string::npos);
 }
 
 // A receiver that prints nothing at all: a pseudo-terminal nobody writes to.

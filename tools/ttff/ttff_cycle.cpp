@@ -18,32 +18,32 @@ constexpr double kLongestTtff = 36000;
 
 }  // namespace
 
-TtffCycle::TtffCycle(TtffSeries& series, TtffHost& host, CycleSetup setup)
+TtffMeasurementCycle::TtffMeasurementCycle(TtffSeries& series, TtffHost& host, CycleSetup setup)
     : series_(series), host_(host), setup_(std::move(setup)) {}
 
-void TtffCycle::Begin() {
+void TtffMeasurementCycle::Begin() {
     marker_ = "@ " + std::to_string(static_cast<long long>(series_.count.load()) + 1) + "\r\n";
 }
 
-bool TtffCycle::EndsSettling(std::string_view line) const {
+bool TtffMeasurementCycle::EndsSettling(std::string_view line) const {
     return Begins(line, marker_);
 }
 
-bool TtffCycle::StoppedWhileSettling() {
+bool TtffMeasurementCycle::StoppedWhileSettling() {
     if (series_.stopRequested) {
         EndWith(CycleEnd::Stopped);
     }
     return over();
 }
 
-void TtffCycle::SendReset() {
+void TtffMeasurementCycle::SendReset() {
     const StartModeTexts& texts = TextsOf(setup_.mode);
     host_.AddResultLine(texts.resultLine);
     host_.SendToReceiver(texts.command);
     resetWritten_ = host_.MonotonicNow();  // the send returns once the bytes are written
 }
 
-bool TtffCycle::OnLine(std::string_view line) {
+bool TtffMeasurementCycle::OnLine(std::string_view line) {
     if (over()) {
         return true;
     }
@@ -115,7 +115,7 @@ bool TtffCycle::OnLine(std::string_view line) {
     return false;
 }
 
-void TtffCycle::HotPathResult() {
+void TtffMeasurementCycle::HotPathResult() {
     series_.lastTtff = 1;
     series_.idle = true;
     bannerSeen_ = resetEchoSeen_ = timeSentenceSeen_ = false;
@@ -126,7 +126,7 @@ void TtffCycle::HotPathResult() {
     EndWith(CycleEnd::Result);
 }
 
-void TtffCycle::NormalResult() {
+void TtffMeasurementCycle::NormalResult() {
     series_.idle = true;
     bannerSeen_ = resetEchoSeen_ = timeSentenceSeen_ = false;
     fixAt_ = host_.MonotonicNow();
@@ -145,7 +145,7 @@ void TtffCycle::NormalResult() {
     EndWith(CycleEnd::Result);
 }
 
-void TtffCycle::Count(double ttff) {
+void TtffMeasurementCycle::Count(double ttff) {
     // Only this worker changes the figures while the cycle runs (CLEAR stops it first).
     const double count = series_.count.load() + 1;
     const double total = series_.total.load() + ttff;
@@ -159,12 +159,12 @@ void TtffCycle::Count(double ttff) {
     host_.AddResultLine(text);
 }
 
-void TtffCycle::EndWith(CycleEnd end, std::string error) {
+void TtffMeasurementCycle::EndWith(CycleEnd end, std::string error) {
     end_ = end;
     error_ = std::move(error);
 }
 
-void TtffCycle::Finish() {
+void TtffMeasurementCycle::Finish() {
     CycleReport report;
     report.end = end_.value_or(CycleEnd::Cancelled);
     report.cycle = setup_.cycle;
@@ -201,7 +201,7 @@ void TtffCycle::Finish() {
     host_.OnCycleEnded(report);
 }
 
-void TtffCycle::Cancel() {
+void TtffMeasurementCycle::Cancel() {
     end_ = CycleEnd::Cancelled;
     CycleReport report;
     report.cycle = setup_.cycle;

@@ -25,9 +25,9 @@ struct CycleSetup {
     int cycle = 0;
 };
 
-class TtffCycle {
+class TtffMeasurementCycle {
   public:
-    TtffCycle(TtffSeries& series, TtffHost& host, CycleSetup setup);
+    TtffMeasurementCycle(TtffSeries& series, TtffHost& host, CycleSetup setup);
 
     // Builds the settling marker. (The stop request of an earlier cycle is cleared by whoever
     // starts this one, before its thread runs, so that a STOP right after START is not lost.)

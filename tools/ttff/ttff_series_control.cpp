@@ -117,7 +117,7 @@ void TtffSeriesControl::StartCycle() {
     setup.cycle = ++series_.cyclesStarted;
     series_.stopRequested = false;
     try {
-        worker_.Start(std::make_unique<TtffCycle>(series_, host_, std::move(setup)));
+        worker_.Start(std::make_unique<TtffMeasurementCycle>(series_, host_, std::move(setup)));
     } catch (const std::exception&) {  // no memory or no thread for the cycle
         host_.AddResultLine(kNotEnoughMemoryText);
         series_.idle = true;

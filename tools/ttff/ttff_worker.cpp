@@ -23,10 +23,10 @@ bool NextLine(TransferLineQueue& queue, std::string& line) {
 
 }  // namespace
 
-void RunTtffCycle(TransferLineQueue& queue, TtffCycle& cycle) {
+void RunTtffCycle(TransferLineQueue& queue, TtffMeasurementCycle& cycle) {
     cycle.Begin();
     std::string line;
-    for (int i = 0; i < TtffCycle::kSettlingLines; ++i) {
+    for (int i = 0; i < TtffMeasurementCycle::kSettlingLines; ++i) {
         queue.Clear();
         if (!NextLine(queue, line)) {
             cycle.Cancel();
@@ -61,7 +61,7 @@ TtffWorker::~TtffWorker() {
     Shutdown();
 }
 
-void TtffWorker::Start(std::unique_ptr<TtffCycle> cycle) {
+void TtffWorker::Start(std::unique_ptr<TtffMeasurementCycle> cycle) {
     Shutdown();
     queue_.Restart();
     ended_.ResetSignal();

@@ -16,7 +16,7 @@ namespace orbex {
 
 // Runs a cycle on lines from `queue`: the settling pause, the reset and the measurement.
 // Waits for each line in steps of 1000 ms; the cancel event ends the cycle without a record.
-void RunTtffCycle(TransferLineQueue& queue, TtffCycle& cycle);
+void RunTtffCycle(TransferLineQueue& queue, TtffMeasurementCycle& cycle);
 
 class TtffWorker {
   public:
@@ -30,7 +30,7 @@ class TtffWorker {
 
     // Ends a previous cycle's thread (cancelling it if it still runs), then runs `cycle` on a
     // new one. The cycle object is owned by the thread.
-    void Start(std::unique_ptr<TtffCycle> cycle);
+    void Start(std::unique_ptr<TtffMeasurementCycle> cycle);
     // Owner's thread: a received line; dropped while no cycle runs.
     void OfferLine(std::string_view line);
     // Cancels a running cycle and waits for its thread.

@@ -41,17 +41,17 @@ class TtffCycleTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    TtffCycle MakeCycle(StartMode mode = StartMode::Cold, bool recordLog = true) {
+    TtffMeasurementCycle MakeCycle(StartMode mode = StartMode::Cold, bool recordLog = true) {
         CycleSetup setup;
         setup.mode = mode;
         setup.recordLog = recordLog;
         setup.resultFile = file_;
         setup.start = host_.now;
         setup.startText = CycleStartRecordText(host_.now);
-        return TtffCycle(series_, host_, setup);
+        return TtffMeasurementCycle(series_, host_, setup);
     }
     // Feeds lines until the cycle is over; returns how many were taken.
-    int Feed(TtffCycle& cycle, const std::vector<std::string>& lines) {
+    int Feed(TtffMeasurementCycle& cycle, const std::vector<std::string>& lines) {
         int taken = 0;
         for (const std::string& line : lines) {
             ++taken;
@@ -63,7 +63,7 @@ class TtffCycleTest : public ::testing::Test {
     }
     // Reset, echo and banner at the current time, no fix for `seconds`, then the fix.
     void ColdCycle(int seconds, bool recordLog = true) {
-        TtffCycle cycle = MakeCycle(StartMode::Cold, recordLog);
+        TtffMeasurementCycle cycle = MakeCycle(StartMode::Cold, recordLog);
         cycle.Begin();
         cycle.SendReset();
         Feed(cycle, {"@CD\r\n", kBanner, kNoFix, kZda});
@@ -100,7 +100,7 @@ TEST_F(TtffCycleTest, ColdResultsAreCountedAndRecordedWithOneHeaderPerSeries) {
 
 TEST_F(TtffCycleTest, SettlingEndsOnlyAtTheMarkerOfTheNextCount) {
     series_.count = 4;
-    TtffCycle cycle = MakeCycle();
+    TtffMeasurementCycle cycle = MakeCycle();
     cycle.Begin();
     EXPECT_FALSE(cycle.EndsSettling("@ 4\r\n"));
     EXPECT_TRUE(cycle.EndsSettling("@ 5\r\n"));
@@ -108,7 +108,7 @@ TEST_F(TtffCycleTest, SettlingEndsOnlyAtTheMarkerOfTheNextCount) {
 }
 
 TEST_F(TtffCycleTest, ReceiverFixedAfterItsBannerGivesTheHotResultOnTheFifthLine) {
-    TtffCycle cycle = MakeCycle(StartMode::Hot);
+    TtffMeasurementCycle cycle = MakeCycle(StartMode::Hot);
     cycle.Begin();
     cycle.SendReset();
     // The fixed sentence itself is the first of the five lines.
@@ -125,7 +125,7 @@ TEST_F(TtffCycleTest, ReceiverFixedAfterItsBannerGivesTheHotResultOnTheFifthLine
 TEST_F(TtffCycleTest, LinesFromBeforeTheRestartDoNotEndTheCycle) {
     // A busy main window hands on a fixed "$GPGGA" and a "$GPZDA" received before the reset
     // only after the reset went out: they precede the echo and the banner.
-    TtffCycle cold = MakeCycle(StartMode::Cold);
+    TtffMeasurementCycle cold = MakeCycle(StartMode::Cold);
     cold.Begin();
     cold.SendReset();
     EXPECT_EQ(Feed(cold, {kFixed, kZda, "@CD\r\n", kBanner, kNoFix, kZda, kNoFix}), 7);
@@ -136,7 +136,7 @@ TEST_F(TtffCycleTest, LinesFromBeforeTheRestartDoNotEndTheCycle) {
     EXPECT_EQ(host_.Lines(), (std::vector<std::string>{"ColdStart", "TTFF TIME = 5 sec"}));
     // A hot start looks at the first "$GPGGA" after the banner, not at a stale one.
     host_.lines.clear();
-    TtffCycle hot = MakeCycle(StartMode::Hot);
+    TtffMeasurementCycle hot = MakeCycle(StartMode::Hot);
     hot.Begin();
     hot.SendReset();
     EXPECT_EQ(Feed(hot, {kFixed, kZda, "@SR\r\n", kBanner, kFixed, kGsa, kGsa, kGsa, kZda}), 9);
@@ -148,7 +148,7 @@ TEST_F(TtffCycleTest, LinesFromBeforeTheRestartDoNotEndTheCycle) {
 
 TEST_F(TtffCycleTest, SubSecondIntervalsRunFromBannerAndFromTheResetToTheFixThatEndsTheCycle) {
     host_.monotonicMs = 1000;
-    TtffCycle cold = MakeCycle();
+    TtffMeasurementCycle cold = MakeCycle();
     cold.Begin();
     cold.SendReset();
     host_.monotonicMs = 1250;
@@ -163,7 +163,7 @@ TEST_F(TtffCycleTest, SubSecondIntervalsRunFromBannerAndFromTheResetToTheFixThat
 
     // The hot path ends five lines after its first fixed "$GPGGA", and is timed to that one.
     host_.monotonicMs = 10000;
-    TtffCycle hot = MakeCycle(StartMode::Hot);
+    TtffMeasurementCycle hot = MakeCycle(StartMode::Hot);
     hot.Begin();
     hot.SendReset();
     host_.monotonicMs = 10100;
@@ -180,7 +180,7 @@ TEST_F(TtffCycleTest, SubSecondIntervalsRunFromBannerAndFromTheResetToTheFixThat
 }
 
 TEST_F(TtffCycleTest, ReceiverThatNeverEchoesFailsOnTheFifteenthFixedLine) {
-    TtffCycle cycle = MakeCycle();
+    TtffMeasurementCycle cycle = MakeCycle();
     cycle.Begin();
     cycle.SendReset();
     std::vector<std::string> lines(20, kFixed);
@@ -207,7 +207,7 @@ TEST_F(TtffCycleTest, ImpossibleTimesAreReportedAndNotCounted) {
 }
 
 TEST_F(TtffCycleTest, StopRequestEndsTheCycleAtItsNextLineWithoutRecord) {
-    TtffCycle cycle = MakeCycle();
+    TtffMeasurementCycle cycle = MakeCycle();
     cycle.Begin();
     cycle.SendReset();
     EXPECT_FALSE(cycle.OnLine("@CD\r\n"));
