@@ -14,7 +14,6 @@
 #include "cli/common/output_check.h"
 #include "cli/orbex_report/ttff_report.h"
 #include "cli/orbex_report/ttff_results.h"
-#include "cli/orbex_ttff/output_file.h"
 #include "cli/orbex_ttff/port_series.h"
 #include "cli/orbex_ttff/shared_output.h"
 #include "cli/orbex_ttff/ttff_json.h"
@@ -24,6 +23,7 @@
 #include "link/port_list.h"
 #include "platform/event.h"
 #include "platform/message_box.h"
+#include "platform/whole_file.h"
 
 namespace orbex {
 namespace {
@@ -174,13 +174,15 @@ bool WriteSummary(const TtffOptions& options, const RunState& state, bool comple
     if (options.summary.empty()) {
         return true;
     }
-    const std::string error = ReplaceFile(
-        options.summary, SummaryJson(options, state.ports, state.results, state.verdict, complete));
-    if (!error.empty() && !reported) {
-        output.Message("cannot write the summary " + error);
+    std::string error;
+    const bool written = ReplaceWholeFile(
+        options.summary, SummaryJson(options, state.ports, state.results, state.verdict, complete),
+        error);
+    if (!written && !reported) {
+        output.Message(error);
         reported = true;
     }
-    return error.empty();
+    return written;
 }
 
 // The HTML report of the run, made by orbex-report's code from the run's summary; false (and
