@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "cli/orbex_report/confidence_bound.h"
 #include "cli/orbex_report/html_page.h"
 #include "cli/orbex_report/report_file.h"
 #include "cli/orbex_report/svg_chart.h"
+#include "cli/orbex_ttff/binomial_bound.h"
 #include "cli/orbex_ttff/ttff_statistics.h"
 
 namespace orbex {
@@ -40,7 +40,7 @@ bool AnyError(const TtffResults& results) {
 }
 
 std::string ConfidenceText(const WithinLimit& w) {
-    return FixedText(ClopperPearsonLower(w.within, w.cycles), 4);
+    return FixedText(ClopperPearsonLowerBound(w.within, w.cycles), 4);
 }
 
 std::string StatisticsRow(const TtffResults& results, const std::string& receiver,
