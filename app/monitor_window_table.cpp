@@ -1,7 +1,6 @@
 #include "app/monitor_window_table.h"
 
 #include "app/string_resources.h"
-#include "decode/decode_line.h"
 #include "gui/window_place.h"
 
 namespace orbex {
@@ -25,7 +24,8 @@ void MonitorWindowTable::Open(int command) {
         open->activateWindow();
         return;
     }
-    QWidget* window = InstalledWindowTable().Make(*row, LoadStringResource(row->titleCommand));
+    QWidget* window =
+        InstalledWindowTable().Make(*row, LoadStringResource(row->titleCommand), decoder_);
     if (window == nullptr) {
         return;
     }
@@ -74,7 +74,7 @@ void MonitorWindowTable::CloseAll() {
 
 void MonitorWindowTable::Dispatch(const std::string& line) {
     ReceiverState state{};
-    const bool recognised = DecodeLine(state, std::string_view(line));
+    const bool recognised = decoder_.Decode(state, std::string_view(line));
     for (int kind = 0; kind < kWindowSlotCount; ++kind) {
         // A window may close itself while it handles a line; the guarded pointer sees that.
         const Slot& slot = slots_[kind];

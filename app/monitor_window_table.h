@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "decode/line_decoder.h"
 #include "gui/receiver_sink.h"
 #include "gui/window_table.h"
 
@@ -17,7 +18,9 @@ namespace orbex {
 
 class MonitorWindowTable {
   public:
-    MonitorWindowTable() = default;
+    // `decoder` decodes every dispatched line, and the windows are made with it; it outlives
+    // the table.
+    explicit MonitorWindowTable(LineDecoder& decoder) : decoder_(decoder) {}
     ~MonitorWindowTable() { CloseAll(); }
     MonitorWindowTable(const MonitorWindowTable&) = delete;
     MonitorWindowTable& operator=(const MonitorWindowTable&) = delete;
@@ -51,6 +54,7 @@ class MonitorWindowTable {
         WindowFeed feed = WindowFeed::Record;
     };
 
+    LineDecoder& decoder_;
     std::array<Slot, kWindowSlotCount> slots_{};
     std::uint8_t dataTransferMode_ = 0;
 };

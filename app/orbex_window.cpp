@@ -20,7 +20,6 @@
 #include "app/port_settings_dialog.h"
 #include "app/port_settings_store.h"
 #include "app/string_resources.h"
-#include "decode/decoding_state.h"
 #include "gui/always_on_top.h"
 #include "gui/main_window_messages.h"
 #include "gui/qt_message_box.h"
@@ -147,7 +146,7 @@ bool COrbexWnd::Create() {
         dataLog_.Start(false);
     }
     value = 0;
-    SharedDecodingState().latSBeep = ReadNumber("CONFIG", "LatSBeep", value) && value != 0;
+    decoder_.SetLatSBeep(ReadNumber("CONFIG", "LatSBeep", value) && value != 0);
     consoleLog_.Stop();
     UpdateMenuStates();
     return true;

@@ -16,6 +16,7 @@
 #include "app/data_log.h"
 #include "app/monitor_window_table.h"
 #include "app/receiver_connection.h"
+#include "decode/line_decoder.h"
 #include "gui/eliding_label.h"
 #include "gui/orbex_commands.h"
 
@@ -74,6 +75,8 @@ class COrbexWnd : public QMainWindow {
     void SetReplayPath(const QString& path) { connection_.SetReplayPath(path); }
     ConsoleLog& consoleLog() { return consoleLog_; }
     DataLog& dataLog() { return dataLog_; }
+    // The decoder of the received lines, which the monitor windows are made with.
+    LineDecoder& decoder() { return decoder_; }
     CPictureView* pictureView() const { return picture_; }
     // The status line under the picture: connected to what, lost since when, replaying what.
     ElidingLabel* statusLine() const { return statusLine_; }
@@ -102,8 +105,10 @@ class COrbexWnd : public QMainWindow {
     bool drainPending_ = false;  // a drain is due after the current repaints
     ConsoleLog consoleLog_;
     DataLog dataLog_;
-    MonitorWindowTable windows_;
-    ReceiverConnection connection_{dataLog_};
+    // Before the windows and the connection, which hold it, and gone only after them.
+    LineDecoder decoder_;
+    MonitorWindowTable windows_{decoder_};
+    ReceiverConnection connection_{dataLog_, decoder_};
     ChooseFile chooseFile_;
     RunPortDialog runPortDialog_;
 };

@@ -3,7 +3,7 @@
 #include "app/data_log.h"
 #include "app/port_settings_store.h"
 #include "app/string_resources.h"
-#include "decode/decoding_state.h"
+#include "decode/line_decoder.h"
 #include "gui/main_window_messages.h"
 #include "link/line_queue.h"
 #include "platform/message_box.h"
@@ -12,8 +12,8 @@
 
 namespace orbex {
 
-ReceiverConnection::ReceiverConnection(DataLog& dataLog)
-    : dataLog_(dataLog), session_(SharedLineQueue()) {}
+ReceiverConnection::ReceiverConnection(DataLog& dataLog, LineDecoder& decoder)
+    : dataLog_(dataLog), decoder_(decoder), session_(SharedLineQueue()) {}
 
 // Deleting the link stops and joins its reader thread, which wakes at once on its stop event. The
 // reader never waits for this thread (it only posts, and its message boxes are queued), so the
@@ -24,7 +24,7 @@ ReceiverConnection::~ReceiverConnection() {
 }
 
 bool ReceiverConnection::Connect() {
-    ResetPositionSamples();
+    decoder_.samples().Reset();
     PortSettings settings;
     std::string port;
     if (replayPath_.isEmpty()) {

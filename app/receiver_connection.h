@@ -18,16 +18,18 @@
 namespace orbex {
 
 class DataLog;
+class LineDecoder;
 
 class ReceiverConnection {
   public:
-    explicit ReceiverConnection(DataLog& dataLog);
+    // `decoder` is the one the received lines go through; both outlive the connection.
+    ReceiverConnection(DataLog& dataLog, LineDecoder& decoder);
     ~ReceiverConnection();
     ReceiverConnection(const ReceiverConnection&) = delete;
     ReceiverConnection& operator=(const ReceiverConnection&) = delete;
 
-    // Clears the position samples, deletes an open link, stores CONNECT = 1 and opens a new
-    // link (the failure is reported to the user). True when a link is open afterwards.
+    // Clears the decoder's position samples, deletes an open link, stores CONNECT = 1 and opens a
+    // new link (the failure is reported to the user). True when a link is open afterwards.
     bool Connect();
     // Deletes the link (its reader thread stops first). False when none was open.
     bool Disconnect();
@@ -53,6 +55,7 @@ class ReceiverConnection {
     bool RefuseOwnLog(const std::string& replay) const;
 
     DataLog& dataLog_;
+    LineDecoder& decoder_;
     ReceiverSession session_;
     std::intptr_t generation_ = 0;
     QString replayPath_;

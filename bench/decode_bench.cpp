@@ -1,5 +1,6 @@
-// Decoding speed: DecodeLine per line kind, and the JSON form that orbex-dump --decode prints.
-// Figures are lines per second ("items_per_second").
+// Decoding speed: a LineDecoder's Decode per line kind (the line's decoding with the samples
+// and flag it keeps, as every program decodes), and the JSON form that orbex-dump --decode
+// prints. Each benchmark owns its decoder. Figures are lines per second ("items_per_second").
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,7 +8,7 @@
 #include <string_view>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
+#include "decode/line_decoder.h"
 #include "tests/support/test_files.h"
 
 // The JSON writer is part of orbex-dump rather than of a library; the benchmark compiles it in.
@@ -56,24 +57,25 @@ constexpr int kKinds = sizeof kKindNames / sizeof kKindNames[0];
 void BM_DecodeLine(benchmark::State& state) {
     const std::string& line = LineOfKind(static_cast<int>(state.range(0)));
     state.SetLabel(kKindNames[state.range(0)]);
+    LineDecoder decoder;
     for (auto _ : state) {
         ReceiverState record{};
-        benchmark::DoNotOptimize(DecodeLine(record, line));
+        benchmark::DoNotOptimize(decoder.Decode(record, line));
         benchmark::DoNotOptimize(record);
     }
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(line.size()));
-    ResetPositionSamples();
 }
 BENCHMARK(BM_DecodeLine)->DenseRange(0, kKinds - 1);
 
 // A mix of every kind, as a receiver sending several formats would.
 void BM_DecodeLineMixed(benchmark::State& state) {
     std::int64_t bytes = 0;
+    LineDecoder decoder;
     for (auto _ : state) {
         for (int kind = 0; kind < kKinds; ++kind) {
             ReceiverState record{};
-            benchmark::DoNotOptimize(DecodeLine(record, LineOfKind(kind)));
+            benchmark::DoNotOptimize(decoder.Decode(record, LineOfKind(kind)));
             bytes += static_cast<std::int64_t>(LineOfKind(kind).size());
         }
     }
@@ -87,13 +89,13 @@ void BM_AppendDecodedLineJson(benchmark::State& state) {
     state.SetLabel(kKindNames[state.range(0)]);
     std::string out;
     out.reserve(1 << 16);
+    LineDecoder decoder;
     for (auto _ : state) {
         out.clear();
-        AppendDecodedLineJson(out, line);
+        AppendDecodedLineJson(out, decoder, line);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetItemsProcessed(state.iterations());
-    ResetPositionSamples();
 }
 BENCHMARK(BM_AppendDecodedLineJson)->DenseRange(0, kKinds - 1);
 

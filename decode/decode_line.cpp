@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "decode/decoding_state.h"
 #include "decode/field_walker.h"
 #include "decode/line_text.h"
 #include "decode/nmea_checksum.h"
@@ -104,32 +103,21 @@ bool DecodeSentence(ReceiverState& state, std::string_view line) {
     return gnss && IsIgnoredGnssSentence(line) ? true : Fail();
 }
 
-// Native records always add a sample; a GGA sentence (of GPS or a GNSS talker) only when it
-// carries a fix: its quality field is present and not "0", and its latitude and longitude
-// fields are not empty (the GGA decoder says so in `checked.claimsFix`, and no other decoder
-// sets it). Before their first fix receivers send the sentence every second with empty fields,
-// which must not add a sample at (0, 0).
-bool AddsPositionSample(std::string_view line, const ReceiverState& state) {
-    return line.starts_with("SM") || state.checked.claimsFix;
-}
-
 }  // namespace
 
-bool DecodeLine(ReceiverState& state, std::string_view line) {
+LineShape DecodeLineShape(ReceiverState& state, std::string_view line) {
     // The fixed-column records are known by their length. The terminator is left out of it, so
     // that a record ending in 0xDA, in a bare LF or in none at all is still recognised.
     const std::size_t length = StripLineTerminator(line).size();
     if (length == kNativeRecordLength) {
         DecodeNativeRecord(state, line);
-    } else if (length == kFourChannelRecordLength && (line[0] == 'N' || line[0] == 'O')) {
+        return LineShape::NativeRecord;
+    }
+    if (length == kFourChannelRecordLength && (line[0] == 'N' || line[0] == 'O')) {
         DecodeFourChannelRecord(state, line);
-    } else if (!DecodeSentence(state, line)) {
-        return false;
+        return LineShape::FourChannelRecord;
     }
-    if (AddsPositionSample(line, state)) {
-        SharedDecodingState().samples.Add(state);
-    }
-    return true;
+    return DecodeSentence(state, line) ? LineShape::Sentence : LineShape::Refused;
 }
 
 }  // namespace orbex

@@ -6,8 +6,6 @@
 #include <string_view>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
-#include "decode/error_beep.h"
 #include "decode/record_code.h"
 #include "decode/text_fields.h"
 
@@ -99,10 +97,6 @@ void DecodeNativeRecord(ReceiverState& state, std::string_view line) {
     state.nativeLetterValue = static_cast<std::uint8_t>(CodeValue(FieldChar(line, 144)) - 'A');
     TextAt(state.nativeTailText, line, 145, 2);
     state.nativeLastChar = FieldChar(line, 147);
-
-    if (state.latHemisphere != 'N' && SharedDecodingState().latSBeep) {
-        SoundErrorBeep();
-    }
 }
 
 namespace {

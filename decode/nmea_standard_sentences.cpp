@@ -2,7 +2,6 @@
 // always did, and other receivers' widths read as what they say.
 #include <string_view>
 
-#include "decode/decoding_state.h"
 #include "decode/nmea_numbers.h"
 #include "decode/nmea_sentences.h"
 #include "decode/text_fields.h"
@@ -104,7 +103,7 @@ void DecodeGga(ReceiverState& state, FieldWalker& fields) {
         state.latMinutes = latitude.minutes;
         state.latMinuteFraction = latitude.minuteFraction;
         state.latSeconds = latitude.seconds;
-        SharedDecodingState().ggaFourDigitMinutes = latitude.fourDecimals ? 1 : 0;
+        state.latMinuteDigits = latitude.fourDecimals ? 4 : 3;
     }
     state.latHemisphere = FieldChar(fields.Next(), 0);
 

@@ -83,6 +83,10 @@ struct ReceiverState {
     std::int32_t latDegrees = 0;
     std::int32_t latMinutes = 0;
     std::int32_t latMinuteFraction = 0;
+    // "$GPGGA": how many digits latMinuteFraction holds, 3 or 4 (4 when the sentence had four
+    // or more decimals of minutes); 0 when its latitude field was empty. Not shown by itself:
+    // the decoder keeps the last one for the windows (ggaFourDigitMinutes).
+    std::uint8_t latMinuteDigits = 0;
     double latSeconds = 0;
     char lonHemisphere = 0;
     std::int32_t lonDegrees = 0;

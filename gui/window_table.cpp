@@ -43,11 +43,11 @@ const WindowRow* WindowTable::RowNamed(std::string_view nameOrNumber) const {
     return nullptr;
 }
 
-QWidget* WindowTable::Make(const WindowRow& row, const QString& title) const {
+QWidget* WindowTable::Make(const WindowRow& row, const QString& title, LineDecoder& decoder) const {
     if (maker_) {
-        return maker_(row, title);
+        return maker_(row, title, decoder);
     }
-    return row.make == nullptr ? nullptr : row.make(title, row.transferMode);
+    return row.make == nullptr ? nullptr : row.make(title, row.transferMode, decoder);
 }
 
 WindowTable WindowTable::WithMaker(AnyMaker make) const {

@@ -16,6 +16,8 @@
 
 namespace orbex {
 
+class LineDecoder;
+
 inline constexpr int kWindowSlotCount = 20;
 
 // Which lines the main window hands a window of the kind.
@@ -26,8 +28,11 @@ enum class WindowFeed {
 };
 
 // Makes the top-level window (it deletes itself when closed); `transferMode` is the mode the
-// command set, which only the data-transfer windows read.
-using WindowMaker = QWidget* (*)(const QString& title, std::uint8_t transferMode);
+// command set, which only the data-transfer windows read; `decoder` decodes the lines the window
+// will be handed, and the windows that show what it keeps from line to line (the position
+// samples, the minutes flag) read it there. It outlives the window.
+using WindowMaker = QWidget* (*)(const QString& title, std::uint8_t transferMode,
+                                 LineDecoder& decoder);
 
 struct WindowRow {
     int command;                // the menu, picture or key command that opens it
@@ -53,11 +58,12 @@ class WindowTable {
     // The row of a kind given by its name or its number; null for none.
     const WindowRow* RowNamed(std::string_view nameOrNumber) const;
 
-    // Makes the row's window with its own mode.
-    QWidget* Make(const WindowRow& row, const QString& title) const;
+    // Makes the row's window with its own mode, reading `decoder`.
+    QWidget* Make(const WindowRow& row, const QString& title, LineDecoder& decoder) const;
 
     // The same rows, each made by `make` instead (tests open plain windows this way).
-    using AnyMaker = std::function<QWidget*(const WindowRow& row, const QString& title)>;
+    using AnyMaker =
+        std::function<QWidget*(const WindowRow& row, const QString& title, LineDecoder& decoder)>;
     WindowTable WithMaker(AnyMaker make) const;
 
   private:

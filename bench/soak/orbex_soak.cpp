@@ -174,11 +174,12 @@ int main(int argc, char** argv) {
     const orbex::WindowTable program({orbex::MonitorWindowRows(), orbex::ToolWindowRows()});
     const int ttffKind = program.RowOfCommand(orbex::kCmdTtff)->kind;
     orbex::InstallWindowTable(
-        program.WithMaker([](const orbex::WindowRow& row, const QString& title) -> QWidget* {
+        program.WithMaker([](const orbex::WindowRow& row, const QString& title,
+                             orbex::LineDecoder& decoder) -> QWidget* {
             if (row.command == orbex::kCmdTtff) {
                 return new orbex::CPlaceholderWnd(row.kind, title);
             }
-            return row.make(title, row.transferMode);
+            return row.make(title, row.transferMode, decoder);
         }));
     orbex::COrbexWnd window;
     if (!window.Create()) {

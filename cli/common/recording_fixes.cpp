@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "cli/common/recording_lines.h"
-#include "decode/decode_line.h"
+#include "decode/line_decoder.h"
 #include "platform/system_error.h"
 #include "platform/unique_fd.h"
 
@@ -23,13 +23,15 @@ bool ReadRecordingFixes(const std::string& path, RecordingFixes& result, std::st
     result.opened = true;
     RecordingLineReader reader(file.Get());
     reader.StopWhen(stop);
+    // The recording's own decoder: its lines are one stream, decoded in order.
+    LineDecoder decoder;
     FixCollector collector;
     std::string_view line;
     RecordingLineReader::Result status;
     while ((status = reader.Next(line)) == RecordingLineReader::Result::Line) {
         ++result.lines;
         ReceiverState record;
-        if (!DecodeLine(record, line)) {
+        if (!decoder.Decode(record, line)) {
             continue;
         }
         ++result.decoded;

@@ -9,7 +9,6 @@
 #include <type_traits>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
 #include "decode/line_text.h"
 #include "decode/position_fix.h"
 #include "decode/receiver_state.h"
@@ -354,18 +353,18 @@ struct JsonBuffers {
 
 }  // namespace
 
-void AppendDecodedLineJson(std::string& out, std::string_view line) {
+void AppendDecodedLineJson(std::string& out, LineDecoder& decoder, std::string_view line) {
     thread_local JsonBuffers buffers;
     buffers.buffer.Begin();
     JsonWriter& writer = buffers.writer;
     writer.Reset(buffers.buffer);
     FieldWriter fields(writer);
 
-    const PositionSamples& samples = SharedDecodingState().samples;
+    const PositionSamples& samples = decoder.samples();
     const std::int32_t sampleBefore = samples.sampleNext();
     ReceiverState state;
     std::memset(static_cast<void*>(&state), 0, sizeof state);
-    const bool ok = DecodeLine(state, line);
+    const bool ok = decoder.Decode(state, line);
     const int error = ok ? kErrorSuccess : SystemError();
 
     writer.StartObject();

@@ -23,7 +23,7 @@ void LineOutput::Print(std::string_view line) {
         return;
     }
     if (decode_) {
-        AppendDecodedLineJson(pending_, line);
+        AppendDecodedLineJson(pending_, decoder_, line);
     } else {
         pending_.append(line);
     }

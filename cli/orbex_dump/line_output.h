@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "decode/line_decoder.h"
+
 namespace orbex {
 
 class LineOutput {
@@ -23,6 +25,7 @@ class LineOutput {
 
   private:
     bool decode_;
+    LineDecoder decoder_;  // decodes what is printed when decode_ is set
     bool failed_ = false;
     bool readerGone_ = false;
     std::string pending_;

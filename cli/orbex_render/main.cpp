@@ -94,7 +94,9 @@ int main(int argc, char** argv) {
     }
     // An empty title keeps the window's own.
     const orbex::WindowRow& row = *arguments->window;
-    orbex::MonitorWindowRender render(row.feed, row.make(QString(), row.transferMode));
+    orbex::MonitorWindowRender render(row.feed, [&row](orbex::LineDecoder& decoder) {
+        return row.make(QString(), row.transferMode, decoder);
+    });
     const bool replayed = ReplayInto(render, file.Get());
     // Keys a user would type once the recording is in, such as "+" (zoom) or "C" (figures).
     for (const char key : arguments->keys) {

@@ -152,6 +152,14 @@ TEST_F(ConnectionTest, AReplayRunsToItsEndAndDisconnects) {
     }
     EXPECT_TRUE(endOfFile);
     EXPECT_EQ(StoredConnect(), 1) << "Disconnect leaves the stored flag alone";
+
+    // The three fixes went through the main window's decoder; the next Connect starts its
+    // samples afresh before any line of the new link is dispatched.
+    EXPECT_EQ(window->decoder().samples().sampleNext(), 3);
+    window->OnCommand(40009);
+    EXPECT_EQ(window->decoder().samples().sampleNext(), 0);
+    ASSERT_TRUE(test::WaitFor([&] { return !window->connected(); }, 5000));
+    EXPECT_EQ(window->decoder().samples().sampleNext(), 3);
 }
 
 TEST_F(ConnectionTest, ReplayingTheDataLogItIsWritingIsRefused) {

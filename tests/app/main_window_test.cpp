@@ -69,14 +69,15 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         SharedLineQueue().Clear();
-        InstallWindowTable(WindowTable({MonitorWindowRows(), ToolWindowRows()})
-                               .WithMaker([this](const WindowRow& row, const QString& title) {
-                                   ++created;
-                                   auto* window = new RecordingWindow(row.kind, journal);
-                                   window->setWindowTitle(title);
-                                   window->transferMode = row.transferMode;
-                                   return window;
-                               }));
+        InstallWindowTable(
+            WindowTable({MonitorWindowRows(), ToolWindowRows()})
+                .WithMaker([this](const WindowRow& row, const QString& title, LineDecoder&) {
+                    ++created;
+                    auto* window = new RecordingWindow(row.kind, journal);
+                    window->setWindowTitle(title);
+                    window->transferMode = row.transferMode;
+                    return window;
+                }));
         window = std::make_unique<COrbexWnd>();
         ASSERT_TRUE(window->Create());
         window->pictureView()->SetBlinkInterval(0);
@@ -298,9 +299,9 @@ TEST_F(MainWindowTest, AClosedWindowLeavesItsSlotAndReopensAsAFreshWindow) {
 }
 
 TEST_F(MainWindowTest, CommandsWithoutARowOrAWindowOpenNothing) {
-    InstallWindowTable(
-        WindowTable({MonitorWindowRows()})
-            .WithMaker([](const WindowRow&, const QString&) -> QWidget* { return nullptr; }));
+    InstallWindowTable(WindowTable({MonitorWindowRows()})
+                           .WithMaker([](const WindowRow&, const QString&,
+                                         LineDecoder&) -> QWidget* { return nullptr; }));
     window->OnCommand(40002);  // a row whose window cannot be made
     window->OnCommand(40024);  // no row: the TTFF window is not in this table
     for (int kind = 0; kind < COrbexWnd::kSlotCount; ++kind) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
+#include "decode/line_decoder.h"
 #include "decode/position_fix.h"
 #include "tests/decode/test_lines.h"
 
@@ -17,18 +17,18 @@ namespace {
 
 using test::Sentence;
 
-ReceiverState Decoded(const std::string& body) {
-    ReceiverState record{};
-    EXPECT_TRUE(DecodeLine(record, Sentence(body))) << body;
-    return record;
-}
-
 class CheckedFixTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetPositionSamples(); }
+    // Decodes a sentence built with a valid checksum through the test's own decoder.
+    ReceiverState Decoded(const std::string& body) {
+        ReceiverState record{};
+        EXPECT_TRUE(decoder_.Decode(record, Sentence(body))) << body;
+        return record;
+    }
     std::optional<PositionFix> Take(const std::string& body) {
         return collector_.Take(Decoded(body));
     }
+    LineDecoder decoder_;
     FixCollector collector_;
 };
 
@@ -67,7 +67,7 @@ TEST_F(CheckedFixTest, PositionsThatAreNotWhatTheyClaimGiveNoFixAndSayWhy) {
     }
     // The windows' fields and the Position Plot's samples are taken as before.
     EXPECT_EQ(Decoded(cases[0].body).latDegrees, 35);
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 10);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 10);
 }
 
 TEST_F(CheckedFixTest, GoodPositionsKeepEveryDecimalAndTheirSigns) {
@@ -97,7 +97,7 @@ TEST_F(CheckedFixTest, GnssTalkersReadAsTheirGpsTwinsWithTheirOwnTag) {
         EXPECT_EQ(gga.latMinuteFraction, gps.latMinuteFraction);
         EXPECT_EQ(gga.lonSeconds, gps.lonSeconds);
         EXPECT_EQ(gga.altitude, gps.altitude);
-        EXPECT_EQ(SharedDecodingState().samples.sampleNext(), ++samples) << "a sample each";
+        EXPECT_EQ(decoder_.samples().sampleNext(), ++samples) << "a sample each";
         EXPECT_TRUE(collector_.Take(gga)) << "a fix each";
         const ReceiverState vtg = Decoded(t + "VTG,123.4,T,123.4,M,012.3,N,022.8,K");
         EXPECT_EQ(std::string(vtg.kind), t + "VTG");

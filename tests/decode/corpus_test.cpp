@@ -24,7 +24,7 @@
 
 #include "cli/orbex_dump/decoded_json.h"
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
+#include "decode/line_decoder.h"
 #include "link/replay_lines.h"
 #include "platform/unique_fd.h"
 #include "tests/decode/test_lines.h"
@@ -95,13 +95,12 @@ std::vector<Recording> Recordings() {
     return recordings;
 }
 
-// What orbex-dump --file FILE --decode prints for a recording, from a cleared sample ring.
+// What orbex-dump --file FILE --decode prints for a recording, with a decoder of its own.
 std::string DecodedJsonOf(const fs::path& recording) {
-    ResetPositionSamples();
-    SharedDecodingState().ggaFourDigitMinutes = 0;
+    LineDecoder decoder;
     std::string out;
     for (const std::string& line : ReplayLines(recording)) {
-        AppendDecodedLineJson(out, line);
+        AppendDecodedLineJson(out, decoder, line);
     }
     return out;
 }
@@ -213,7 +212,6 @@ TEST(CorpusFuzz, EveryLineTruncatedAtEveryLengthOrWithRandomBytes) {
             decoded += 2;
         }
     }
-    ResetPositionSamples();
     EXPECT_GT(decoded, seeds.size());
 }
 

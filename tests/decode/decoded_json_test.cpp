@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/orbex_dump/decoded_json.h"
-#include "decode/decoding_state.h"
+#include "decode/line_decoder.h"
 #include "tests/decode/test_lines.h"
 
 namespace orbex {
@@ -18,12 +18,12 @@ using test::Sentence;
 
 class DecodedJsonTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetPositionSamples(); }
     std::string Json(std::string_view line) {
         std::string out;
-        AppendDecodedLineJson(out, line);
+        AppendDecodedLineJson(out, decoder_, line);
         return out;
     }
+    LineDecoder decoder_;
 };
 
 TEST_F(DecodedJsonTest, ExactObjectsForTypicalLines) {
@@ -107,7 +107,7 @@ TEST_F(DecodedJsonTest, OutputIsAlwaysOneValidObjectPerLine) {
             for (int k = 0; k < 4; ++k) {
                 line[random() % line.size()] = static_cast<char>(random() % 256);
             }
-            AppendDecodedLineJson(out, line);
+            AppendDecodedLineJson(out, decoder_, line);
             ++lines;
         }
     }

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
 #include "decode/error_beep.h"
+#include "decode/line_decoder.h"
 #include "decode/lookup_tables.h"
 #include "platform/system_error.h"
 #include "tests/decode/test_lines.h"
@@ -16,18 +16,17 @@
 namespace orbex {
 namespace {
 
-using test::Decode;
 using test::FourChannelRecord;
 using test::NativeRecord;
 using test::Put;
 
 class FixedRecordTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ResetPositionSamples();
-        SharedDecodingState().latSBeep = false;
+    // Decodes as the programs do, through the test's own decoder.
+    bool Decode(ReceiverState& record, const std::string& line) {
+        return decoder_.Decode(record, line);
     }
-    void TearDown() override { SharedDecodingState().latSBeep = false; }
+    LineDecoder decoder_;
     ReceiverState state{};
 };
 
@@ -107,17 +106,16 @@ TEST_F(FixedRecordTest, NativeRecordIsKnownByItsLengthWhateverItsTerminator) {
 
 TEST_F(FixedRecordTest, OnlyNativeRecordsBeginningSmAddASample) {
     ASSERT_TRUE(Decode(state, NativeRecord()));
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 1);
-    EXPECT_NEAR(SharedDecodingState().samples.newestLatArcSec(), 35 * 3600 + 40 * 60 + 12.34, 1e-9);
-    EXPECT_NEAR(SharedDecodingState().samples.newestLonArcSec(), 139 * 3600 + 45 * 60 + 67.85,
-                1e-9);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 1);
+    EXPECT_NEAR(decoder_.samples().newestLatArcSec(), 35 * 3600 + 40 * 60 + 12.34, 1e-9);
+    EXPECT_NEAR(decoder_.samples().newestLonArcSec(), 139 * 3600 + 45 * 60 + 67.85, 1e-9);
 
     std::string other = NativeRecord();
     Put(other, 0, "XM");
     ReceiverState record{};
     ASSERT_TRUE(Decode(record, other));
     EXPECT_STREQ(record.kind, "XMV104");
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 1);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 1);
 }
 
 TEST_F(FixedRecordTest, SouthernLatitudeBeepsOncePerRecordWhenTheSettingIsOn) {
@@ -130,7 +128,7 @@ TEST_F(FixedRecordTest, SouthernLatitudeBeepsOncePerRecordWhenTheSettingIsOn) {
     ASSERT_TRUE(Decode(record, south));
     EXPECT_EQ(beeps, 0) << "setting off";
 
-    SharedDecodingState().latSBeep = true;
+    decoder_.SetLatSBeep(true);
     const long countBefore = ErrorBeepCount();
     ASSERT_TRUE(Decode(record, south));
     EXPECT_EQ(beeps, 1);
@@ -238,7 +236,7 @@ TEST_F(FixedRecordTest, FourChannelRecordFillsItsColumnsAndDefaults) {
     EXPECT_STREQ(state.nativeTailText, "__");
     EXPECT_EQ(state.nativeLastChar, '_');
     EXPECT_EQ(state.altFixTime.hour, 0);
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0) << "4-channel adds no sample";
+    EXPECT_EQ(decoder_.samples().sampleNext(), 0) << "4-channel adds no sample";
 }
 
 TEST_F(FixedRecordTest, FourChannelStatusTextAndMarker) {

@@ -3,25 +3,29 @@
 #include <gtest/gtest.h>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
+#include "decode/line_decoder.h"
 #include "platform/system_error.h"
 #include "tests/decode/test_lines.h"
 
 namespace orbex {
 namespace {
 
-using test::Decode;
 using test::Sentence;
 
 class SentenceTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetPositionSamples(); }
+    // Decodes as the programs do, through the test's own decoder.
+    bool Decode(ReceiverState& state, const std::string& line) {
+        return decoder_.Decode(state, line);
+    }
     // Decodes a sentence built with a valid checksum.
     ReceiverState Decoded(std::string_view body) {
         ReceiverState record{};
         EXPECT_TRUE(Decode(record, Sentence(body))) << body;
         return record;
     }
+
+    LineDecoder decoder_;
 };
 
 TEST_F(SentenceTest, ChecksumRule) {
@@ -55,7 +59,7 @@ TEST_F(SentenceTest, GllIsAcceptedWithoutAnyCheckAndYieldsAnEmptyRecord) {
     EXPECT_EQ(record.kind[0], '\0');
     EXPECT_EQ(record.latDegrees, 0);
     ASSERT_TRUE(Decode(record, "$GPGLL"));
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 0);
 }
 
 TEST_F(SentenceTest, UnknownTagsFailAndTagsCompareExactly) {
@@ -96,10 +100,10 @@ TEST_F(SentenceTest, GgaInTheReceiversLayout) {
     EXPECT_FLOAT_EQ(r.altitude, 545.4f);
     EXPECT_EQ(r.altitudeMetres, 545);
     EXPECT_EQ(r.dgpsAge, 123);
-    EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 1);
+    EXPECT_EQ(decoder_.ggaFourDigitMinutes(), 1);
 
     // The sample: south and west are negative.
-    const PositionSamples& samples = SharedDecodingState().samples;
+    const PositionSamples& samples = decoder_.samples();
     EXPECT_EQ(samples.sampleNext(), 1);
     EXPECT_NEAR(samples.newestLatArcSec(), -(35 * 3600 + 40 * 60 + 7.404), 1e-9);
     EXPECT_NEAR(samples.newestLonArcSec(), -(139 * 3600 + 45 * 60 + 6789 * 0.006), 1e-9);
@@ -114,14 +118,14 @@ TEST_F(SentenceTest, GgaThreeMinuteDecimalsAndTheFlag) {
     EXPECT_NEAR(r.lonSeconds, 678 * 0.06, 1e-9);
     EXPECT_EQ(r.latHemisphere, 'N');
     EXPECT_EQ(r.dgpsAge, 7);
-    EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 0);
+    EXPECT_EQ(decoder_.ggaFourDigitMinutes(), 0);
     // Three latitude decimals with four longitude decimals: the flag follows the latitude.
     Decoded("$GPGGA,123519,3540.123,N,13945.6789,E,1,08");
-    EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 0);
+    EXPECT_EQ(decoder_.ggaFourDigitMinutes(), 0);
     // An empty latitude leaves the flag as it was.
     Decoded("$GPGGA,123519,3540.1234,N");
     Decoded("$GPGGA,123519,,N,13945.678,E");
-    EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 1);
+    EXPECT_EQ(decoder_.ggaFourDigitMinutes(), 1);
 }
 
 TEST_F(SentenceTest, GgaEmptyFieldsKeepTheLaterOnesInPlace) {
@@ -164,7 +168,7 @@ TEST_F(SentenceTest, GgaFieldsOfOtherWidthsReadAsWhatTheySay) {
     EXPECT_EQ(s.latMinuteFraction, 120);
     EXPECT_DOUBLE_EQ(s.latSeconds, 120 * 0.06);
     EXPECT_EQ(s.lonMinuteFraction, 600);
-    EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 0);
+    EXPECT_EQ(decoder_.ggaFourDigitMinutes(), 0);
     EXPECT_FLOAT_EQ(s.altitude, -12.3f);
     EXPECT_EQ(s.altitudeMetres, -12);
 }
@@ -179,7 +183,7 @@ TEST_F(SentenceTest, TruncatedGgaDecodesWhatIsThereButAddsNoSample) {
     EXPECT_EQ(s.latMinutes, 40);
     EXPECT_EQ(s.latMinuteFraction, 120);
     EXPECT_STREQ(Decoded("$GPGGA").kind, "$GPGGA");
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 0);
 }
 
 TEST_F(SentenceTest, OnlyAGgaWithAFixAndAPositionAddsASample) {
@@ -187,9 +191,9 @@ TEST_F(SentenceTest, OnlyAGgaWithAFixAndAPositionAddsASample) {
     Decoded("$GPGGA,123519,,,,,0,00,,,M,,M,,*6B\r\n");
     Decoded("$GPGGA,123519,3540.1234,N,13945.6789,E,0,00,99.9,00045.0,M,,M,,*64\r\n");
     Decoded("$GPGGA,123519,,N,13945.6789,E,1,08,0.9,00045.0,M,,M,,*75\r\n");
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 0);
     Decoded("$GPGGA,123519,3540.1234,N,13945.6789,E,1,08,0.9,00045.0,M,,M,,*5D\r\n");
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 1);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 1);
 }
 
 TEST_F(SentenceTest, ExponentsAndOverflowsNeverGiveUndefinedValues) {
@@ -217,7 +221,7 @@ TEST_F(SentenceTest, GsaFixModeSatellitesAndDops) {
     EXPECT_FLOAT_EQ(r.vdop, 2.1f);
     EXPECT_EQ(r.latDegrees, 0);
     EXPECT_EQ(r.altTime.hour, 0);
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 0);
 }
 
 TEST_F(SentenceTest, GsvSlotsAndCount) {

@@ -48,7 +48,8 @@ inline std::string FourChannelRecord() {
     return line;
 }
 
-// Decodes `line` as the programs do.
+// Decodes `line` on its own (the tests that follow samples or the minutes flag decode through a
+// LineDecoder of their own).
 inline bool Decode(ReceiverState& state, const std::string& line) {
     return DecodeLine(state, line);
 }

@@ -1,4 +1,4 @@
-// Every line the simulator sends, decoded by DecodeLine and held against the truth file: the
+// Every line the simulator sends, decoded by a LineDecoder and held against the truth file: the
 // decoder accepts exactly the lines the truth says it will, and what it reads equals what the
 // simulator meant, within the resolution of each format.
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
+#include "decode/line_decoder.h"
 #include "decode/lookup_tables.h"
 #include "sim/receiver_simulator.h"
 #include "sim_test_support.h"
@@ -74,10 +74,11 @@ const rapidjson::Value& Satellites(const Sent& s) {
     return s.truth["satellites"];
 }
 
-// Decodes every line, checks acceptance against the truth and hands the decoded state on.
+// Decodes every line with a decoder of its own, checks acceptance against the truth and hands
+// the decoded state and the decoder on.
 template <typename Check>
 void DecodeAll(const std::vector<Sent>& sent, Check check, std::set<std::string>* tags = nullptr) {
-    ResetPositionSamples();
+    LineDecoder decoder;
     for (const Sent& s : sent) {
         ASSERT_EQ(testing::Text(s.line), s.truth["text"].GetString());
         if (s.truth.HasMember("fault") &&
@@ -88,13 +89,13 @@ void DecodeAll(const std::vector<Sent>& sent, Check check, std::set<std::string>
             continue;
         }
         ReceiverState state;
-        const bool ok = DecodeLine(state, s.line.c_str());
+        const bool ok = decoder.Decode(state, s.line.c_str());
         ASSERT_EQ(ok, s.truth["decodes"].GetBool()) << s.line;
         if (tags != nullptr) {
             tags->insert(Tag(s));
         }
         if (ok) {
-            check(s, state);
+            check(s, state, decoder);
         }
     }
 }
@@ -107,7 +108,8 @@ void CheckTime(const Sent& s, const RecordTime& t) {
 }
 
 // Checks the NMEA sentences; `arcSecResolution` is that of the GGA minutes.
-void CheckNmea(const Sent& s, const ReceiverState& st, double arcSecResolution) {
+void CheckNmea(const Sent& s, const ReceiverState& st, const LineDecoder& decoder,
+               double arcSecResolution) {
     const std::string tag = Tag(s);
     const rapidjson::Value& sats = Satellites(s);
     if (tag == "$GPGGA") {
@@ -117,7 +119,7 @@ void CheckNmea(const Sent& s, const ReceiverState& st, double arcSecResolution) 
         if (Fix(s)) {
             EXPECT_NEAR(LatArcSec(st), Num(s, "latArcSec"), arcSecResolution / 2 + 1e-6) << s.line;
             EXPECT_NEAR(LonArcSec(st), Num(s, "lonArcSec"), arcSecResolution / 2 + 1e-6) << s.line;
-            EXPECT_NEAR(SharedDecodingState().samples.newestLatArcSec(), Num(s, "latArcSec"),
+            EXPECT_NEAR(decoder.samples().newestLatArcSec(), Num(s, "latArcSec"),
                         arcSecResolution / 2 + 1e-6);
             EXPECT_NEAR(st.altitude, Num(s, "altitude"), 0.05 + 1e-4);
             EXPECT_NEAR(st.hdop, std::min(99.9, Num(s, "hdop")), 0.05 + 1e-4);
@@ -184,12 +186,12 @@ void CheckNmea(const Sent& s, const ReceiverState& st, double arcSecResolution) 
     }
 }
 
-void CheckNative(const Sent& s, const ReceiverState& st) {
+void CheckNative(const Sent& s, const ReceiverState& st, const LineDecoder& decoder) {
     EXPECT_STREQ(st.kind, "SM1.04");
     CheckTime(s, st.nativeTime);
     EXPECT_NEAR(LatArcSec(st), Num(s, "latArcSec"), 0.005 + 1e-6) << s.line;
     EXPECT_NEAR(LonArcSec(st), Num(s, "lonArcSec"), 0.005 + 1e-6) << s.line;
-    EXPECT_NEAR(SharedDecodingState().samples.newestLonArcSec(), Num(s, "lonArcSec"), 0.005 + 1e-6);
+    EXPECT_NEAR(decoder.samples().newestLonArcSec(), Num(s, "lonArcSec"), 0.005 + 1e-6);
     EXPECT_EQ(st.altitudeMetres, std::lround(Num(s, "altitude")));
     EXPECT_EQ(st.speedKmhWhole, std::lround(Num(s, "speedKmh")));
     EXPECT_EQ(st.course, std::lround(Num(s, "course")) % 360);
@@ -213,7 +215,7 @@ void CheckNative(const Sent& s, const ReceiverState& st) {
     }
 }
 
-void CheckFourChannel(const Sent& s, const ReceiverState& st) {
+void CheckFourChannel(const Sent& s, const ReceiverState& st, const LineDecoder&) {
     EXPECT_STREQ(st.kind, "N");
     CheckTime(s, st.altTime);
     EXPECT_NEAR(LatArcSec(st), Num(s, "latArcSec"), 0.05 + 1e-6) << s.line;
@@ -251,10 +253,10 @@ TEST(DecodedAgainstTruth, NmeaWithFourDigitMinutesAndEveryExtraSentence) {
     std::set<std::string> tags;
     DecodeAll(
         Record(o, 30, 8),
-        [](const Sent& s, const ReceiverState& st) {
-            CheckNmea(s, st, 0.006);
+        [](const Sent& s, const ReceiverState& st, const LineDecoder& decoder) {
+            CheckNmea(s, st, decoder, 0.006);
             if (Tag(s) == "$GPGGA") {
-                EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 1);
+                EXPECT_EQ(decoder.ggaFourDigitMinutes(), 1);
             }
         },
         &tags);
@@ -271,35 +273,40 @@ TEST(DecodedAgainstTruth, NmeaWithThreeDigitMinutesSouthWestAndMoving) {
     o.speedKmh = 55;
     o.headingDeg = 250;
     o.rateHz = 5;
-    DecodeAll(Record(o, 10), [](const Sent& s, const ReceiverState& st) {
-        CheckNmea(s, st, 0.06);
-        if (Tag(s) == "$GPGGA") {
-            EXPECT_EQ(st.latHemisphere, 'S');
-            EXPECT_EQ(st.lonHemisphere, 'W');
-            EXPECT_LT(SharedDecodingState().samples.newestLatArcSec(), 0);
-            EXPECT_EQ(SharedDecodingState().ggaFourDigitMinutes, 0);
-        }
-    });
+    DecodeAll(Record(o, 10),
+              [](const Sent& s, const ReceiverState& st, const LineDecoder& decoder) {
+                  CheckNmea(s, st, decoder, 0.06);
+                  if (Tag(s) == "$GPGGA") {
+                      EXPECT_EQ(st.latHemisphere, 'S');
+                      EXPECT_EQ(st.lonHemisphere, 'W');
+                      EXPECT_LT(decoder.samples().newestLatArcSec(), 0);
+                      EXPECT_EQ(decoder.ggaFourDigitMinutes(), 0);
+                  }
+              });
 }
 
 TEST(DecodedAgainstTruth, MixedEpochsAndTheHandheldStream) {
     SimOptions o = testing::TestOptions();
     o.format = OutputFormat::kMixed;
-    DecodeAll(Record(o, 10), [](const Sent& s, const ReceiverState& st) {
-        const std::string tag = Tag(s);
-        if (tag == "SM1.04") {
-            CheckNative(s, st);
-        } else if (tag == "N") {
-            CheckFourChannel(s, st);
-        } else {
-            CheckNmea(s, st, 0.006);
-        }
-    });
+    DecodeAll(Record(o, 10),
+              [](const Sent& s, const ReceiverState& st, const LineDecoder& decoder) {
+                  const std::string tag = Tag(s);
+                  if (tag == "SM1.04") {
+                      CheckNative(s, st, decoder);
+                  } else if (tag == "N") {
+                      CheckFourChannel(s, st, decoder);
+                  } else {
+                      CheckNmea(s, st, decoder, 0.006);
+                  }
+              });
     SimOptions h = testing::TestOptions();
     h.handheld = true;
     std::set<std::string> tags;
     DecodeAll(
-        Record(h, 10), [](const Sent& s, const ReceiverState& st) { CheckNmea(s, st, 0.006); },
+        Record(h, 10),
+        [](const Sent& s, const ReceiverState& st, const LineDecoder& decoder) {
+            CheckNmea(s, st, decoder, 0.006);
+        },
         &tags);
     EXPECT_EQ(tags, (std::set<std::string>{"$GPGGA", "$GPGSA", "$GPGSV", "$GPRMC"}));
 }
@@ -319,7 +326,7 @@ TEST(DecodedAgainstTruth, FaultyLinesAreTheOnesTheDecoderRefuses) {
     }
     EXPECT_EQ(badChecksums, static_cast<int>(sent.size() - 20) / 3);  // 20 fixed records
     EXPECT_EQ(unprintable, static_cast<int>(sent.size()) / 5);
-    DecodeAll(sent, [](const Sent&, const ReceiverState&) {});
+    DecodeAll(sent, [](const Sent&, const ReceiverState&, const LineDecoder&) {});
 
     // With 0xDA ending every line everything still decodes, the fixed-length records too.
     o.faults = {};
@@ -331,9 +338,9 @@ TEST(DecodedAgainstTruth, FaultyLinesAreTheOnesTheDecoderRefuses) {
     std::set<std::string> tags;
     DecodeAll(
         sent,
-        [](const Sent& s, const ReceiverState& st) {
+        [](const Sent& s, const ReceiverState& st, const LineDecoder& decoder) {
             if (Tag(s) == "SM1.04") {
-                CheckNative(s, st);
+                CheckNative(s, st, decoder);
             }
         },
         &tags);

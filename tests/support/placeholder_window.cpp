@@ -51,10 +51,11 @@ void CPlaceholderWnd::paintEvent(QPaintEvent*) {
 }
 
 void InstallPlainWindows() {
-    InstallWindowTable(WindowTable({MonitorWindowRows(), ToolWindowRows()})
-                           .WithMaker([](const WindowRow& row, const QString& title) -> QWidget* {
-                               return new CPlaceholderWnd(row.kind, title);
-                           }));
+    InstallWindowTable(
+        WindowTable({MonitorWindowRows(), ToolWindowRows()})
+            .WithMaker([](const WindowRow& row, const QString& title, LineDecoder&) -> QWidget* {
+                return new CPlaceholderWnd(row.kind, title);
+            }));
 }
 
 }  // namespace orbex

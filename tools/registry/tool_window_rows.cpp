@@ -13,13 +13,14 @@
 namespace orbex {
 namespace {
 
+// The tools read raw lines only: the decoder is not theirs to read.
 template <typename Window>
-QWidget* Make(const QString& title, std::uint8_t) {
+QWidget* Make(const QString& title, std::uint8_t, LineDecoder&) {
     return new Window(title);
 }
 
 template <typename Window>
-QWidget* MakeTransfer(const QString& title, std::uint8_t mode) {
+QWidget* MakeTransfer(const QString& title, std::uint8_t mode, LineDecoder&) {
     return new Window(title, mode);
 }
 

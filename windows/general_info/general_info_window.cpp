@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "decode/decoding_state.h"
 #include "gui/monitor_font.h"
 #include "windows/common/record_kind.h"
 
@@ -21,8 +20,9 @@ bool ShowsOnNativePage(std::string_view kind) {
 
 }  // namespace
 
-CGeneralInfoWnd::CGeneralInfoWnd(const QString& title, QWidget* parent)
+CGeneralInfoWnd::CGeneralInfoWnd(const LineDecoder& decoder, const QString& title, QWidget* parent)
     : CMonitorWnd(kGeneralInfoKind, title, parent),
+      decoder_(decoder),
       metrics_(PageMetrics::Measure(MonitorFont(15))) {
     resize(FittingSize());
 }
@@ -72,7 +72,7 @@ void CGeneralInfoWnd::Paint(DrawSurface& surface) {
         DrawNativePage(surface, metrics_, shown_);
         return;
     }
-    const double divisor = SharedDecodingState().ggaFourDigitMinutes != 0 ? 10000.0 : 1000.0;
+    const double divisor = decoder_.ggaFourDigitMinutes() != 0 ? 10000.0 : 1000.0;
     DrawNmeaPage(surface, metrics_, nmea_, divisor);
     if (nmea_.rowCount != paintedRowCount_) {
         paintedRowCount_ = nmea_.rowCount;

@@ -4,6 +4,7 @@
 // from the accumulated sentences, for everything else.
 #pragma once
 
+#include "decode/line_decoder.h"
 #include "windows/common/monitor_window.h"
 #include "windows/general_info/general_info_pages.h"
 #include "windows/general_info/nmea_accumulator.h"
@@ -14,7 +15,10 @@ inline constexpr int kGeneralInfoKind = 0;
 
 class CGeneralInfoWnd : public CMonitorWnd {
   public:
-    explicit CGeneralInfoWnd(const QString& title = QStringLiteral("General Information"),
+    // `decoder` decodes the lines the window is handed; its minutes flag lays out the NMEA
+    // page's position. It outlives the window.
+    explicit CGeneralInfoWnd(const LineDecoder& decoder,
+                             const QString& title = QStringLiteral("General Information"),
                              QWidget* parent = nullptr);
 
     void OnReceiverRecord(const ReceiverState& record) override;
@@ -28,6 +32,7 @@ class CGeneralInfoWnd : public CMonitorWnd {
     bool ShowsNativePage() const;
     QSize FittingSize() const;
 
+    const LineDecoder& decoder_;
     ReceiverState shown_{};
     NmeaAccumulator nmea_;
     PageMetrics metrics_;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "decode/decoding_state.h"
+#include "decode/position_samples.h"
 #include "decode/receiver_state.h"
 #include "windows/position_plot/coordinate_group.h"
 #include "windows/position_plot/plot_points.h"

@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 
-#include "decode/decoding_state.h"
 #include "gui/monitor_font.h"
 #include "platform/message_box.h"
 #include "windows/common/display_text.h"
@@ -43,14 +42,15 @@ void DrawTextBlock(DrawSurface& surface, const TextBlock& block) {
 
 }  // namespace
 
-CPositionPlotWnd::CPositionPlotWnd(const QString& title, QWidget* parent)
+CPositionPlotWnd::CPositionPlotWnd(LineDecoder& decoder, const QString& title, QWidget* parent)
     : CMonitorWnd(kPositionPlotKind, title, parent),
+      decoder_(decoder),
       textFont_(MonitorFont(15)),
       title_(title),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
     // A new plot starts a new position history.
-    SharedDecodingState().samples.Reset();
+    decoder_.samples().Restart();
     zoomIn_->SetCommand([this] { ZoomIn(); });
     zoomOut_->SetCommand([this] { ZoomOut(); });
     setMouseTracking(true);
@@ -63,7 +63,7 @@ CPositionPlotWnd::CPositionPlotWnd(const QString& title, QWidget* parent)
 }
 
 void CPositionPlotWnd::OnReceiverRecord(const ReceiverState& record) {
-    const PositionPlot::Change change = plot_.OnRecord(record, SharedDecodingState().samples);
+    const PositionPlot::Change change = plot_.OnRecord(record, decoder_.samples());
     if (change.outOfMemory) {
         ShowMessageBox("Not enough memory", "Orbex", MessageIcon::Error);
     }
@@ -86,9 +86,8 @@ void CPositionPlotWnd::Paint(DrawSurface& surface) {
     if (!plot_.Drawing()) {
         return;
     }
-    const DecodingState& decoding = SharedDecodingState();
-    for (const TextBlock& block : PositionPlotTextBlocks(plot_, decoding.samples.sampleNext(),
-                                                         decoding.ggaFourDigitMinutes != 0)) {
+    for (const TextBlock& block : PositionPlotTextBlocks(plot_, decoder_.samples().sampleNext(),
+                                                         decoder_.ggaFourDigitMinutes() != 0)) {
         DrawTextBlock(surface, block);
     }
     for (const PlotPoint& point : plot_.points()) {

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 
+#include "decode/line_decoder.h"
 #include "gui/static_layer.h"
 #include "windows/common/monitor_window.h"
 #include "windows/common/zoom_button.h"
@@ -18,7 +19,11 @@ inline constexpr int kPositionPlotKind = 2;
 
 class CPositionPlotWnd : public CMonitorWnd {
   public:
-    explicit CPositionPlotWnd(const QString& title = QStringLiteral("Position Plot"),
+    // `decoder` decodes the lines the window is handed: the window plots its newest position
+    // sample, shows its sample count and minutes layout, and starts its samples over (sampleNext
+    // 0) when it opens. It outlives the window.
+    explicit CPositionPlotWnd(LineDecoder& decoder,
+                              const QString& title = QStringLiteral("Position Plot"),
                               QWidget* parent = nullptr);
 
     void OnReceiverRecord(const ReceiverState& record) override;
@@ -46,6 +51,7 @@ class CPositionPlotWnd : public CMonitorWnd {
     void PlaceButtons();
     void AfterZoom();
 
+    LineDecoder& decoder_;
     PositionPlot plot_;
     AccuracyOverlay accuracy_;
     QFont textFont_;

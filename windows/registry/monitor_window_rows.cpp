@@ -1,6 +1,7 @@
 #include "windows/registry/monitor_window_rows.h"
 
 #include <array>
+#include <type_traits>
 
 #include "gui/orbex_commands.h"
 #include "windows/console/console_window.h"
@@ -13,10 +14,15 @@
 namespace orbex {
 namespace {
 
-// An empty title keeps the window's own (orbex-render opens windows without one).
+// An empty title keeps the window's own (orbex-render opens windows without one). The windows
+// that show what the decoder keeps from line to line are made with it.
 template <typename Window>
-QWidget* Make(const QString& title, std::uint8_t) {
-    return title.isEmpty() ? new Window() : new Window(title);
+QWidget* Make(const QString& title, std::uint8_t, LineDecoder& decoder) {
+    if constexpr (std::is_constructible_v<Window, LineDecoder&, const QString&>) {
+        return title.isEmpty() ? new Window(decoder) : new Window(decoder, title);
+    } else {
+        return title.isEmpty() ? new Window() : new Window(title);
+    }
 }
 
 constexpr std::array<WindowRow, 6> kRows = {{

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QWidget>
 
-#include "decode/decode_line.h"
 #include "gui/receiver_sink.h"
 #include "gui/recording_surface.h"
 #include "windows/common/paintable.h"
@@ -11,8 +10,8 @@
 
 namespace orbex {
 
-MonitorWindowRender::MonitorWindowRender(WindowFeed feed, QWidget* window)
-    : feed_(feed), window_(window) {
+MonitorWindowRender::MonitorWindowRender(WindowFeed feed, const Maker& make)
+    : feed_(feed), window_(make ? make(decoder_) : nullptr) {
     if (window_ != nullptr) {
         window_->show();
         Settle();
@@ -30,7 +29,7 @@ void MonitorWindowRender::FeedLine(std::string_view line) {
     }
     ++linesFed_;
     ReceiverState state{};
-    const bool decoded = DecodeLine(state, line);
+    const bool decoded = decoder_.Decode(state, line);
     if (decoded) {
         ++recordsDecoded_;
     }

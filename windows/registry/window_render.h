@@ -1,15 +1,18 @@
 // One monitor window driven offscreen as the main window would drive it: each received line is
-// decoded once and handed on by the main window's dispatch rule, then the window is painted
-// into an image and, through the recording drawing interface, into a draw log.
+// decoded once by the render's own decoder and handed on by the main window's dispatch rule,
+// then the window is painted into an image and, through the recording drawing interface, into
+// a draw log.
 #pragma once
 
 #include <QImage>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 #include <string_view>
 
 #include <QWidget>
 
+#include "decode/line_decoder.h"
 #include "decode/receiver_state.h"
 #include "gui/window_table.h"
 
@@ -17,15 +20,17 @@ namespace orbex {
 
 class MonitorWindowRender {
   public:
-    // Shows the window (owned from now on; null for none), fed as its kind's row says, at its
-    // creation size.
-    MonitorWindowRender(WindowFeed feed, QWidget* window);
+    // Makes the window with the render's decoder (the window is owned from now on; null for
+    // none) and shows it at its creation size, fed as its kind's row says.
+    using Maker = std::function<QWidget*(LineDecoder& decoder)>;
+    MonitorWindowRender(WindowFeed feed, const Maker& make);
     ~MonitorWindowRender();
     MonitorWindowRender(const MonitorWindowRender&) = delete;
     MonitorWindowRender& operator=(const MonitorWindowRender&) = delete;
 
     bool valid() const { return window_ != nullptr; }
     QWidget* window() const { return window_; }
+    const LineDecoder& decoder() const { return decoder_; }
 
     // One line as received, terminator included, handed on by the main window's rule for the
     // window's feed.
@@ -43,6 +48,7 @@ class MonitorWindowRender {
 
   private:
     WindowFeed feed_;
+    LineDecoder decoder_;  // declared before the window, which holds it
     QPointer<QWidget> window_;
     int linesFed_ = 0;
     int recordsDecoded_ = 0;

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdio>
 
-#include "decode/decoding_state.h"
 #include "decode/lookup_tables.h"
 #include "decode/record_code.h"
 #include "gui/monitor_font.h"
@@ -49,8 +48,8 @@ char Lower(char c) {
 
 }  // namespace
 
-CSatelliteWnd::CSatelliteWnd(const QString& title, QWidget* parent)
-    : CMonitorWnd(kSatelliteKind, title, parent), font_(MonitorFont(16)) {
+CSatelliteWnd::CSatelliteWnd(const LineDecoder& decoder, const QString& title, QWidget* parent)
+    : CMonitorWnd(kSatelliteKind, title, parent), decoder_(decoder), font_(MonitorFont(16)) {
     const QFontMetrics fm(font_);
     lineHeight_ = fm.height() + fm.leading();
     maxCharWidth_ = fm.maxWidth();
@@ -154,7 +153,7 @@ void CSatelliteWnd::PaintNativePanel(DrawSurface& surface) {
 void CSatelliteWnd::PaintNmeaPanel(DrawSurface& surface) {
     const PositionFields& p = model_.position();
     const char quality = model_.fixQuality();
-    const double divisor = SharedDecodingState().ggaFourDigitMinutes != 0 ? 10000.0 : 1000.0;
+    const double divisor = decoder_.ggaFourDigitMinutes() != 0 ? 10000.0 : 1000.0;
     const double latMinutes = p.latMinutes + p.latMinuteFraction / divisor;
     const double lonMinutes = p.lonMinutes + p.lonMinuteFraction / divisor;
     if (quality == '0') {

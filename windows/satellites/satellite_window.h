@@ -6,6 +6,7 @@
 #include <QFont>
 #include <array>
 
+#include "decode/line_decoder.h"
 #include "windows/common/monitor_window.h"
 #include "windows/satellites/constellation_model.h"
 #include "windows/satellites/level_row.h"
@@ -17,7 +18,10 @@ inline constexpr int kSatelliteKind = 1;
 
 class CSatelliteWnd : public CMonitorWnd {
   public:
-    explicit CSatelliteWnd(const QString& title = QStringLiteral("Satellite Constellation"),
+    // `decoder` decodes the lines the window is handed; its minutes flag lays out the NMEA
+    // position. It outlives the window.
+    explicit CSatelliteWnd(const LineDecoder& decoder,
+                           const QString& title = QStringLiteral("Satellite Constellation"),
                            QWidget* parent = nullptr);
 
     void OnReceiverRecord(const ReceiverState& record) override;
@@ -35,6 +39,7 @@ class CSatelliteWnd : public CMonitorWnd {
     SkyPlotTexts PlotTexts() const;
     int RowY(int row) const { return row * lineHeight_; }
 
+    const LineDecoder& decoder_;
     ConstellationModel model_;
     QFont font_;
     int lineHeight_;

@@ -29,7 +29,7 @@ const QColor kYellow(255, 255, 0);
 
 class GeneralInfoTest : public ::testing::Test {
   protected:
-    void Feed(const std::string& line) { window.OnReceiverRecord(Decoded(line)); }
+    void Feed(const std::string& line) { window.OnReceiverRecord(Decoded(decoder, line)); }
 
     // Paints once and returns the calls.
     const RecordingSurface& Paint() {
@@ -56,7 +56,8 @@ class GeneralInfoTest : public ::testing::Test {
         return text;
     }
 
-    CGeneralInfoWnd window;
+    LineDecoder decoder;
+    CGeneralInfoWnd window{decoder};
     RecordingSurface surface;
 };
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "decode/decode_line.h"
+#include "decode/line_decoder.h"
 #include "decode/receiver_state.h"
 #include "tests/support/test_files.h"
 
@@ -46,14 +46,11 @@ class NativeLine {
     std::string text_;
 };
 
-inline ReceiverState Decoded(const std::string& line) {
+// Decodes the line through the window's decoder, as the main window's dispatch does.
+inline ReceiverState Decoded(LineDecoder& decoder, const std::string& line) {
     ReceiverState state{};
-    DecodeLine(state, line.c_str());
+    decoder.Decode(state, line.c_str());
     return state;
-}
-
-inline ReceiverState DecodedSentence(std::string_view body) {
-    return Decoded(Sentence(body));
 }
 
 // Typical sentences of one epoch.

@@ -27,13 +27,14 @@ std::vector<DrawCall> Yellow(const RecordingSurface& s) {
 }
 
 TEST(AccuracyOverlayTest, KeyCTogglesFiguresAndCircles) {
-    CPositionPlotWnd wnd;
+    LineDecoder decoder;
+    CPositionPlotWnd wnd(decoder);
     wnd.OnReceiverRecord(test::Zda(12, 0, 0));
-    wnd.OnReceiverRecord(test::Gga(kLat, kLon));
+    wnd.OnReceiverRecord(test::Gga(decoder.samples(), kLat, kLon));
     wnd.OnReceiverRecord(test::Zda(12, 0, 1));
     // Four fixes 0.02 arc-seconds (10 pixels) north, south, east and west of the centre.
     for (auto [dLat, dLon] : {std::pair{0.02, 0.0}, {-0.02, 0.0}, {0.0, 0.02}, {0.0, -0.02}}) {
-        wnd.OnReceiverRecord(test::Gga(kLat + dLat, kLon + dLon));
+        wnd.OnReceiverRecord(test::Gga(decoder.samples(), kLat + dLat, kLon + dLon));
     }
     auto paint = [&] {
         RecordingSurface surface;

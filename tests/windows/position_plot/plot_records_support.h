@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "decode/decoding_state.h"
+#include "decode/position_samples.h"
 #include "decode/receiver_state.h"
 
 namespace orbex::test {
@@ -34,14 +34,16 @@ inline void SetLongitude(ReceiverState& r, double arcSec) {
     r.lonMinuteFraction = static_cast<int>(std::lround(r.lonSeconds / 0.06));
 }
 
-// A "$GPGGA" with a fix at the position; adds its position sample as the line decoder does.
-inline ReceiverState Gga(double latArcSec, double lonArcSec, float altitude = 45.5f) {
+// A "$GPGGA" with a fix at the position; adds its position sample to `samples` as the line
+// decoder does.
+inline ReceiverState Gga(PositionSamples& samples, double latArcSec, double lonArcSec,
+                         float altitude = 45.5f) {
     ReceiverState r = RecordOfKind("$GPGGA");
     SetLatitude(r, latArcSec);
     SetLongitude(r, lonArcSec);
     r.altitude = altitude;
     r.fixQuality = '1';
-    SharedDecodingState().samples.Add(r);
+    samples.Add(r);
     return r;
 }
 
@@ -63,8 +65,10 @@ inline ReceiverState Zda(int hour, int minute, int second) {
     return r;
 }
 
-// A native "SM" record at the position; adds its position sample as the line decoder does.
-inline ReceiverState Native(const char* kind, double latArcSec, double lonArcSec) {
+// A native record at the position; one of kind "SM" adds its position sample to `samples` as
+// the line decoder does.
+inline ReceiverState Native(PositionSamples& samples, const char* kind, double latArcSec,
+                            double lonArcSec) {
     ReceiverState r = RecordOfKind(kind);
     SetLatitude(r, latArcSec);
     SetLongitude(r, lonArcSec);
@@ -73,7 +77,7 @@ inline ReceiverState Native(const char* kind, double latArcSec, double lonArcSec
     r.speedKmhWhole = 42;
     r.dopCode[0] = 'C';
     if (std::strncmp(kind, "SM", 2) == 0) {
-        SharedDecodingState().samples.Add(r);
+        samples.Add(r);
     }
     return r;
 }

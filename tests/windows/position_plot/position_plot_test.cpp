@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "decode/line_decoder.h"
 #include "gui/recording_surface.h"
 #include "platform/message_box.h"
+#include "tests/support/test_files.h"
 #include "tests/windows/position_plot/plot_records_support.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/position_plot/position_plot_window.h"
@@ -20,9 +22,7 @@
 namespace orbex {
 namespace {
 
-using test::Gga;
 using test::GgaWithoutFix;
-using test::Native;
 using test::RecordOfKind;
 using test::Zda;
 
@@ -49,8 +49,7 @@ class PositionPlotTest : public ::testing::Test {
             messages_.push_back(request.text);
             return MessageResult::Ok;
         });
-        SharedDecodingState().ggaFourDigitMinutes = 0;
-        wnd_ = std::make_unique<CPositionPlotWnd>();
+        wnd_ = std::make_unique<CPositionPlotWnd>(decoder_);
     }
     void TearDown() override {
         wnd_.reset();
@@ -71,6 +70,15 @@ class PositionPlotTest : public ::testing::Test {
         return surface;
     }
 
+    // The records of the support header, their samples added to the window's decoder.
+    ReceiverState Gga(double latArcSec, double lonArcSec, float altitude = 45.5f) {
+        return test::Gga(decoder_.samples(), latArcSec, lonArcSec, altitude);
+    }
+    ReceiverState Native(const char* kind, double latArcSec, double lonArcSec) {
+        return test::Native(decoder_.samples(), kind, latArcSec, lonArcSec);
+    }
+
+    LineDecoder decoder_;
     std::unique_ptr<CPositionPlotWnd> wnd_;
     std::vector<std::string> messages_;
     MessageBoxFunction previous_;
@@ -92,6 +100,16 @@ TEST_F(PositionPlotTest, OpensAtItsClientSizeWithTheGridAlone) {
     EXPECT_EQ(vertical, 64);    // x = 20 .. 1280
     EXPECT_EQ(horizontal, 43);  // y = 20 .. 860
     EXPECT_TRUE(s.Texts().isEmpty());
+}
+
+TEST_F(PositionPlotTest, OpeningAPlotStartsTheSamplesOfItsOwnDecoderOver) {
+    LineDecoder other;
+    Gga(kLat, kLon);
+    test::Gga(other.samples(), kLat, kLon);
+    test::Gga(other.samples(), kLat, kLon);
+    const CPositionPlotWnd second(other);
+    EXPECT_EQ(other.samples().sampleNext(), 0);
+    EXPECT_EQ(decoder_.samples().sampleNext(), 1) << "another decoder's samples stay";
 }
 
 TEST_F(PositionPlotTest, AFixBeforeTheFirstTimeFixesTheCentreAndTheTimeStartsTheDrawing) {
@@ -280,7 +298,6 @@ TEST_F(PositionPlotTest, HeldZoomKeysStayWithinAUsableScale) {
 // ---- the NMEA text layout ----
 
 TEST_F(PositionPlotTest, NmeaTextBlocksSayWhatTheRecordsCarried) {
-    ResetPositionSamples();
     wnd_->OnReceiverRecord(Zda(9, 5, 3));
     wnd_->OnReceiverRecord(Gga(kLat, kLon, 545.44f));
     ReceiverState vtg = RecordOfKind("$GPVTG");
@@ -326,7 +343,11 @@ TEST_F(PositionPlotTest, MinuteDecimalsKeepTheirLeadingZeros) {
     RecordingSurface s = Painted();
     EXPECT_NE(s.FindText(QStringLiteral("[LAT] N  35  41.005' ")), nullptr);
     EXPECT_NE(s.FindText(QStringLiteral("[LON] E 139  45.012' ")), nullptr);
-    SharedDecodingState().ggaFourDigitMinutes = 1;
+    // A GGA with four decimals of minutes (and no fix, so no sample) through the window's
+    // decoder turns the layout to four digits.
+    ReceiverState fourDigits{};
+    ASSERT_TRUE(decoder_.Decode(
+        fourDigits, test::Sentence("$GPGGA,093504,3541.0050,N,13945.0120,E,0,00,,,M,,M,,")));
     s = Painted();
     EXPECT_NE(s.FindText(QStringLiteral("[LAT] N  35  41.0050' ")), nullptr);
 }
@@ -383,7 +404,7 @@ TEST_F(PositionPlotTest, ANativeStreamDrawsWithoutAnyNmeaSentence) {
 
 TEST_F(PositionPlotTest, ARepeatedNativeFixStillRepaintsTheChangingTexts) {
     PositionPlot plot;
-    const PositionSamples& samples = SharedDecodingState().samples;
+    const PositionSamples& samples = decoder_.samples();
     plot.OnRecord(Native("SM1234", kLat, kLon), samples);
     ReceiverState standingStill = Native("SM1234", kLat, kLon);
     standingStill.nativeTime.second = 31;

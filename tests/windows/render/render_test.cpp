@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "decode/decoding_state.h"
 #include "tests/support/decimal_comma_locale.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/position_plot/position_plot_window.h"
@@ -64,7 +63,8 @@ bool HasLine(const QStringList& log, const QString& json) {
 // ---- dispatch ----
 
 TEST(RenderDispatchTest, OnlyDecodedLinesReachARecordWindow) {
-    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record,
+                               [](LineDecoder& decoder) { return new CPositionPlotWnd(decoder); });
     ASSERT_TRUE(render.valid());
     render.FeedLine("$GPZDA,120000,01,06,2026,00,00*4A\r\n");
     // A wrong checksum, garbage and an empty line do not decode and change nothing.
@@ -103,7 +103,8 @@ TEST(RenderDispatchTest, NoWindowDrawsNothing) {
 // ---- draw log ----
 
 TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
-    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record,
+                               [](LineDecoder& decoder) { return new CPositionPlotWnd(decoder); });
     Feed(render, kMovingEpochs);
     const QStringList log = render.DrawLog();
     ASSERT_FALSE(log.isEmpty());
@@ -144,7 +145,7 @@ TEST(RenderDrawLogTest, PositionPlotOfARecordedDriveInTheSouthWest) {
 }
 
 TEST(RenderDrawLogTest, VelocityOfTheSameDrive) {
-    MonitorWindowRender render(WindowFeed::Record, new CVelocityWnd());
+    MonitorWindowRender render(WindowFeed::Record, [](LineDecoder&) { return new CVelocityWnd(); });
     Feed(render, kMovingEpochs);
     const QStringList log = render.DrawLog();
     const QStringList expected = {
@@ -160,7 +161,8 @@ TEST(RenderDrawLogTest, VelocityOfTheSameDrive) {
 }
 
 TEST(RenderDrawLogTest, ANativeRecordingDrawsThePositionPlotInTheNativeLayout) {
-    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record,
+                               [](LineDecoder& decoder) { return new CPositionPlotWnd(decoder); });
     Feed(render, kNativeRecords);
     const QStringList log = render.DrawLog();
     bool centre = false, date = false;
@@ -175,7 +177,8 @@ TEST(RenderDrawLogTest, ANativeRecordingDrawsThePositionPlotInTheNativeLayout) {
 // ---- picture ----
 
 TEST(RenderPictureTest, TheGrabShowsTheGridAndTheFixesWhereTheLogSaysTheyAre) {
-    MonitorWindowRender render(WindowFeed::Record, new CPositionPlotWnd());
+    MonitorWindowRender render(WindowFeed::Record,
+                               [](LineDecoder& decoder) { return new CPositionPlotWnd(decoder); });
     Feed(render, kMovingEpochs);
     const QImage picture = render.Grab().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(650, 440));
@@ -186,7 +189,7 @@ TEST(RenderPictureTest, TheGrabShowsTheGridAndTheFixesWhereTheLogSaysTheyAre) {
 }
 
 TEST(RenderPictureTest, TheVelocityTargetRingsLieEveryFivePixels) {
-    MonitorWindowRender render(WindowFeed::Record, new CVelocityWnd());
+    MonitorWindowRender render(WindowFeed::Record, [](LineDecoder&) { return new CVelocityWnd(); });
     const QImage picture = render.Grab().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(picture.size(), QSize(640, 400));
     // Centre (228, 200). Thirty pixels above it, ring 10 (50 pixels out, red) crosses about

@@ -27,7 +27,7 @@ const QColor kMagenta(255, 0, 255);
 
 class SatelliteWindowTest : public ::testing::Test {
   protected:
-    void Feed(const std::string& line) { window.OnReceiverRecord(Decoded(line)); }
+    void Feed(const std::string& line) { window.OnReceiverRecord(Decoded(decoder, line)); }
 
     const RecordingSurface& PaintPanel() {
         panel.Clear();
@@ -68,7 +68,8 @@ class SatelliteWindowTest : public ::testing::Test {
         Feed(Gsv(3, 3, 10, {"25,45,100,24", "26,55,200,99"}));
     }
 
-    CSatelliteWnd window;
+    LineDecoder decoder;
+    CSatelliteWnd window{decoder};
     RecordingSurface panel;
     RecordingSurface plot;
 };
@@ -175,7 +176,7 @@ TEST_F(SatelliteWindowTest, ChannelsWithoutASatelliteNumberGetNoSymbol) {
 }
 
 TEST_F(SatelliteWindowTest, CodesAbove127AreLargeCodesAsInTheDecoder) {
-    ReceiverState record = Decoded(NativeLine().Line());
+    ReceiverState record = Decoded(decoder, NativeLine().Line());
     // Satellite, elevation, azimuth and level codes of 0xE1 and 0xC1: bytes, not negatives.
     record.satellites[0] = {.prnCode = '\xE1',
                             .elevationCode = '\xE1',

@@ -1,5 +1,5 @@
-// The process-wide decoding state: the position-sample rings, the "$GPGGA" minutes flag and
-// the southern-latitude beep setting. Only the user-interface thread decodes, so no lock.
+// The position-sample rings: the last 300 positions of native records and GGA fixes in signed
+// arc-seconds, with their write index. A LineDecoder keeps one; the Position Plot reads it.
 #pragma once
 
 #include <array>
@@ -15,6 +15,9 @@ class PositionSamples {
   public:
     // Zeroes both rings and sampleNext (Connect does this).
     void Reset();
+    // Starts the history over without clearing the rings: sampleNext becomes 0, so the next
+    // sample is written first and no sample is newest until then (a new Position Plot does this).
+    void Restart() { sampleNext_ = 0; }
     // Adds the record's position as the sample at sampleNext (arc-seconds, south and west
     // negative), wrapping sampleNext from 300 to 0 first.
     void Add(const ReceiverState& state);
@@ -31,15 +34,5 @@ class PositionSamples {
     std::array<double, kPositionSampleCount> lon_{};
     std::int32_t sampleNext_ = 0;
 };
-
-struct DecodingState {
-    PositionSamples samples;
-    std::uint8_t ggaFourDigitMinutes = 0;  // 1 after a "$GPGGA" with four minute decimals
-    bool latSBeep = false;                 // "LatSBeep": beep on a native record not "N"
-};
-
-// The one process-wide decoding state.
-DecodingState& SharedDecodingState();
-void ResetPositionSamples();
 
 }  // namespace orbex

@@ -1,12 +1,15 @@
-// The position-sample rings and the field conversions and walker underneath the decoders.
+// The line decoder's own state (the position-sample rings and the minutes flag, one set per
+// decoder), and the field conversions and walker underneath the decoders.
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <string>
+#include <thread>
 
 #include "decode/decode_line.h"
-#include "decode/decoding_state.h"
+#include "decode/error_beep.h"
 #include "decode/field_walker.h"
+#include "decode/line_decoder.h"
 #include "decode/line_text.h"
 #include "decode/text_fields.h"
 #include "tests/decode/test_lines.h"
@@ -59,13 +62,63 @@ TEST(PositionSamples, SouthAndWestAreNegativeInEitherCase) {
     EXPECT_EQ(samples.newestLonArcSec(), -(20 * 3600.0));
 }
 
-TEST(PositionSamples, SharedRingIsClearedByReset) {
+TEST(LineDecoder, EachDecoderKeepsItsOwnSamplesFlagAndBeepSetting) {
+    LineDecoder native;
+    LineDecoder nmea;
     ReceiverState state{};
-    ASSERT_TRUE(DecodeLine(state, test::NativeRecord()));
-    EXPECT_GT(SharedDecodingState().samples.sampleNext(), 0);
-    ResetPositionSamples();
-    EXPECT_EQ(SharedDecodingState().samples.sampleNext(), 0);
-    EXPECT_EQ(SharedDecodingState().samples.latSampleArcSec()[0], 0.0);
+    ASSERT_TRUE(native.Decode(state, test::NativeRecord()));
+    state = {};
+    ASSERT_TRUE(nmea.Decode(
+        state, test::Sentence("$GPGGA,123519,1000.1234,S,02000.5678,W,1,08,0.9,5.0,M,,M,,")));
+    EXPECT_EQ(native.samples().sampleNext(), 1);
+    EXPECT_EQ(nmea.samples().sampleNext(), 1);
+    EXPECT_GT(native.samples().newestLatArcSec(), 0);
+    EXPECT_LT(nmea.samples().newestLatArcSec(), 0);
+    EXPECT_EQ(nmea.ggaFourDigitMinutes(), 1);
+    EXPECT_EQ(native.ggaFourDigitMinutes(), 0);
+
+    // The resets act on their own decoder only. A restart keeps the rings but no sample is
+    // newest until the next one; a reset clears them.
+    nmea.samples().Restart();
+    EXPECT_EQ(nmea.samples().sampleNext(), 0);
+    EXPECT_EQ(nmea.samples().newestLatArcSec(), 0.0);
+    EXPECT_LT(nmea.samples().latSampleArcSec()[0], 0);
+    EXPECT_EQ(native.samples().sampleNext(), 1);
+    native.samples().Reset();
+    EXPECT_EQ(native.samples().latSampleArcSec()[0], 0.0);
+
+    const long beeps = ErrorBeepCount();
+    std::string south = test::NativeRecord();
+    south[19] = 'S';  // the latitude hemisphere
+    native.SetLatSBeep(true);
+    ASSERT_TRUE(nmea.Decode(state, south));
+    EXPECT_EQ(ErrorBeepCount(), beeps) << "the other decoder's setting is off";
+    ASSERT_TRUE(native.Decode(state, south));
+    EXPECT_EQ(ErrorBeepCount(), beeps + 1);
+}
+
+// Two streams decoded at once, as two command-line sessions or two benchmarks would: each
+// decoder sees only its own lines (and the thread sanitizer sees no shared state).
+TEST(LineDecoder, DecodersOnTwoThreadsShareNothing) {
+    const std::string lines[] = {
+        test::Sentence("$GPGGA,123519,3540.1234,N,13945.6789,E,1,08,0.9,5.0,M,,M,,"),
+        test::NativeRecord(),
+    };
+    LineDecoder decoders[2];
+    auto decodeMany = [](LineDecoder& decoder, const std::string& line, int count) {
+        for (int i = 0; i < count; ++i) {
+            ReceiverState state{};
+            decoder.Decode(state, line);
+        }
+    };
+    std::thread other(decodeMany, std::ref(decoders[1]), std::cref(lines[1]), 450);
+    decodeMany(decoders[0], lines[0], 1000);
+    other.join();
+    EXPECT_EQ(decoders[0].samples().sampleNext(), 1000 % kPositionSampleCount);
+    EXPECT_EQ(decoders[1].samples().sampleNext(), 450 % kPositionSampleCount);
+    EXPECT_EQ(decoders[0].ggaFourDigitMinutes(), 1);
+    EXPECT_EQ(decoders[1].ggaFourDigitMinutes(), 0);
+    EXPECT_NEAR(decoders[1].samples().newestLatArcSec(), 35 * 3600 + 40 * 60 + 12.34, 1e-9);
 }
 
 TEST(TextFields, DecimalRule) {

@@ -1,4 +1,4 @@
-#include "decode/decoding_state.h"
+#include "decode/position_samples.h"
 
 namespace orbex {
 
@@ -31,15 +31,6 @@ double PositionSamples::newestLatArcSec() const {
 
 double PositionSamples::newestLonArcSec() const {
     return sampleNext_ > 0 ? lon_[sampleNext_ - 1] : 0.0;
-}
-
-DecodingState& SharedDecodingState() {
-    static DecodingState state;
-    return state;
-}
-
-void ResetPositionSamples() {
-    SharedDecodingState().samples.Reset();
 }
 
 }  // namespace orbex
