@@ -82,6 +82,20 @@ std::string ReadOptions(const OptionTable<Options>& table,
     return {};
 }
 
+// Reads a command line that holds options only: a word that is no option is an error too.
+template <typename Options>
+std::string ReadOptionsOnly(const OptionTable<Options>& table,
+                            const std::vector<std::string>& arguments, Options& options,
+                            bool& help) {
+    CommandWords words;
+    std::string error = ReadOptions(table, arguments, options, words);
+    if (error.empty() && !words.words.empty()) {
+        error = "unknown argument '" + words.words.front() + "'";
+    }
+    help = words.help;
+    return error;
+}
+
 // Value readers shared by the programs' rows. Each returns the reason a value cannot be read,
 // naming the option, or "".
 

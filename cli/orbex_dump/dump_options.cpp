@@ -91,13 +91,10 @@ bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& op
     DumpCommandLine line;
     // A dump passes every byte on: no handshake unless asked for.
     line.settings.flowXon = 0;
-    CommandWords words;
-    error = ReadOptions(DumpOptionTable(), arguments, line, words);
-    if (error.empty() && !words.words.empty()) {
-        error = "unknown argument '" + words.words.front() + "'";
-    }
+    bool help = false;
+    error = ReadOptionsOnly(DumpOptionTable(), arguments, line, help);
     options = line;
-    options.help = words.help;
+    options.help = help;
     if (!error.empty()) {
         return false;
     }

@@ -139,13 +139,10 @@ bool ParseTtffOptions(const std::vector<std::string>& arguments, TtffOptions& op
     TtffCommandLine line;
     // The receiver's bytes pass as they are: no handshake unless asked for.
     line.settings.flowXon = 0;
-    CommandWords words;
-    error = ReadOptions(TtffOptionTable(), arguments, line, words);
-    if (error.empty() && !words.words.empty()) {
-        error = "unknown argument '" + words.words.front() + "'";
-    }
+    bool help = false;
+    error = ReadOptionsOnly(TtffOptionTable(), arguments, line, help);
     options = line;
-    options.help = words.help;
+    options.help = help;
     if (!error.empty()) {
         return false;
     }
