@@ -164,7 +164,8 @@ TEST_F(OrbexTtffTest, TwoReceiversRunTheirSeriesAtOnceWithCombinedStatistics) {
     EXPECT_EQ(failures, 0);
     EXPECT_NEAR(min, 2, 1);
     EXPECT_NEAR(max, 5, 1);
-    EXPECT_DOUBLE_EQ(mean, (min + max) / 2);
+    // The figures are printed to the hundredth of a second, the mean of the exact times.
+    EXPECT_NEAR(mean, (min + max) / 2, 0.0051);
     EXPECT_DOUBLE_EQ(p95, max);  // nearest rank of two
     for (const std::string& name : {std::string("fast"), std::string("slow")}) {
         const std::string path = RecordPathFor(pattern, (dir_.Path() / name).string());
