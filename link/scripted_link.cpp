@@ -1,8 +1,6 @@
 #include "link/scripted_link.h"
 
-#include <sys/ioctl.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -13,7 +11,7 @@ namespace orbex {
 
 ScriptedLink::ScriptedLink() = default;
 
-ScriptedLink::ScriptedLink(LineQueue& queue) : StreamLink(queue) {}
+ScriptedLink::ScriptedLink(LineQueue& queue) : SocketLink(queue) {}
 
 ScriptedLink::~ScriptedLink() {
     Close();
@@ -31,36 +29,10 @@ bool ScriptedLink::OpenStream(const SerialParameters& parameters, bool) {
         SetSystemErrorFromErrno();
         return false;
     }
-    near_.Reset(ends[0]);
+    Adopt(UniqueFd(ends[0]));
     far_.Reset(ends[1]);
     configured_ = parameters;
     return true;
-}
-
-long ScriptedLink::ReadStream(char* bytes, std::size_t capacity, short) {
-    const ssize_t count = ::recv(near_.Get(), bytes, capacity, MSG_DONTWAIT);
-    if (count > 0) {
-        return count;
-    }
-    if (count < 0 && (errno == EAGAIN || errno == EINTR)) {
-        return 0;
-    }
-    SetSystemError(count == 0 ? ECONNRESET : errno);
-    return -1;
-}
-
-bool ScriptedLink::WriteStream(const void* bytes, std::size_t count) {
-    const ssize_t sent = ::send(near_.Get(), bytes, count, MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (sent != static_cast<ssize_t>(count)) {
-        SetSystemError(sent < 0 ? errno : EAGAIN);
-        return false;
-    }
-    return true;
-}
-
-long ScriptedLink::QueuedInput() const {
-    int queued = 0;
-    return ::ioctl(near_.Get(), FIONREAD, &queued) == 0 ? queued : -1;
 }
 
 bool ScriptedLink::ConfigureStream(const SerialParameters& parameters) {
@@ -68,10 +40,6 @@ bool ScriptedLink::ConfigureStream(const SerialParameters& parameters) {
     std::lock_guard<std::mutex> lock(farMutex_);
     configured_ = parameters;
     return true;
-}
-
-bool ScriptedLink::IsGone(int code) const {
-    return code == EPIPE || code == ECONNRESET;
 }
 
 bool ScriptedLink::Feed(std::string_view bytes) {

@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "link/stream_link.h"
+#include "link/socket_link.h"
 #include "platform/unique_fd.h"
 
 namespace orbex {
 
-class ScriptedLink : public StreamLink {
+class ScriptedLink : public SocketLink {
   public:
     ScriptedLink();
     explicit ScriptedLink(LineQueue& queue);
@@ -31,20 +31,10 @@ class ScriptedLink : public StreamLink {
     SerialParameters Configured() const;
 
   protected:
-    bool Resolve(const PortSettings&) override { return true; }
     bool OpenStream(const SerialParameters& parameters, bool reconnect) override;
-    void CloseStream() override { near_.Reset(); }
-    bool StreamOpen() const override { return near_.Valid(); }
-    int Descriptor() const override { return near_.Get(); }
-    long ReadStream(char* bytes, std::size_t capacity, short revents) override;
-    bool WriteStream(const void* bytes, std::size_t count) override;
-    long QueuedInput() const override;
-    const char* Unsupported(const SerialParameters&) const override { return nullptr; }
     bool ConfigureStream(const SerialParameters& parameters) override;
-    bool IsGone(int code) const override;
 
   private:
-    UniqueFd near_;  // the link's end
     // The test's end, the written bytes and the settings: the test's thread and the link's
     // threads both use them.
     mutable std::mutex farMutex_;

@@ -12,12 +12,11 @@
 #include <string>
 
 #include "link/network_address.h"
-#include "link/stream_link.h"
-#include "platform/unique_fd.h"
+#include "link/socket_link.h"
 
 namespace orbex {
 
-class TcpLink : public StreamLink {
+class TcpLink : public SocketLink {
   public:
     TcpLink(LineQueue& queue, NetworkAddress address);
     ~TcpLink() override;
@@ -25,31 +24,14 @@ class TcpLink : public StreamLink {
     std::string Describe() const override { return address_.Text(); }
 
   protected:
-    bool Resolve(const PortSettings&) override { return true; }
     bool OpenStream(const SerialParameters& parameters, bool reconnect) override;
-    void CloseStream() override { socket_.Reset(); }
-    bool StreamOpen() const override { return socket_.Valid(); }
-    int Descriptor() const override { return socket_.Get(); }
-    long ReadStream(char* bytes, std::size_t capacity, short revents) override;
-    bool WriteStream(const void* bytes, std::size_t count) override;
-    long QueuedInput() const override;
-    const char* Unsupported(const SerialParameters&) const override { return nullptr; }
-    bool ConfigureStream(const SerialParameters&) override { return true; }
-    bool IsGone(int code) const override;
 
     // Connects within `limit` (cut short by Close); false with the system error set.
     bool Connect(std::chrono::milliseconds limit);
-    // Reads what the socket holds without waiting: the count, 0 when nothing is there, -1
-    // when the connection failed or the server closed it (system error set).
-    long ReceiveRaw(char* bytes, std::size_t capacity);
-    // Sends all bytes, waiting at most the write time-out for the socket to take them.
-    bool SendRaw(const void* bytes, std::size_t count);
-
     const NetworkAddress& address() const { return address_; }
 
   private:
     NetworkAddress address_;
-    UniqueFd socket_;
 };
 
 }  // namespace orbex
