@@ -119,7 +119,7 @@ void CommandHandler::HandleLine(const std::string& line, SimMillis t, const Epoc
     const std::string name = CommandName(line);
     for (const CommandSpec& spec : Commands()) {
         if (name == spec.name) {
-            (this->*spec.handler)(name, line, t, latest, out);
+            (this->*spec.handler)(Command{name, line, t, latest, out});
             return;
         }
     }
@@ -134,81 +134,76 @@ void CommandHandler::Abandon(const std::string& why, std::vector<std::string>& o
     received_.clear();
 }
 
-void CommandHandler::Reset(const std::string& name, const std::string& line, SimMillis t,
-                           const EpochSnapshot&, std::vector<std::string>& out) {
+void CommandHandler::Reset(const Command& command) {
     if (options_.ignoreResets) {
         return;  // a receiver whose command line is broken: nothing comes back
     }
-    const StartMode mode = name == "SR"   ? StartMode::kHot
-                           : name == "SW" ? StartMode::kWarm
-                                          : StartMode::kCold;
-    out.push_back(line);
-    out.push_back(kStartupBanner);
-    world_.Restart(mode, t);
+    const StartMode mode = command.name == "SR"   ? StartMode::kHot
+                           : command.name == "SW" ? StartMode::kWarm
+                                                  : StartMode::kCold;
+    command.out.push_back(command.line);
+    command.out.push_back(kStartupBanner);
+    world_.Restart(mode, command.t);
 }
 
-void CommandHandler::Dump(const std::string& name, const std::string& line, SimMillis,
-                          const EpochSnapshot&, std::vector<std::string>& out) {
-    out.push_back(line);
-    const std::vector<std::string>& data = name == "AMO" ? almanac_ : ephemeris_;
-    out.insert(out.end(), data.begin(), data.end());
+void CommandHandler::Dump(const Command& command) {
+    command.out.push_back(command.line);
+    const std::vector<std::string>& data = command.name == "AMO" ? almanac_ : ephemeris_;
+    command.out.insert(command.out.end(), data.begin(), data.end());
 }
 
-void CommandHandler::StartUpload(const std::string& name, const std::string& line, SimMillis t,
-                                 const EpochSnapshot&, std::vector<std::string>& out) {
-    const bool almanac = name == "AMI";
-    out.push_back(line);
-    out.push_back("[" + name + "] Ready");
+void CommandHandler::StartUpload(const Command& command) {
+    const bool almanac = command.name == "AMI";
+    command.out.push_back(command.line);
+    command.out.push_back("[" + command.name + "] Ready");
     upload_ = almanac ? Upload::kAlmanac : Upload::kEphemeris;
-    uploadName_ = name;
+    uploadName_ = command.name;
     expectedLines_ = almanac ? kAlmanacLines : kEphemerisLines;
     badLines_ = 0;
     received_.clear();
-    lastUploadLine_ = t;
+    lastUploadLine_ = command.t;
 }
 
-void CommandHandler::AssistDump(const std::string& name, const std::string& line, SimMillis t,
-                                const EpochSnapshot& latest, std::vector<std::string>& out) {
-    const AssistNetwork network = name == "ASO" ? AssistNetwork::kGsm : AssistNetwork::kWcdma;
+void CommandHandler::AssistDump(const Command& command) {
+    const AssistNetwork network =
+        command.name == "ASO" ? AssistNetwork::kGsm : AssistNetwork::kWcdma;
     const int index = network == AssistNetwork::kGsm ? 0 : 1;
-    out.push_back(line);
+    command.out.push_back(command.line);
     if (options_.assistError) {
-        out.push_back("[" + name + "] Err No Assistance Data");
+        command.out.push_back("[" + command.name + "] Err No Assistance Data");
         return;
     }
     if (!haveAssist_[index]) {
-        const int satellites = std::clamp(static_cast<int>(latest.satellites.size()), 1, 16);
-        assist_[index] = GenerateAssist(network, satellites, t, options_.seed);
+        const int satellites =
+            std::clamp(static_cast<int>(command.latest.satellites.size()), 1, 16);
+        assist_[index] = GenerateAssist(network, satellites, command.t, options_.seed);
     }
-    out.push_back(assist_[index].header);
-    out.insert(out.end(), assist_[index].lines.begin(), assist_[index].lines.end());
+    command.out.push_back(assist_[index].header);
+    command.out.insert(command.out.end(), assist_[index].lines.begin(), assist_[index].lines.end());
 }
 
-void CommandHandler::StartAssistUpload(const std::string& name, const std::string& line,
-                                       SimMillis t, const EpochSnapshot&,
-                                       std::vector<std::string>& out) {
-    out.push_back(line);
-    out.push_back("[" + name + "] Ready");
+void CommandHandler::StartAssistUpload(const Command& command) {
+    command.out.push_back(command.line);
+    command.out.push_back("[" + command.name + "] Ready");
     upload_ = Upload::kAssistHeader;
-    network_ = name == "ASI" ? AssistNetwork::kGsm : AssistNetwork::kWcdma;
-    uploadName_ = name;
+    network_ = command.name == "ASI" ? AssistNetwork::kGsm : AssistNetwork::kWcdma;
+    uploadName_ = command.name;
     expectedLines_ = 0;
     received_.clear();
-    lastUploadLine_ = t;
+    lastUploadLine_ = command.t;
 }
 
-void CommandHandler::ClearMemory(const std::string& name, const std::string&, SimMillis,
-                                 const EpochSnapshot&, std::vector<std::string>& out) {
+void CommandHandler::ClearMemory(const Command& command) {
     almanac_ = GenerateAlmanac(options_.seed);
     ephemeris_ = GenerateEphemeris(options_.seed);
     haveAssist_[0] = haveAssist_[1] = false;
-    out.push_back("[" + name + "] OK Memory Cleared");
+    command.out.push_back("[" + command.name + "] OK Memory Cleared");
 }
 
-void CommandHandler::Acknowledge(const std::string& name, const std::string& line, SimMillis,
-                                 const EpochSnapshot&, std::vector<std::string>& out) {
-    const std::string arguments = Trimmed(std::string_view(line).substr(1 + name.size()));
-    out.push_back("[" + name + "] OK" + (arguments.empty() ? "" : " " + arguments));
+void CommandHandler::Acknowledge(const Command& command) {
+    const std::string arguments =
+        Trimmed(std::string_view(command.line).substr(1 + command.name.size()));
+    command.out.push_back("[" + command.name + "] OK" + (arguments.empty() ? "" : " " + arguments));
 }
 
 void CommandHandler::HandleDataLine(const std::string& line, SimMillis t,

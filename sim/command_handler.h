@@ -37,9 +37,15 @@ class CommandHandler {
 
   private:
     enum class Upload { kNone, kAlmanac, kEphemeris, kAssistHeader, kAssistData };
-    using Handler = void (CommandHandler::*)(const std::string& name, const std::string& line,
-                                             SimMillis t, const EpochSnapshot& latest,
-                                             std::vector<std::string>& out);
+    // One received command and where its replies go.
+    struct Command {
+        const std::string& name;  // the letters after "@", upper-cased
+        const std::string& line;  // the whole line, which most commands echo
+        SimMillis t;
+        const EpochSnapshot& latest;
+        std::vector<std::string>& out;
+    };
+    using Handler = void (CommandHandler::*)(const Command& command);
     struct CommandSpec {
         const char* name;
         Handler handler;
@@ -51,20 +57,13 @@ class CommandHandler {
     void HandleDataLine(const std::string& line, SimMillis t, std::vector<std::string>& out);
     void Abandon(const std::string& why, std::vector<std::string>& out);
 
-    void Reset(const std::string& name, const std::string& line, SimMillis t,
-               const EpochSnapshot& latest, std::vector<std::string>& out);
-    void Dump(const std::string& name, const std::string& line, SimMillis t,
-              const EpochSnapshot& latest, std::vector<std::string>& out);
-    void StartUpload(const std::string& name, const std::string& line, SimMillis t,
-                     const EpochSnapshot& latest, std::vector<std::string>& out);
-    void AssistDump(const std::string& name, const std::string& line, SimMillis t,
-                    const EpochSnapshot& latest, std::vector<std::string>& out);
-    void StartAssistUpload(const std::string& name, const std::string& line, SimMillis t,
-                           const EpochSnapshot& latest, std::vector<std::string>& out);
-    void ClearMemory(const std::string& name, const std::string& line, SimMillis t,
-                     const EpochSnapshot& latest, std::vector<std::string>& out);
-    void Acknowledge(const std::string& name, const std::string& line, SimMillis t,
-                     const EpochSnapshot& latest, std::vector<std::string>& out);
+    void Reset(const Command& command);
+    void Dump(const Command& command);
+    void StartUpload(const Command& command);
+    void AssistDump(const Command& command);
+    void StartAssistUpload(const Command& command);
+    void ClearMemory(const Command& command);
+    void Acknowledge(const Command& command);
 
     SimOptions options_;
     ReceiverWorld& world_;

@@ -52,33 +52,78 @@ std::string Ok() {
     return {};
 }
 
+using Row = OptionRow<SimOptions>;
+
+// The rows below name the field they set: a member of SimOptions, or a function that gives one
+// (the faults' fields), used through std::invoke.
+
+// A switch that sets a flag to `value`.
+template <typename Field>
+Row Switch(const char* name, const char* help, Field field, bool value = true) {
+    return {name, nullptr, help, [field, value](SimOptions& o, const std::string&) {
+                std::invoke(field, o) = value;
+                return Ok();
+            }};
+}
+
+// An option whose value is kept as it was written (a path).
+Row Text(const char* name, const char* valueName, const char* help,
+         std::string SimOptions::*field) {
+    return {name, valueName, help, [field](SimOptions& o, const std::string& v) {
+                o.*field = v;
+                return Ok();
+            }};
+}
+
+// A number in [low, high].
+template <typename Field>
+Row Number(const char* name, const char* valueName, const char* help, Field field, double low,
+           double high) {
+    return {name, valueName, help, [=](SimOptions& o, const std::string& v) {
+                return SetNumber(std::invoke(field, o), name, v, low, high);
+            }};
+}
+
+// A whole number in [low, high].
+template <typename Field>
+Row Count(const char* name, const char* valueName, const char* help, Field field, int low,
+          int high) {
+    return {name, valueName, help, [=](SimOptions& o, const std::string& v) {
+                return SetCount(std::invoke(field, o), name, v, low, high);
+            }};
+}
+
+template <typename Value>
+auto Fault(Value FaultOptions::*field) {
+    return [field](SimOptions& o) -> Value& { return o.faults.*field; };
+}
+
+std::string SetFormat(SimOptions& o, const std::string& v) {
+    if (v == "native")
+        o.format = OutputFormat::kNative;
+    else if (v == "4ch")
+        o.format = OutputFormat::kFourChannel;
+    else if (v == "nmea")
+        o.format = OutputFormat::kNmea;
+    else if (v == "mixed")
+        o.format = OutputFormat::kMixed;
+    else
+        return std::string("--format") + ": expected native, 4ch, nmea or mixed, got \"" + v + "\"";
+    return Ok();
+}
+
 const OptionTable<SimOptions>& SimOptionTable() {
     static const OptionTable<SimOptions> table = {
-        {"--stdout", nullptr,
-         "write the stream to standard output, read commands from standard input",
-         [](SimOptions& o, const std::string&) {
-             o.toStdout = true;
-             return Ok();
-         }},
-        {"--link", "PATH", "also make a symbolic link PATH to the pseudo-terminal",
-         [](SimOptions& o, const std::string& v) {
-             o.linkPath = v;
-             return Ok();
-         }},
-        {"--truth", "FILE", "write one JSON object per line sent, with the values encoded",
-         [](SimOptions& o, const std::string& v) {
-             o.truthPath = v;
-             return Ok();
-         }},
-        {"--fast", nullptr, "do not sleep: simulated time advances one period per epoch",
-         [](SimOptions& o, const std::string&) {
-             o.fast = true;
-             return Ok();
-         }},
-        {"--duration", "SECONDS", "stop after this much simulated time",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.duration, "--duration", v, 0, 1e7);
-         }},
+        Switch("--stdout", "write the stream to standard output, read commands from standard input",
+               &SimOptions::toStdout),
+        Text("--link", "PATH", "also make a symbolic link PATH to the pseudo-terminal",
+             &SimOptions::linkPath),
+        Text("--truth", "FILE", "write one JSON object per line sent, with the values encoded",
+             &SimOptions::truthPath),
+        Switch("--fast", "do not sleep: simulated time advances one period per epoch",
+               &SimOptions::fast),
+        Number("--duration", "SECONDS", "stop after this much simulated time",
+               &SimOptions::duration, 0, 1e7),
         {"--start", "UTC",
          "simulated start time, YYYY-MM-DDTHH:MM:SS (default: now; "
          "2026-06-01T12:00:00 with --fast)",
@@ -95,124 +140,52 @@ const OptionTable<SimOptions>& SimOptionTable() {
              o.seed = static_cast<std::uint64_t>(value);
              return error;
          }},
-        {"--lat", "DEG", "latitude of the antenna (default 35.681236, north)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.latDeg, "--lat", v, -89.9, 89.9);
-         }},
-        {"--lon", "DEG", "longitude of the antenna (default 139.767125, east)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.lonDeg, "--lon", v, -179.99, 179.99);
-         }},
-        {"--alt", "METRES", "altitude above mean sea level (default 40)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.altMetres, "--alt", v, -9000, 90000);
-         }},
-        {"--south", nullptr, "put the latitude in the southern hemisphere",
-         [](SimOptions& o, const std::string&) {
-             o.south = true;
-             return Ok();
-         }},
-        {"--west", nullptr, "put the longitude in the western hemisphere",
-         [](SimOptions& o, const std::string&) {
-             o.west = true;
-             return Ok();
-         }},
-        {"--speed-kmh", "KMH", "speed over ground (default 0)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.speedKmh, "--speed-kmh", v, 0, 900);
-         }},
-        {"--heading", "DEG", "course over ground, degrees from true north (default 0)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.headingDeg, "--heading", v, 0, 360);
-         }},
-        {"--format", "native|4ch|nmea|mixed", "output format (default nmea)",
-         [](SimOptions& o, const std::string& v) {
-             if (v == "native")
-                 o.format = OutputFormat::kNative;
-             else if (v == "4ch")
-                 o.format = OutputFormat::kFourChannel;
-             else if (v == "nmea")
-                 o.format = OutputFormat::kNmea;
-             else if (v == "mixed")
-                 o.format = OutputFormat::kMixed;
-             else
-                 return std::string("--format") + ": expected native, 4ch, nmea or mixed, got \"" +
-                        v + "\"";
-             return Ok();
-         }},
-        {"--extra", nullptr, "add $GPGLL, $PEXT, $PVLM, $PSSST, $PSGSA and $GPRMC to NMEA epochs",
-         [](SimOptions& o, const std::string&) {
-             o.extra = true;
-             return Ok();
-         }},
-        {"--handheld", nullptr, "the handheld viewer's stream: GGA, GSA, GSV, RMC at 4800 baud",
-         [](SimOptions& o, const std::string&) {
-             o.handheld = true;
-             return Ok();
-         }},
-        {"--four-digit-minutes", nullptr,
-         "four decimals of latitude/longitude minutes in GGA (default)",
-         [](SimOptions& o, const std::string&) {
-             o.fourDigitMinutes = true;
-             return Ok();
-         }},
-        {"--three-digit-minutes", nullptr, "three decimals of minutes in GGA",
-         [](SimOptions& o, const std::string&) {
-             o.fourDigitMinutes = false;
-             return Ok();
-         }},
-        {"--rate", "HZ", "epochs per second (default 1)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.rateHz, "--rate", v, 0.01, 20);
-         }},
-        {"--ttff-hot", "SECONDS", "time to fix after @SR (default 1)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.ttffHot, "--ttff-hot", v, 0, 36000);
-         }},
-        {"--ttff-warm", "SECONDS", "time to fix after @SW (default 30)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.ttffWarm, "--ttff-warm", v, 0, 36000);
-         }},
-        {"--ttff-cold", "SECONDS", "time to fix after @CD (default 45)",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.ttffCold, "--ttff-cold", v, 0, 36000);
-         }},
-        {"--ignore-resets", nullptr, "take @SR, @SW and @CD without echo, banner or restart",
-         [](SimOptions& o, const std::string&) {
-             o.ignoreResets = true;
-             return Ok();
-         }},
-        {"--assist-error", nullptr, "answer @ASO/@SIO with \"[ASO] Err\"/\"[SIO] Err\"",
-         [](SimOptions& o, const std::string&) {
-             o.assistError = true;
-             return Ok();
-         }},
-        {"--bad-checksum-every", "N", "every Nth sentence gets a wrong checksum",
-         [](SimOptions& o, const std::string& v) {
-             return SetCount(o.faults.badChecksumEvery, "--bad-checksum-every", v, 1, 1000000);
-         }},
-        {"--unprintable-every", "N", "every Nth line gets an unprintable byte",
-         [](SimOptions& o, const std::string& v) {
-             return SetCount(o.faults.unprintableEvery, "--unprintable-every", v, 1, 1000000);
-         }},
-        {"--da-terminator", nullptr, "end lines with the byte 0xDA instead of CR LF",
-         [](SimOptions& o, const std::string&) {
-             o.faults.daTerminator = true;
-             return Ok();
-         }},
-        {"--burst", "BYTES", "hold output back and write it in chunks of BYTES",
-         [](SimOptions& o, const std::string& v) {
-             return SetCount(o.faults.burstBytes, "--burst", v, 1, 1 << 20);
-         }},
-        {"--no-terminator-run", "BYTES",
-         "every 10 epochs, send BYTES printable bytes without a terminator",
-         [](SimOptions& o, const std::string& v) {
-             return SetCount(o.faults.noTerminatorRun, "--no-terminator-run", v, 1, 1 << 20);
-         }},
-        {"--hangup-after", "SECONDS", "close the port after SECONDS and exit with status 3",
-         [](SimOptions& o, const std::string& v) {
-             return SetNumber(o.faults.hangupAfter, "--hangup-after", v, 0.001, 1e7);
-         }},
+        Number("--lat", "DEG", "latitude of the antenna (default 35.681236, north)",
+               &SimOptions::latDeg, -89.9, 89.9),
+        Number("--lon", "DEG", "longitude of the antenna (default 139.767125, east)",
+               &SimOptions::lonDeg, -179.99, 179.99),
+        Number("--alt", "METRES", "altitude above mean sea level (default 40)",
+               &SimOptions::altMetres, -9000, 90000),
+        Switch("--south", "put the latitude in the southern hemisphere", &SimOptions::south),
+        Switch("--west", "put the longitude in the western hemisphere", &SimOptions::west),
+        Number("--speed-kmh", "KMH", "speed over ground (default 0)", &SimOptions::speedKmh, 0,
+               900),
+        Number("--heading", "DEG", "course over ground, degrees from true north (default 0)",
+               &SimOptions::headingDeg, 0, 360),
+        {"--format", "native|4ch|nmea|mixed", "output format (default nmea)", SetFormat},
+        Switch("--extra", "add $GPGLL, $PEXT, $PVLM, $PSSST, $PSGSA and $GPRMC to NMEA epochs",
+               &SimOptions::extra),
+        Switch("--handheld", "the handheld viewer's stream: GGA, GSA, GSV, RMC at 4800 baud",
+               &SimOptions::handheld),
+        Switch("--four-digit-minutes",
+               "four decimals of latitude/longitude minutes in GGA (default)",
+               &SimOptions::fourDigitMinutes),
+        Switch("--three-digit-minutes", "three decimals of minutes in GGA",
+               &SimOptions::fourDigitMinutes, false),
+        Number("--rate", "HZ", "epochs per second (default 1)", &SimOptions::rateHz, 0.01, 20),
+        Number("--ttff-hot", "SECONDS", "time to fix after @SR (default 1)", &SimOptions::ttffHot,
+               0, 36000),
+        Number("--ttff-warm", "SECONDS", "time to fix after @SW (default 30)",
+               &SimOptions::ttffWarm, 0, 36000),
+        Number("--ttff-cold", "SECONDS", "time to fix after @CD (default 45)",
+               &SimOptions::ttffCold, 0, 36000),
+        Switch("--ignore-resets", "take @SR, @SW and @CD without echo, banner or restart",
+               &SimOptions::ignoreResets),
+        Switch("--assist-error", "answer @ASO/@SIO with \"[ASO] Err\"/\"[SIO] Err\"",
+               &SimOptions::assistError),
+        Count("--bad-checksum-every", "N", "every Nth sentence gets a wrong checksum",
+              Fault(&FaultOptions::badChecksumEvery), 1, 1000000),
+        Count("--unprintable-every", "N", "every Nth line gets an unprintable byte",
+              Fault(&FaultOptions::unprintableEvery), 1, 1000000),
+        Switch("--da-terminator", "end lines with the byte 0xDA instead of CR LF",
+               Fault(&FaultOptions::daTerminator)),
+        Count("--burst", "BYTES", "hold output back and write it in chunks of BYTES",
+              Fault(&FaultOptions::burstBytes), 1, 1 << 20),
+        Count("--no-terminator-run", "BYTES",
+              "every 10 epochs, send BYTES printable bytes without a terminator",
+              Fault(&FaultOptions::noTerminatorRun), 1, 1 << 20),
+        Number("--hangup-after", "SECONDS", "close the port after SECONDS and exit with status 3",
+               Fault(&FaultOptions::hangupAfter), 0.001, 1e7),
     };
     return table;
 }
