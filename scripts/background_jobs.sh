@@ -11,3 +11,24 @@ stop_background_jobs() {
     rm -rf "$work"
 }
 trap stop_background_jobs EXIT
+
+# start_xvfb FIRST WxHxD [Xvfb options]: starts a virtual X server on the first free display
+# number from FIRST, exports DISPLAY, and returns once the server answers (not merely once its
+# socket exists). Programs started afterwards draw there, not offscreen.
+start_xvfb() {
+    local number=$1 geometry=$2
+    shift 2
+    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+        number=$((number + 1))
+    done
+    Xvfb ":$number" -screen 0 "$geometry" -nolisten tcp "$@" >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    export DISPLAY=":$number"
+    unset QT_QPA_PLATFORM
+    for _ in $(seq 100); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "Xvfb on :$number did not answer; its log: $work/xvfb.log" >&2
+    return 1
+}

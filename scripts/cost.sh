@@ -16,32 +16,14 @@ build=${1:?usage: scripts/cost.sh BUILD_DIR [SECONDS] [--peer]}
 seconds=${2:-60}
 peer=${3:-}
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbex-cost.XXXXXX")
+work_name=orbex-cost
+. scripts/background_jobs.sh
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 xdo() { xdotool "$@" 2>/dev/null; }
 
-display=:77
-while [ -e "/tmp/.X11-unix/X${display#:}" ] || [ -e "/tmp/.X${display#:}-lock" ]; do
-    display=":$((${display#:} + 1))"
-done
-Xvfb "$display" -screen 0 2000x1100x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display XDG_RUNTIME_DIR="$work/runtime"
-unset QT_QPA_PLATFORM
-for _ in $(seq 100); do
-    xdo getdisplaygeometry >/dev/null && break
-    sleep 0.1
-done
+export XDG_RUNTIME_DIR="$work/runtime"
+start_xvfb 77 2000x1100x24
 
 port="$work/vm8140"
 "$build/sim/vm8140-sim" --link "$port" --format mixed --speed-kmh 36 --heading 60 >/dev/null 2>&1 &

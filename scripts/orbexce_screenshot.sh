@@ -15,13 +15,9 @@ work_name=orbexce-shot
 
 "$build_dir/sim/vm8140-sim" --handheld >"$work/sim.out" 2>"$work/sim.err" &
 pids+=($!)
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 400x400x24 >/dev/null 2>&1 &
-pids+=($!)
+start_xvfb $((90 + RANDOM % 400)) 400x400x24
 for _ in $(seq 50); do [ -s "$work/sim.out" ] && break; sleep 0.1; done
 port=$(head -1 "$work/sim.out")
-export DISPLAY=$display
-sleep 1
 
 # COM1 and COM2 have no device, so start-up says "Open Com1 Error" and the scan fails them.
 ORBEXCE_PORTS="/nonexistent/com1:/nonexistent/com2:$port" "$build_dir/handheld/orbexce" &

@@ -119,19 +119,7 @@ fi
 
 # Headless: a virtual screen wide enough for the six windows in two rows, white behind them so
 # that the windows (without a window manager, without frames) stand apart.
-display=:99
-while [ -e "/tmp/.X11-unix/X${display#:}" ] || [ -e "/tmp/.X${display#:}-lock" ]; do
-    display=":$(( ${display#:} + 1 ))"
-done
-Xvfb "$display" -screen 0 2000x1100x24 -wr -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-# Ready when it answers, not merely when its socket exists.
-for _ in $(seq 100); do
-    xdo getdisplaygeometry >/dev/null && break
-    sleep 0.1
-done
-unset QT_QPA_PLATFORM
+start_xvfb 99 2000x1100x24 -wr
 "$root/$build_dir/app/orbex" >"$work/orbex.log" 2>&1 &
 orbex_pid=$!
 pids+=("$orbex_pid")
@@ -146,7 +134,7 @@ sleep "${ORBEX_RUN_SECONDS:-6}"
 shot="$root/out/orbex-screen.png"
 mkdir -p "$root/out"
 geometry="$((extent_right + 12))x$((extent_bottom + 12))+0+0"
-xwd -display "$display" -root -silent | convert xwd:- -crop "$geometry" +repage "$shot"
+xwd -display "$DISPLAY" -root -silent | convert xwd:- -crop "$geometry" +repage "$shot"
 echo "run: screenshot of the windows written to $shot"
 if ! kill -0 "$orbex_pid" 2>/dev/null; then
     echo "run: Orbex ended early; its output:" >&2
