@@ -2,6 +2,7 @@
 // --data-bits, --stop-bits, --rtscts and --xonxoff, read into the eight port settings.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <type_traits>
 
@@ -16,32 +17,48 @@ std::string SetPortParity(PortSettings& settings, const std::string& parity);
 std::string SetPortDataBits(PortSettings& settings, const std::string& bits);
 std::string SetPortStopBits(PortSettings& settings, const std::string& bits);
 
+// The port options that take a value, each read into the settings by its setter.
+struct PortValueOption {
+    const char* name;
+    const char* valueName;
+    const char* help;
+    std::string (*set)(PortSettings& settings, const std::string& value);
+};
+inline constexpr PortValueOption kPortValueOptions[] = {
+    {"--speed", "BAUD", "110 .. 256000 (default 9600)", SetPortSpeed},
+    {"--parity", "none|odd|even|mark|space", "parity (default none)", SetPortParity},
+    {"--data-bits", "7|8", "data bits (default 8)", SetPortDataBits},
+    {"--stop-bits", "1|1.5|2", "stop bits (default 1)", SetPortStopBits},
+};
+
+// The handshake switches, each turning one flow setting on.
+struct PortSwitchOption {
+    const char* name;
+    const char* help;
+    std::int32_t PortSettings::*flag;
+};
+inline constexpr PortSwitchOption kPortSwitchOptions[] = {
+    {"--rtscts", "RTS/CTS handshake", &PortSettings::flowRts},
+    {"--xonxoff", "XON/XOFF handshake", &PortSettings::flowXon},
+};
+
 // Appends the six rows, which set `options.*settings`.
 template <typename Options>
 void AddPortSettingRows(OptionTable<Options>& table,
                         std::type_identity_t<PortSettings Options::*> settings) {
-    table.push_back(
-        {"--speed", "BAUD", "110 .. 256000 (default 9600)",
-         [settings](Options& o, const std::string& v) { return SetPortSpeed(o.*settings, v); }});
-    table.push_back(
-        {"--parity", "none|odd|even|mark|space", "parity (default none)",
-         [settings](Options& o, const std::string& v) { return SetPortParity(o.*settings, v); }});
-    table.push_back(
-        {"--data-bits", "7|8", "data bits (default 8)",
-         [settings](Options& o, const std::string& v) { return SetPortDataBits(o.*settings, v); }});
-    table.push_back(
-        {"--stop-bits", "1|1.5|2", "stop bits (default 1)",
-         [settings](Options& o, const std::string& v) { return SetPortStopBits(o.*settings, v); }});
-    table.push_back(
-        {"--rtscts", nullptr, "RTS/CTS handshake", [settings](Options& o, const std::string&) {
-             (o.*settings).flowRts = 1;
-             return std::string();
-         }});
-    table.push_back(
-        {"--xonxoff", nullptr, "XON/XOFF handshake", [settings](Options& o, const std::string&) {
-             (o.*settings).flowXon = 1;
-             return std::string();
-         }});
+    for (const PortValueOption& option : kPortValueOptions) {
+        table.push_back({option.name, option.valueName, option.help,
+                         [settings, set = option.set](Options& o, const std::string& v) {
+                             return set(o.*settings, v);
+                         }});
+    }
+    for (const PortSwitchOption& option : kPortSwitchOptions) {
+        table.push_back({option.name, nullptr, option.help,
+                         [settings, flag = option.flag](Options& o, const std::string&) {
+                             (o.*settings).*flag = 1;
+                             return std::string();
+                         }});
+    }
 }
 
 }  // namespace orbex

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "cli/common/option_setters.h"
 #include "cli/common/option_table.h"
 #include "cli/common/port_options.h"
 
@@ -19,40 +20,23 @@ constexpr std::array<KindName, 5> kKinds = {{{"almanac", DataKind::Almanac},
                                              {"assist-gsm", DataKind::AssistGsm},
                                              {"assist-wcdma", DataKind::AssistWcdma}}};
 
-std::string SetPath(std::optional<std::string>& target, const char* option,
-                    const std::string& path) {
-    target = path;
-    return path.empty() ? std::string(option) + " needs a non-empty path" : std::string();
-}
-
 const OptionTable<DataOptions>& DataOptionTable() {
     static const OptionTable<DataOptions> table = [] {
         OptionTable<DataOptions> rows = {
             {"--port", "NAME_OR_INDEX", "a device path, or an index into Orbex's port list",
-             [](DataOptions& o, const std::string& v) {
-                 o.port = v;
-                 return std::string();
-             }},
+             SetsText(&DataOptions::port)},
             {"--file", "FILE",
              "the data file (default: as Orbex, FILEPATH under ALMANAC or ASSIST in the "
              "settings, else the program's directory)",
-             [](DataOptions& o, const std::string& v) { return SetPath(o.file, "--file", v); }},
+             SetsNonEmpty("--file", "a non-empty path", &DataOptions::file)},
             {"--dir", "DIR", "the folder of AL.DAT, EP.DAT and AS.DAT",
-             [](DataOptions& o, const std::string& v) { return SetPath(o.directory, "--dir", v); }},
+             SetsNonEmpty("--dir", "a non-empty path", &DataOptions::directory)},
             {"--timeout", "S",
              "end any wait for the receiver after S seconds, synchronisation and the "
              "upload's confirmation included (Orbex waits for the user's Cancel)",
-             [](DataOptions& o, const std::string& v) {
-                 double seconds = 0;
-                 std::string error = ReadDecimal("--timeout", v, 1e-3, 1e9, seconds);
-                 o.timeout = seconds;
-                 return error;
-             }},
+             SetsDecimal("--timeout", 1e-3, 1e9, &DataOptions::timeout)},
             {"--json", nullptr, "print the outcome as one JSON object on standard output",
-             [](DataOptions& o, const std::string&) {
-                 o.json = true;
-                 return std::string();
-             }},
+             SetsFlag(&DataOptions::json)},
         };
         AddPortSettingRows(rows, &DataOptions::settings);
         return rows;

@@ -1,5 +1,6 @@
 #include "cli/orbex_dump/dump_options.h"
 
+#include "cli/common/option_setters.h"
 #include "cli/common/option_table.h"
 #include "cli/common/port_options.h"
 
@@ -59,24 +60,11 @@ const OptionTable<DumpCommandLine>& DumpOptionTable() {
                  return std::string();
              }},
             {"--count", "N", "stop after N lines",
-             [](DumpCommandLine& c, const std::string& v) {
-                 long count = 0;
-                 std::string error = ReadWholeNumber("--count", v, 1, 1L << 62, count);
-                 c.count = count;
-                 return error;
-             }},
+             SetsWholeNumber("--count", 1, 1L << 62, &DumpCommandLine::count)},
             {"--seconds", "S", "stop after S seconds",
-             [](DumpCommandLine& c, const std::string& v) {
-                 double seconds = 0;
-                 std::string error = ReadDecimal("--seconds", v, 1e-3, 1e9, seconds);
-                 c.seconds = seconds;
-                 return error;
-             }},
+             SetsDecimal("--seconds", 1e-3, 1e9, &DumpCommandLine::seconds)},
             {"--decode", nullptr, "print one JSON object per line instead of the line",
-             [](DumpCommandLine& c, const std::string&) {
-                 c.decode = true;
-                 return std::string();
-             }},
+             SetsFlag(&DumpCommandLine::decode)},
         };
         rows.insert(rows.end(), more.begin(), more.end());
         return rows;

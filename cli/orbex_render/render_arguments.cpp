@@ -1,5 +1,6 @@
 #include "cli/orbex_render/render_arguments.h"
 
+#include "cli/common/option_setters.h"
 #include "cli/common/option_table.h"
 #include "windows/registry/monitor_window_rows.h"
 
@@ -8,21 +9,11 @@ namespace {
 
 const OptionTable<RenderArguments>& RenderOptionTable() {
     static const OptionTable<RenderArguments> table = {
-        {"--png", "OUT", "write the window as a PNG picture",
-         [](RenderArguments& a, const std::string& v) {
-             a.pngPath = v;
-             return std::string();
-         }},
+        {"--png", "OUT", "write the window as a PNG picture", SetsText(&RenderArguments::pngPath)},
         {"--draw-log", nullptr, "print every drawing call of one full paint as JSON lines",
-         [](RenderArguments& a, const std::string&) {
-             a.drawLog = true;
-             return std::string();
-         }},
+         SetsFlag(&RenderArguments::drawLog)},
         {"--keys", "TEXT", "keys typed into the window after the recording (e.g. \"+C\")",
-         [](RenderArguments& a, const std::string& v) {
-             a.keys = v;
-             return std::string();
-         }},
+         SetsText(&RenderArguments::keys)},
     };
     return table;
 }

@@ -1,5 +1,6 @@
 #include "cli/orbex_report/report_options.h"
 
+#include "cli/common/option_setters.h"
 #include "cli/common/option_table.h"
 #include "cli/common/reference_option.h"
 
@@ -10,17 +11,9 @@ namespace {
 const OptionTable<ReportOptions>& ReportOptionTable() {
     static const OptionTable<ReportOptions> table = {
         {"-o", "FILE", "the HTML file to write (required)",
-         [](ReportOptions& o, const std::string& v) {
-             o.output = v;
-             return v.empty() ? std::string("-o needs a file name") : std::string();
-         }},
+         SetsNonEmpty("-o", "a file name", &ReportOptions::output)},
         {"--limit", "S", "ttff: the pass limit in seconds for the percentile",
-         [](ReportOptions& o, const std::string& v) {
-             double value = 0;
-             std::string error = ReadDecimal("--limit", v, 0, 86400, value);
-             o.limit = value;
-             return error;
-         }},
+         SetsDecimal("--limit", 0, 86400, &ReportOptions::limit)},
         {"--max-failures", "N",
          "ttff: failed cycles a pass allows (default: the summary's, or 0, as orbex-ttff)",
          [](ReportOptions& o, const std::string& v) {
@@ -33,26 +26,10 @@ const OptionTable<ReportOptions>& ReportOptionTable() {
              return error;
          }},
         {"--percentile", "P", "ttff: the percentile judged and shown (default: the input's, or 95)",
-         [](ReportOptions& o, const std::string& v) {
-             double value = 0;
-             std::string error = ReadDecimal("--percentile", v, 1, 100, value);
-             o.percentile = value;
-             return error;
-         }},
+         SetsDecimal("--percentile", 1, 100, &ReportOptions::percentile)},
         {"--ref", "LAT,LON[,ALT]", "accuracy: offsets about this position instead of the mean",
-         [](ReportOptions& o, const std::string& v) {
-             GeoPoint reference;
-             std::string error = ReadReferencePosition(v, reference);
-             if (error.empty()) {
-                 o.reference = reference;
-             }
-             return error;
-         }},
-        {"--title", "TEXT", "the report's heading",
-         [](ReportOptions& o, const std::string& v) {
-             o.title = v;
-             return std::string();
-         }},
+         SetsReference(&ReportOptions::reference)},
+        {"--title", "TEXT", "the report's heading", SetsText(&ReportOptions::title)},
     };
     return table;
 }

@@ -1,5 +1,6 @@
 #include "cli/orbex_stats/stats_options.h"
 
+#include "cli/common/option_setters.h"
 #include "cli/common/option_table.h"
 #include "cli/common/reference_option.h"
 
@@ -10,29 +11,13 @@ namespace {
 const OptionTable<StatsOptions>& StatsOptionTable() {
     static const OptionTable<StatsOptions> table = {
         {"--ref", "LAT,LON[,ALT]", "offsets about this position instead of the mean",
-         [](StatsOptions& o, const std::string& v) {
-             GeoPoint reference;
-             std::string error = ReadReferencePosition(v, reference);
-             if (error.empty()) {
-                 o.reference = reference;
-             }
-             return error;
-         }},
+         SetsReference(&StatsOptions::reference)},
         {"--json", nullptr, "print one JSON object instead of the table",
-         [](StatsOptions& o, const std::string&) {
-             o.json = true;
-             return std::string();
-         }},
+         SetsFlag(&StatsOptions::json)},
         {"--output", "FILE", "write the figures to FILE instead of standard output",
-         [](StatsOptions& o, const std::string& v) {
-             o.output = v;
-             return v.empty() ? std::string("--output needs a non-empty path") : std::string();
-         }},
+         SetsNonEmpty("--output", "a non-empty path", &StatsOptions::output)},
         {"-o", "FILE", "the same as --output",
-         [](StatsOptions& o, const std::string& v) {
-             o.output = v;
-             return v.empty() ? std::string("-o needs a non-empty path") : std::string();
-         }},
+         SetsNonEmpty("-o", "a non-empty path", &StatsOptions::output)},
     };
     return table;
 }

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "cli/common/option_setters.h"
 #include "cli/common/option_table.h"
 #include "cli/common/port_options.h"
 #include "cli/common/reference_option.h"
@@ -29,11 +30,6 @@ std::string SetInterval(TtffCommandLine& line, const std::string& value) {
     return error;
 }
 
-std::string SetFileName(std::string& file, const char* option, const std::string& value) {
-    file = value;
-    return value.empty() ? std::string(option) + " needs a file name" : std::string();
-}
-
 OptionTable<TtffCommandLine> MakeTtffOptionTable() {
     OptionTable<TtffCommandLine> table = {
         {"--port", "NAME_OR_INDEX",
@@ -59,12 +55,7 @@ OptionTable<TtffCommandLine> MakeTtffOptionTable() {
                                               : std::string();
          }},
         {"--count", "N", "cycles per receiver, failed ones too (default 1; 0 until Ctrl-C)",
-         [](TtffCommandLine& o, const std::string& v) {
-             long count = 0;
-             std::string error = ReadWholeNumber("--count", v, 0, 1000000, count);
-             o.count = static_cast<int>(count);
-             return error;
-         }},
+         SetsWholeNumber("--count", 0, 1000000, &TtffCommandLine::count)},
         {"--interval", "S", "start a cycle when the pause seconds + 1 reach S (default 7)",
          [](TtffCommandLine& o, const std::string& v) {
              return v.empty() ? "--interval takes whole seconds from 1" : SetInterval(o, v);
@@ -72,56 +63,23 @@ OptionTable<TtffCommandLine> MakeTtffOptionTable() {
         {"--random-interval", nullptr, "draw 30 to 150 s per cycle instead",
          [](TtffCommandLine& o, const std::string&) { return SetInterval(o, {}); }},
         {"--record", "FILE", "append the result file ({port} stands for the receiver)",
-         [](TtffCommandLine& o, const std::string& v) {
-             o.record = v;
-             return v.empty() ? std::string("--record needs a file name") : std::string();
-         }},
+         SetsNonEmpty("--record", "a file name", &TtffCommandLine::record)},
         {"--json", nullptr, "one JSON object per result instead of the result list",
-         [](TtffCommandLine& o, const std::string&) {
-             o.json = true;
-             return std::string();
-         }},
+         SetsFlag(&TtffCommandLine::json)},
         {"--limit", "S", "exit 1 unless the percentile is at most S seconds",
-         [](TtffCommandLine& o, const std::string& v) {
-             double limit = 0;
-             std::string error = ReadDecimal("--limit", v, 0, 1e9, limit);
-             o.limit = limit;
-             return error;
-         }},
+         SetsDecimal("--limit", 0, 1e9, &TtffCommandLine::limit)},
         {"--percentile", "P", "the percentile --limit judges (default 95, nearest rank)",
-         [](TtffCommandLine& o, const std::string& v) {
-             std::string error = ReadDecimal("--percentile", v, 1e-9, 100, o.percentile);
-             return error;
-         }},
+         SetsDecimal("--percentile", 1e-9, 100, &TtffCommandLine::percentile)},
         {"--max-failures", "N", "failed cycles --limit tolerates (default 0)",
-         [](TtffCommandLine& o, const std::string& v) {
-             long count = 0;
-             std::string error = ReadWholeNumber("--max-failures", v, 0, 1000000000, count);
-             o.maxFailures = static_cast<int>(count);
-             return error;
-         }},
+         SetsWholeNumber("--max-failures", 0, 1000000000, &TtffCommandLine::maxFailures)},
         {"--cycle-timeout", "S", "a cycle without a fix after S seconds fails (default: none)",
-         [](TtffCommandLine& o, const std::string& v) {
-             double seconds = 0;
-             std::string error = ReadDecimal("--cycle-timeout", v, 1, 36000, seconds);
-             o.cycleTimeout = seconds;
-             return error;
-         }},
+         SetsDecimal("--cycle-timeout", 1, 36000, &TtffCommandLine::cycleTimeout)},
         {"--ref", "LAT,LON[,ALT]", "the antenna's position: each first fix's distance from it",
-         [](TtffCommandLine& o, const std::string& v) {
-             GeoPoint reference;
-             std::string error = ReadReferencePosition(v, reference);
-             o.reference = reference;
-             return error;
-         }},
+         SetsReference(&TtffCommandLine::reference)},
         {"--summary", "FILE.json", "keep a JSON summary, replaced after every cycle",
-         [](TtffCommandLine& o, const std::string& v) {
-             return SetFileName(o.summary, "--summary", v);
-         }},
+         SetsNonEmpty("--summary", "a file name", &TtffCommandLine::summary)},
         {"--report", "FILE.html", "write the HTML report of the series at the end",
-         [](TtffCommandLine& o, const std::string& v) {
-             return SetFileName(o.report, "--report", v);
-         }},
+         SetsNonEmpty("--report", "a file name", &TtffCommandLine::report)},
     };
     table.insert(table.end(), more.begin(), more.end());
     return table;
