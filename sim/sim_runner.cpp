@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/common/stop_signals.h"
 #include "sim/fault_injector.h"
 #include "sim/pseudo_terminal.h"
 #include "sim/receiver_simulator.h"
@@ -27,15 +28,6 @@ volatile std::sig_atomic_t gStopRequested = 0;  // set by SIGINT/SIGTERM, read b
 
 void OnStopSignal(int) {
     gStopRequested = 1;
-}
-
-void InstallSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    signal(SIGPIPE, SIG_IGN);
 }
 
 // Where the stream goes and where commands come from.
@@ -193,7 +185,7 @@ SimMillis DefaultFastStart() {
 }
 
 int RunSimulator(const SimOptions& options, std::ostream& errors) {
-    InstallSignalHandlers();
+    InstallStopSignals(OnStopSignal);
     gStopRequested = 0;
 
     std::unique_ptr<std::ofstream> truthFile;

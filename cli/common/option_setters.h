@@ -52,30 +52,31 @@ auto SetsNonEmpty(const char* option, const char* what, Field Class::*field) {
     };
 }
 
-// A whole decimal number in [low, high].
-template <typename Field, typename Class>
-auto SetsWholeNumber(const char* option, long low, long high, Field Class::*field) {
-    return [option, low, high, field](Class& options, const std::string& value) {
-        long read = 0;
-        std::string error = ReadWholeNumber(option, value, low, high, read);
+// A number read by `read` (one of the value readers of option_table.h) in [low, high].
+template <typename Number, typename Field, typename Class>
+auto SetsNumber(std::string (*read)(const std::string&, const std::string&, Number, Number,
+                                    Number&),
+                const char* option, Number low, Number high, Field Class::*field) {
+    return [read, option, low, high, field](Class& options, const std::string& value) {
+        Number number = 0;
+        std::string error = read(option, value, low, high, number);
         if (error.empty()) {
-            options.*field = static_cast<typename OptionValueOf<Field>::type>(read);
+            options.*field = static_cast<typename OptionValueOf<Field>::type>(number);
         }
         return error;
     };
 }
 
+// A whole decimal number in [low, high].
+template <typename Field, typename Class>
+auto SetsWholeNumber(const char* option, long low, long high, Field Class::*field) {
+    return SetsNumber(ReadWholeNumber, option, low, high, field);
+}
+
 // A decimal number with "." whatever the locale, in [low, high].
 template <typename Field, typename Class>
 auto SetsDecimal(const char* option, double low, double high, Field Class::*field) {
-    return [option, low, high, field](Class& options, const std::string& value) {
-        double read = 0;
-        std::string error = ReadDecimal(option, value, low, high, read);
-        if (error.empty()) {
-            options.*field = read;
-        }
-        return error;
-    };
+    return SetsNumber(ReadDecimal, option, low, high, field);
 }
 
 }  // namespace orbex

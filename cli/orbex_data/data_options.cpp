@@ -96,6 +96,15 @@ bool ParseDataOptions(const std::vector<std::string>& arguments, DataOptions& op
     return true;
 }
 
+std::string DataKindName(DataKind kind) {
+    for (const KindName& name : kKinds) {
+        if (name.kind == kind) {
+            return name.name;
+        }
+    }
+    return {};
+}
+
 std::string DataUsage() {
     return "usage: orbex-data get|put almanac|ephemeris|both|assist-gsm|assist-wcdma\n"
            "                  --port NAME_OR_INDEX [--file FILE | --dir DIR] [--timeout S] "

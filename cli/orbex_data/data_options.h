@@ -30,4 +30,7 @@ bool ParseDataOptions(const std::vector<std::string>& arguments, DataOptions& op
 
 std::string DataUsage();
 
+// The data's name on the command line and in the JSON outcome ("almanac", "assist-gsm", ...).
+std::string DataKindName(DataKind kind);
+
 }  // namespace orbex

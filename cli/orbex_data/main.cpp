@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include "cli/common/command_line.h"
+#include "cli/common/message_lines.h"
 #include "cli/common/output_check.h"
 #include "cli/common/port_failure.h"
 #include "cli/orbex_data/data_file_check.h"
@@ -38,21 +40,6 @@
 
 namespace orbex {
 namespace {
-
-constexpr int kExitFailed = 1;
-constexpr int kExitBadUse = 2;
-
-std::string OneLine(std::string text) {
-    while (!text.empty() && text.back() == '\n') {
-        text.pop_back();
-    }
-    for (char& c : text) {
-        if (c == '\n') {
-            c = ' ';
-        }
-    }
-    return text;
-}
 
 // The progress line on standard error: rewritten in place on a terminal, otherwise a new line
 // for each new text and every tenth percent, so that a log stays short.
@@ -106,12 +93,6 @@ class ProgressLine {
     int percent_ = 0;
     bool open_ = false;
 };
-
-MessageResult PrintMessage(const MessageRequest& request) {
-    std::fprintf(stderr, "orbex-data: %s\n", OneLine(request.text).c_str());
-    std::fflush(stderr);
-    return MessageResult::Ok;
-}
 
 // Ctrl-C and SIGTERM cancel the transfer as the progress dialog's "Cancel" does: a thread
 // waits for them (blocked everywhere else) and signals the cancel event.
@@ -378,22 +359,6 @@ bool RunPlan(TransferSession& session, ProgressLine& progress, const DataOptions
                     both ? "Completed" : "Receiver Initialization Completed");
 }
 
-std::string DataName(DataKind kind) {
-    switch (kind) {
-        case DataKind::Almanac:
-            return "almanac";
-        case DataKind::Ephemeris:
-            return "ephemeris";
-        case DataKind::Both:
-            return "both";
-        case DataKind::AssistGsm:
-            return "assist-gsm";
-        case DataKind::AssistWcdma:
-            return "assist-wcdma";
-    }
-    return {};
-}
-
 int Fail(DataResult& outcome, int exitCode, const std::string& result, const std::string& text) {
     std::fprintf(stderr, "orbex-data: %s\n", OneLine(text).c_str());
     outcome.exitCode = exitCode;
@@ -473,19 +438,8 @@ int RunTransfer(const DataOptions& options, TransferLineQueue& transferQueue, Da
     return outcome.exitCode;
 }
 
-int Run(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    DataOptions options;
-    std::string error;
-    if (!ParseDataOptions(arguments, options, error)) {
-        std::fprintf(stderr, "orbex-data: %s (see --help)\n", error.c_str());
-        return kExitBadUse;
-    }
-    if (options.help) {
-        std::fputs(DataUsage().c_str(), stdout);
-        return 0;
-    }
-    SetMessageBoxFunction(PrintMessage);
+int Run(DataOptions& options) {
+    PrintMessagesAsLines("orbex-data");
     std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows up as EPIPE on the write
     TransferLineQueue transferQueue;
     // Blocks Ctrl-C and SIGTERM before any other thread starts (the link's threads inherit
@@ -493,7 +447,7 @@ int Run(int argc, char** argv) {
     CancelOnSignal cancel(transferQueue);
     DataResult outcome;
     outcome.operation = options.direction == DataDirection::Get ? "get" : "put";
-    outcome.data = DataName(options.kind);
+    outcome.data = DataKindName(options.kind);
     outcome.port = options.port;
     const int status = RunTransfer(options, transferQueue, outcome);
     if (options.json) {
@@ -511,5 +465,6 @@ int Run(int argc, char** argv) {
 }  // namespace orbex
 
 int main(int argc, char** argv) {
-    return orbex::Run(argc, argv);
+    return orbex::RunCommandLine("orbex-data", argc, argv, orbex::ParseDataOptions,
+                                 orbex::DataUsage, orbex::Run);
 }

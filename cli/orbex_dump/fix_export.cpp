@@ -61,14 +61,19 @@ std::string XmlText(std::string_view text) {
     return MarkupEscaped(printable, "&apos;");
 }
 
+// Latitude, `between`, longitude: in degrees with nine decimals, as every export writes them.
+void AppendLatLon(std::string& out, const GeoPoint& position, std::string_view between) {
+    AppendFixed(out, position.latDegrees, 9);
+    out += between;
+    AppendFixed(out, position.lonDegrees, 9);
+}
+
 std::string Csv(const std::vector<PositionFix>& fixes) {
     std::string out = "time,latitude,longitude,altitude\r\n";
     for (const PositionFix& fix : fixes) {
         out += TimeText(fix.time);
         out += ',';
-        AppendFixed(out, fix.position.latDegrees, 9);
-        out += ',';
-        AppendFixed(out, fix.position.lonDegrees, 9);
+        AppendLatLon(out, fix.position, ",");
         out += ',';
         if (!std::isnan(fix.position.altitude)) {
             AppendFixed(out, fix.position.altitude, 2);
@@ -88,9 +93,7 @@ std::string Gpx(const std::vector<PositionFix>& fixes, std::string_view title) {
         XmlText(title) + "</name>\n    <trkseg>\n";
     for (const PositionFix& fix : fixes) {
         out += "      <trkpt lat=\"";
-        AppendFixed(out, fix.position.latDegrees, 9);
-        out += "\" lon=\"";
-        AppendFixed(out, fix.position.lonDegrees, 9);
+        AppendLatLon(out, fix.position, "\" lon=\"");
         out += "\">";
         if (!std::isnan(fix.position.altitude)) {
             out += "<ele>";

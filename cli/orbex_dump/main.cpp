@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/command_line.h"
+#include "cli/common/message_lines.h"
 #include "cli/common/port_failure.h"
 #include "cli/common/recording_fixes.h"
 #include "cli/common/recording_lines.h"
+#include "cli/common/stop_signals.h"
 #include "cli/orbex_dump/dump_options.h"
 #include "cli/orbex_dump/fix_export.h"
 #include "cli/orbex_dump/line_output.h"
@@ -28,40 +31,10 @@
 namespace orbex {
 namespace {
 
-constexpr int kExitBadUse = 2;
-constexpr int kExitFailed = 1;
-
 volatile sig_atomic_t stopRequested = 0;
 
 void RequestStop(int) {
     stopRequested = 1;
-}
-
-void InstallSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    signal(SIGPIPE, SIG_IGN);  // a closed pipe shows up as EPIPE on the write
-}
-
-// The link's messages ("End of file", "Communication Error %d", ...) as one line each on
-// standard error.
-MessageResult PrintMessage(const MessageRequest& request) {
-    std::string line = "orbex-dump: " + request.text;
-    for (char& c : line) {
-        if (c == '\n') {
-            c = ' ';
-        }
-    }
-    line += '\n';
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
-    return request.buttons == MessageButtons::YesNo ||
-                   request.buttons == MessageButtons::YesNoCancel
-               ? MessageResult::Yes
-               : MessageResult::Ok;
 }
 
 int Fail(const std::string& reason) {
@@ -120,7 +93,7 @@ int RunLink(const DumpOptions& options) {
     // The link's texts as one line each; the code of a lost stream's "Communication Error N"
     // is kept for the line that says the port is gone (both come from the link's thread).
     session.SetErrorReport([&lostCode](const std::string& text, MessageIcon icon) {
-        PrintMessage({text, {}, icon, MessageButtons::Ok, {}});
+        PrintMessageLine("orbex-dump", {text, {}, icon, MessageButtons::Ok, {}});
         lostCode = CommunicationErrorCode(text).value_or(0);
     });
     if (!session.Open(owner, options.settings, port, replay ? options.path : std::string())) {
@@ -227,20 +200,9 @@ int RunFile(const DumpOptions& options) {
     return output.Failed() && !output.ReaderGone() ? kExitFailed : 0;
 }
 
-int Run(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    DumpOptions options;
-    std::string error;
-    if (!ParseDumpOptions(arguments, options, error)) {
-        std::fprintf(stderr, "orbex-dump: %s (see --help)\n", error.c_str());
-        return kExitBadUse;
-    }
-    if (options.help) {
-        std::fputs(DumpUsage().c_str(), stdout);
-        return 0;
-    }
-    InstallSignalHandlers();
-    SetMessageBoxFunction(PrintMessage);
+int Run(DumpOptions& options) {
+    InstallStopSignals(RequestStop);
+    PrintMessagesAsLines("orbex-dump");
     return options.source == DumpSource::File ? RunFile(options) : RunLink(options);
 }
 
@@ -248,5 +210,6 @@ int Run(int argc, char** argv) {
 }  // namespace orbex
 
 int main(int argc, char** argv) {
-    return orbex::Run(argc, argv);
+    return orbex::RunCommandLine("orbex-dump", argc, argv, orbex::ParseDumpOptions,
+                                 orbex::DumpUsage, orbex::Run);
 }

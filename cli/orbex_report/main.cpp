@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/command_line.h"
 #include "cli/common/recording_fixes.h"
 #include "cli/orbex_report/accuracy_report.h"
 #include "cli/orbex_report/report_file.h"
@@ -14,9 +15,6 @@
 
 namespace orbex {
 namespace {
-
-constexpr int kExitFailed = 1;
-constexpr int kExitBadUse = 2;
 
 int Fail(const std::string& reason, int code) {
     std::fprintf(stderr, "orbex-report: %s\n", reason.c_str());
@@ -88,23 +86,14 @@ int AccuracyReport(const ReportOptions& options, std::string& html) {
     return 0;
 }
 
-int Run(int argc, char** argv) {
-    ReportOptions options;
-    std::string error;
-    if (!ParseReportOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        return Fail(error + " (see --help)", kExitBadUse);
-    }
-    if (options.help) {
-        std::fputs(ReportUsage().c_str(), stdout);
-        return 0;
-    }
+int Run(ReportOptions& options) {
     std::string html;
     const int code = options.kind == ReportKind::Ttff ? TtffReport(options, html)
                                                       : AccuracyReport(options, html);
     if (code != 0) {
         return code;
     }
-    if (!WriteReportFile(options.output, html, error)) {
+    if (std::string error; !WriteReportFile(options.output, html, error)) {
         return Fail(error, kExitFailed);
     }
     return 0;
@@ -114,5 +103,6 @@ int Run(int argc, char** argv) {
 }  // namespace orbex
 
 int main(int argc, char** argv) {
-    return orbex::Run(argc, argv);
+    return orbex::RunCommandLine("orbex-report", argc, argv, orbex::ParseReportOptions,
+                                 orbex::ReportUsage, orbex::Run);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/command_line.h"
 #include "cli/common/recording_fixes.h"
 #include "cli/orbex_stats/stats_options.h"
 #include "cli/orbex_stats/stats_report.h"
@@ -14,9 +15,6 @@
 
 namespace orbex {
 namespace {
-
-constexpr int kExitFailed = 1;
-constexpr int kExitBadUse = 2;
 
 struct OutputFile {
     struct Closer {
@@ -26,17 +24,7 @@ struct OutputFile {
     std::string name = "standard output";
 };
 
-int Run(int argc, char** argv) {
-    StatsOptions options;
-    std::string error;
-    if (!ParseStatsOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::fprintf(stderr, "orbex-stats: %s (see --help)\n", error.c_str());
-        return kExitBadUse;
-    }
-    if (options.help) {
-        std::fputs(StatsUsage().c_str(), stdout);
-        return 0;
-    }
+int Run(StatsOptions& options) {
     // The output is opened before the work, so that a path that cannot be written is told at
     // once; a write that fails later (a full disk) is told when it happens.
     OutputFile output;
@@ -50,6 +38,7 @@ int Run(int argc, char** argv) {
         output.name = options.output;
     }
     RecordingFixes recording;
+    std::string error;
     if (!ReadRecordingFixes(options.path, recording, error)) {
         std::fprintf(stderr, "orbex-stats: %s\n", error.c_str());
         return recording.opened ? kExitFailed : kExitBadUse;
@@ -85,5 +74,6 @@ int Run(int argc, char** argv) {
 }  // namespace orbex
 
 int main(int argc, char** argv) {
-    return orbex::Run(argc, argv);
+    return orbex::RunCommandLine("orbex-stats", argc, argv, orbex::ParseStatsOptions,
+                                 orbex::StatsUsage, orbex::Run);
 }

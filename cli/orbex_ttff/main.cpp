@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/command_line.h"
+#include "cli/common/message_lines.h"
 #include "cli/common/output_check.h"
+#include "cli/common/stop_signals.h"
 #include "cli/orbex_report/ttff_report.h"
 #include "cli/orbex_report/ttff_results.h"
 #include "cli/orbex_ttff/port_series.h"
@@ -28,34 +31,10 @@
 namespace orbex {
 namespace {
 
-constexpr int kExitFailed = 1;
-constexpr int kExitBadUse = 2;
-
 volatile sig_atomic_t interrupted = 0;
 
 void Interrupt(int) {
     interrupted = 1;
-}
-
-void InstallSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = Interrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    signal(SIGPIPE, SIG_IGN);
-}
-
-// Messages that do not come through a receiver's own report, one line each on standard error.
-MessageResult PrintMessage(const MessageRequest& request) {
-    std::string line = "orbex-ttff: " + request.text;
-    for (char& c : line) {
-        if (c == '\n') {
-            c = ' ';
-        }
-    }
-    std::fprintf(stderr, "%s\n", line.c_str());
-    return request.buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Yes;
 }
 
 int Fail(const std::string& reason) {
@@ -203,24 +182,17 @@ bool WriteReport(const TtffOptions& options, const RunState& state, SharedOutput
     return true;
 }
 
-int Run(int argc, char** argv) {
-    TtffOptions options;
+int Run(TtffOptions& options) {
     std::string error;
-    if (!ParseTtffOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        return Fail(error + " (see --help)");
-    }
-    if (options.help) {
-        std::fputs(TtffUsage().c_str(), stdout);
-        return 0;
-    }
-    SetMessageBoxFunction(PrintMessage);
+    // Messages that do not come through a receiver's own report.
+    PrintMessagesAsLines("orbex-ttff");
     if (!ResolvePorts(options.ports, error)) {
         return Fail(error);
     }
     if (error = CheckOutputFiles(options); !error.empty()) {
         return Fail(error);
     }
-    InstallSignalHandlers();
+    InstallStopSignals(Interrupt);
 
     // The sessions' notices (lines queued, a worker waiting to send, a link lost) wake the
     // loop below.
@@ -304,5 +276,6 @@ int Run(int argc, char** argv) {
 }  // namespace orbex
 
 int main(int argc, char** argv) {
-    return orbex::Run(argc, argv);
+    return orbex::RunCommandLine("orbex-ttff", argc, argv, orbex::ParseTtffOptions,
+                                 orbex::TtffUsage, orbex::Run);
 }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <random>
 
 #include "cli/common/port_failure.h"
@@ -212,32 +213,23 @@ void PortSeries::ShowProgress() {
     shownPhase_ = phase;
     shownCycle_ = cycle;
     shownSeconds_ = seconds;
+    if (phase == Phase::Ended) {
+        const PortResults r = results();
+        output_.Progress(index_,
+                         port_ + ": ended, " + std::to_string(r.ttffs.size()) + " measured, " +
+                             std::to_string(r.failures) + " failed",
+                         changed);
+        return;
+    }
+    // What a running cycle does, in the order of Phase (Ended is told above).
+    static constexpr const char* kDoing[] = {"starting", "settling before the reset",
+                                             "waiting for the fix", "pause"};
+    static_assert(std::size(kDoing) == static_cast<std::size_t>(Phase::Ended));
     std::string text = port_ + ": cycle " + std::to_string(cycle);
     if (options_.count > 0) {
         text += " of " + std::to_string(options_.count);
     }
-    switch (phase) {
-        case Phase::Starting:
-            text += ", starting";
-            break;
-        case Phase::Settling:
-            text += ", settling before the reset";
-            break;
-        case Phase::WaitingForFix:
-            text += ", waiting for the fix";
-            break;
-        case Phase::Pause:
-            text += ", pause";
-            break;
-        case Phase::Ended: {
-            const PortResults r = results();
-            output_.Progress(index_,
-                             port_ + ": ended, " + std::to_string(r.ttffs.size()) + " measured, " +
-                                 std::to_string(r.failures) + " failed",
-                             changed);
-            return;
-        }
-    }
+    text += std::string(", ") + kDoing[static_cast<int>(phase)];
     output_.Progress(index_, text + ", " + std::to_string(seconds) + " s", changed);
 }
 

@@ -1,0 +1,36 @@
+// How every command-line program begins: its arguments read into its options, with the same
+// answer to a command line that cannot be read and to --help, and the exit statuses the
+// programs share.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace orbex {
+
+inline constexpr int kExitFailed = 1;  // the work failed or was cut short
+inline constexpr int kExitBadUse = 2;  // bad arguments, or a file or port named that cannot open
+
+// Runs a program: reads the arguments after its name with `parse`, then `run` does the work with
+// the options and gives the exit status. A command line that cannot be read is told on standard
+// error as "PROGRAM: REASON (see --help)" and ends the program with kExitBadUse; --help prints
+// `usage` on standard output and ends it with 0.
+template <typename Options>
+int RunCommandLine(const char* program, int argc, char** argv,
+                   bool (*parse)(const std::vector<std::string>&, Options&, std::string&),
+                   std::string (*usage)(), int (*run)(Options&)) {
+    Options options;
+    std::string error;
+    if (!parse(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "%s: %s (see --help)\n", program, error.c_str());
+        return kExitBadUse;
+    }
+    if (options.help) {
+        std::fputs(usage().c_str(), stdout);
+        return 0;
+    }
+    return run(options);
+}
+
+}  // namespace orbex
