@@ -1,13 +1,9 @@
-// What the link tests share: a temporary directory, a collector for message boxes and an
-// owner that records what the link posts to it.
+// What the link tests share: a temporary directory, a collector for message boxes and an owner
+// that records what the link posts to it.
 #pragma once
-
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -15,31 +11,9 @@
 #include "link/owner_post.h"
 #include "platform/event.h"
 #include "platform/message_box.h"
+#include "tests/support/temp_dir.h"
 
 namespace orbex::testing {
-
-class TempDir {
-  public:
-    TempDir() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("orbex_link_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file.string();
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // Collects message box texts instead of showing them, from any thread.
 class MessageSink {

@@ -21,6 +21,7 @@
 #include "platform/message_box.h"
 #include "platform/window_messages.h"
 #include "sim_test_support.h"
+#include "tests/support/temp_dir.h"
 
 namespace orbex::sim {
 namespace {
@@ -29,25 +30,9 @@ using namespace std::chrono_literals;
 using testing::ChildProcess;
 using testing::SplitLines;
 
+using orbex::testing::TempDir;
+
 const std::string kSim = ORBEX_SIM_EXE;
-
-class TempDir {
-  public:
-    TempDir() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("orbex_sim_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
