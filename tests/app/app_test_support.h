@@ -1,5 +1,5 @@
-// Shared pieces of the application tests: a temporary directory that also holds the settings
-// file and the program directory, and waiting while the event loop runs.
+// Shared pieces of the application tests: a received GGA line, a temporary directory that also
+// holds the settings file and the program directory, and waiting while the event loop runs.
 #pragma once
 
 #include <QTemporaryDir>
@@ -7,6 +7,10 @@
 #include <string>
 
 namespace orbex::test {
+
+// A GGA sentence with a fix, as the receiver sends it (with its terminator).
+inline const std::string kGga =
+    "$GPGGA,012345.00,3540.8742,N,13946.0275,E,1,08,1.0,40.0,M,,,,*01\r\n";
 
 // A fresh temporary directory; the process-wide settings store and ORBEX_HOME point into it
 // for the object's lifetime.

@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCheckBox>
@@ -29,15 +26,14 @@
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
 #include "tests/support/placeholder_window.h"
-
-extern char** environ;
+#include "tests/support/sim_process.h"
 
 namespace orbex {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kGga = "$GPGGA,012345.00,3540.8742,N,13946.0275,E,1,08,1.0,40.0,M,,,,*01\r\n";
+using test::kGga;
 
 // Sets an environment variable for the object's lifetime.
 class ScopedEnv {
@@ -311,20 +307,10 @@ TEST_F(ConnectionTest, AStoredPortPastTheListFailsWithTheInitializationMessage) 
 }
 
 TEST_F(ConnectionTest, TheStandInReceiverOnAPseudoTerminalFeedsTheWindows) {
-    const std::string simulator = ORBEX_SIM_BINARY;
     const std::string link = home.path("vm8140");
-    pid_t pid = 0;
-    std::vector<std::string> args = {simulator, "--link", link, "--format", "mixed", "--rate", "5"};
-    std::vector<char*> argv;
-    for (std::string& a : args) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    ASSERT_EQ(posix_spawn(&pid, simulator.c_str(), &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
+    // Ended (SIGTERM, then waited for) when the test ends.
+    testing::SimProcess sim(ORBEX_SIM_BINARY, {"--link", link, "--format", "mixed", "--rate", "5"});
+    ASSERT_TRUE(sim.Started());
     ASSERT_TRUE(test::WaitFor([&] { return fs::exists(link); }));
 
     ScopedEnv ports("ORBEX_SERIAL_PORTS", link);
@@ -336,8 +322,6 @@ TEST_F(ConnectionTest, TheStandInReceiverOnAPseudoTerminalFeedsTheWindows) {
     EXPECT_TRUE(test::WaitFor([&] { return General()->recordCount() >= 3; }, 8000));
     EXPECT_GE(Console()->lineCount(), General()->recordCount());
     window->OnCommand(40010);
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
 }
 
 // --- the data-stream log at start and during a replay -------------------------------------

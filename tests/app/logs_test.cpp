@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kGga = "$GPGGA,012345.00,3540.8742,N,13946.0275,E,1,08,1.0,40.0,M,,,,*01\r\n";
+using test::kGga;
 
 // Caps the size of files this process writes; a write past it fails with EFBIG.
 class FileSizeLimit {

@@ -31,7 +31,7 @@
 namespace orbex {
 namespace {
 
-const std::string kGga = "$GPGGA,012345.00,3540.8742,N,13946.0275,E,1,08,1.0,40.0,M,,,,*01\r\n";
+using test::kGga;
 
 // A monitor window that writes down what it is given: "<kind>L" for a line, "<kind>R" for a
 // record. It announces its end as every monitor window does.
