@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -27,11 +26,15 @@
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
 #include "tests/support/sim_process.h"
+#include "tests/tools/ttff/ttff_dialog_support.h"
 #include "tools/ttff/ttff_dialog.h"
 #include "tools/ttff/ttff_window.h"
 
 namespace orbex {
 namespace {
+
+using test::Button;
+using test::Items;
 
 // The simulator's pseudo-terminal, read line by line on a thread of its own.
 class SimPort {
@@ -85,15 +88,6 @@ class SimPort {
     std::thread reader_;
 };
 
-QPushButton* Button(QWidget* window, const char* text) {
-    for (QPushButton* button : window->findChildren<QPushButton*>()) {
-        if (button->text() == QLatin1String(text)) {
-            return button;
-        }
-    }
-    return nullptr;
-}
-
 TEST(TtffBusyWindowTest, ColdSeriesCountsEveryCycleWithoutFalseErrors) {
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() / ("ttff_busy_" + std::to_string(::getpid()));
@@ -105,7 +99,7 @@ TEST(TtffBusyWindowTest, ColdSeriesCountsEveryCycleWithoutFalseErrors) {
     const bool longSeries = std::getenv("ORBEX_TTFF_SERIES") != nullptr;
     testing::SimProcess sim(
         ORBEX_SIM_EXE, {"--ttff-cold", longSeries ? "5" : "3", "--rate", longSeries ? "1" : "5",
-                         "--format", "mixed", "--link", path});
+                        "--format", "mixed", "--link", path});
     ASSERT_TRUE(testing::SimProcess::WaitForPath(path));
     SimPort port(path);
     ASSERT_TRUE(port.open());
@@ -135,17 +129,8 @@ TEST(TtffBusyWindowTest, ColdSeriesCountsEveryCycleWithoutFalseErrors) {
     dialog->startModeList()->setCurrentIndex(3);
     dialog->maxCountList()->setCurrentText(QString::number(count));
     Button(window, "START")->click();
-    QElapsedTimer clock;
-    clock.start();
-    while (dialog->countBox()->text() != QString::number(count) &&
-           clock.elapsed() < 40000 * count) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    QApplication::processEvents();
-    QStringList items;
-    for (int i = 0; i < dialog->resultList()->count(); ++i) {
-        items << dialog->resultList()->item(i)->text();
-    }
+    test::WaitForCount(dialog, count);
+    const QStringList items = Items(dialog->resultList());
     EXPECT_EQ(dialog->countBox()->text(), QString::number(count));
     EXPECT_TRUE(items.filter(QStringLiteral("Error")).isEmpty()) << items.join("|").toStdString();
     EXPECT_EQ(items.filter(QStringLiteral("ColdStart")).size(), count);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tests/tools/ttff/fake_ttff_host.h"
+#include "tests/tools/ttff/ttff_receiver_lines.h"
 #include "tools/ttff/ttff_cycle.h"
 #include "tools/ttff/ttff_result_file.h"
 #include "tools/ttff/ttff_time_text.h"
@@ -13,12 +14,11 @@
 namespace orbex {
 namespace {
 
-const std::string kFixed =
-    "$GPGGA,200345,3540.8741,N,13946.0275,E,1,08,01.2,00040.1,M,039.5,M,,*5C\r\n";
-const std::string kNoFix = "$GPGGA,200343,,,,,0,00,,,,,,,*66\r\n";
-const std::string kZda = "$GPZDA,200343,06,12,2003,00,00*4F\r\n";
-const std::string kGsa = "$GPGSA,A,3,01,02,03,,,,,,,,,,02.0,01.2,01.6*00\r\n";
-const std::string kBanner = "VELMAR VM8140 GPS V1.04\r\n";
+using test::kBanner;
+using test::kFixed;
+using test::kGsa;
+using test::kNoFix;
+using test::kZda;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

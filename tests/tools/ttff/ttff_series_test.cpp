@@ -2,15 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/tools/ttff/fake_ttff_host.h"
+#include "tests/tools/ttff/ttff_receiver_lines.h"
 #include "tools/ttff/ttff_series_control.h"
 
 namespace orbex {
 namespace {
 
-const std::string kFixed =
-    "$GPGGA,200345,3540.8741,N,13946.0275,E,1,08,01.2,00040.1,M,039.5,M,,*5C\r\n";
-const std::string kNoFix = "$GPGGA,200343,,,,,0,00,,,,,,,*66\r\n";
-const std::string kZda = "$GPZDA,200343,06,12,2003,00,00*4F\r\n";
+using test::kFixed;
+using test::kNoFix;
+using test::kZda;
 
 class TtffSeriesTest : public ::testing::Test {
   protected:

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -22,6 +21,7 @@
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
 #include "tests/support/sim_process.h"
+#include "tests/tools/ttff/ttff_dialog_support.h"
 #include "tools/ttff/ttff_chart.h"
 #include "tools/ttff/ttff_dialog.h"
 #include "tools/ttff/ttff_result_file.h"
@@ -30,30 +30,8 @@
 namespace orbex {
 namespace {
 
-QStringList Items(QComboBox* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i) {
-        items << list->itemText(i);
-    }
-    return items;
-}
-
-QStringList Items(QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i) {
-        items << list->item(i)->text();
-    }
-    return items;
-}
-
-QPushButton* Button(QWidget* window, const char* text) {
-    for (QPushButton* button : window->findChildren<QPushButton*>()) {
-        if (button->text() == QLatin1String(text)) {
-            return button;
-        }
-    }
-    return nullptr;
-}
+using test::Button;
+using test::Items;
 
 class TtffWindowTest : public ::testing::Test {
   protected:
@@ -141,13 +119,7 @@ TEST_F(TtffWindowTest, ColdSeriesAgainstTheSimulatorFillsListBoxesAndResultFile)
     Button(window_, "START")->click();
     Button(window_, "START")->click();  // measuring
     EXPECT_EQ(messages_, std::vector<std::string>{"ERROR: Please push stop button !\n"});
-    QElapsedTimer clock;
-    clock.start();
-    while (dialog->countBox()->text() != QString::number(count) &&
-           clock.elapsed() < 40000 * count) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    QApplication::processEvents();
+    test::WaitForCount(dialog, count);
     const QStringList items = Items(dialog->resultList());
     ASSERT_EQ(items.size(), 3 * count) << items.join("|").toStdString();
     EXPECT_TRUE(
