@@ -9,44 +9,27 @@
 #include "platform/window_messages.h"
 
 #include "gui/recording_surface.h"
+#include "tests/support/drawn_calls.h"
+#include "tests/windows/common/decoded_window_support.h"
 #include "tests/windows/general_info/qt_printers.h"
 #include "tests/windows/general_info/receiver_lines.h"
+#include "windows/common/monitor_colours.h"
 #include "windows/general_info/general_info_window.h"
 
 namespace orbex {
 namespace {
 
-using test::Decoded;
 using test::Gsv;
 using test::NativeLine;
 
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-const QColor kCyan(0, 255, 255);
-const QColor kGreen(0, 255, 0);
-const QColor kDarkCyan(0, 220, 220);
-const QColor kYellow(255, 255, 0);
-
-class GeneralInfoTest : public ::testing::Test {
+class GeneralInfoTest : public test::DecodedWindowTest<CGeneralInfoWnd> {
   protected:
-    void Feed(const std::string& line) { window.OnReceiverRecord(Decoded(decoder, line)); }
-
     // Paints once and returns the calls.
-    const RecordingSurface& Paint() {
-        surface.Clear();
-        window.Paint(surface);
-        return surface;
-    }
+    const RecordingSurface& Paint() { return PaintInto(window, surface); }
 
     // The text calls drawn on page line n, left to right.
     std::vector<const DrawCall*> OnLine(int n) const {
-        std::vector<const DrawCall*> found;
-        for (const DrawCall& c : surface.calls()) {
-            if (c.op == DrawCall::Op::Text && c.from.y() == window.metrics().LineY(n)) {
-                found.push_back(&c);
-            }
-        }
-        return found;
+        return test::TextsAt(surface, window.metrics().LineY(n));
     }
     QString LineText(int n) const {
         QString text;
@@ -56,8 +39,6 @@ class GeneralInfoTest : public ::testing::Test {
         return text;
     }
 
-    LineDecoder decoder;
-    CGeneralInfoWnd window{decoder};
     RecordingSurface surface;
 };
 

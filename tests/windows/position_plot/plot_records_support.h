@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "decode/position_samples.h"
@@ -15,23 +16,34 @@ inline ReceiverState RecordOfKind(const char* kind) {
     return record;
 }
 
-// Fills a latitude or longitude group from signed arc-seconds, with three minute decimals.
-inline void SetLatitude(ReceiverState& r, double arcSec) {
+// The fields of one latitude or longitude group of a record.
+struct AngleGroup {
+    char& hemisphere;
+    std::int32_t& degrees;
+    std::int32_t& minutes;
+    double& seconds;
+    std::int32_t& minuteFraction;
+};
+
+// Fills the group from signed arc-seconds, with three minute decimals; `negative` is the
+// hemisphere of negative angles, `positive` that of the others.
+inline void SetAngle(AngleGroup group, double arcSec, char positive, char negative) {
     const double a = std::fabs(arcSec);
-    r.latHemisphere = arcSec < 0 ? 'S' : 'N';
-    r.latDegrees = static_cast<int>(a / 3600);
-    r.latMinutes = static_cast<int>((a - r.latDegrees * 3600.0) / 60);
-    r.latSeconds = a - r.latDegrees * 3600.0 - r.latMinutes * 60.0;
-    r.latMinuteFraction = static_cast<int>(std::lround(r.latSeconds / 0.06));
+    group.hemisphere = arcSec < 0 ? negative : positive;
+    group.degrees = static_cast<int>(a / 3600);
+    group.minutes = static_cast<int>((a - group.degrees * 3600.0) / 60);
+    group.seconds = a - group.degrees * 3600.0 - group.minutes * 60.0;
+    group.minuteFraction = static_cast<int>(std::lround(group.seconds / 0.06));
+}
+
+inline void SetLatitude(ReceiverState& r, double arcSec) {
+    SetAngle({r.latHemisphere, r.latDegrees, r.latMinutes, r.latSeconds, r.latMinuteFraction},
+             arcSec, 'N', 'S');
 }
 
 inline void SetLongitude(ReceiverState& r, double arcSec) {
-    const double a = std::fabs(arcSec);
-    r.lonHemisphere = arcSec < 0 ? 'W' : 'E';
-    r.lonDegrees = static_cast<int>(a / 3600);
-    r.lonMinutes = static_cast<int>((a - r.lonDegrees * 3600.0) / 60);
-    r.lonSeconds = a - r.lonDegrees * 3600.0 - r.lonMinutes * 60.0;
-    r.lonMinuteFraction = static_cast<int>(std::lround(r.lonSeconds / 0.06));
+    SetAngle({r.lonHemisphere, r.lonDegrees, r.lonMinutes, r.lonSeconds, r.lonMinuteFraction},
+             arcSec, 'E', 'W');
 }
 
 // A "$GPGGA" with a fix at the position; adds its position sample to `samples` as the line

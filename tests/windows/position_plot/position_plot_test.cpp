@@ -14,6 +14,7 @@
 #include "decode/line_decoder.h"
 #include "gui/recording_surface.h"
 #include "platform/message_box.h"
+#include "tests/support/drawn_calls.h"
 #include "tests/support/test_files.h"
 #include "tests/windows/position_plot/plot_records_support.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
@@ -22,6 +23,7 @@
 namespace orbex {
 namespace {
 
+using test::Ellipses;
 using test::GgaWithoutFix;
 using test::RecordOfKind;
 using test::Zda;
@@ -31,16 +33,6 @@ constexpr double kLat = 128467.38;
 constexpr double kLon = 503140.68;
 // At the initial scale of 500 pixels per arc-second, 0.1 arc-seconds are 50 pixels.
 constexpr double kFiftyPixels = 0.1;
-
-std::vector<const DrawCall*> Ellipses(const RecordingSurface& s, const QColor& pen) {
-    std::vector<const DrawCall*> found;
-    for (const DrawCall& c : s.calls()) {
-        if (c.op == DrawCall::Op::Ellipse && c.pen == pen) {
-            found.push_back(&c);
-        }
-    }
-    return found;
-}
 
 class PositionPlotTest : public ::testing::Test {
   protected:

@@ -7,8 +7,11 @@
 #include <set>
 
 #include "gui/recording_surface.h"
+#include "tests/support/drawn_calls.h"
+#include "tests/windows/common/decoded_window_support.h"
 #include "tests/windows/general_info/qt_printers.h"
 #include "tests/windows/general_info/receiver_lines.h"
+#include "windows/common/monitor_colours.h"
 #include "windows/satellites/satellite_symbols.h"
 #include "windows/satellites/satellite_window.h"
 
@@ -19,43 +22,15 @@ using test::Decoded;
 using test::Gsv;
 using test::NativeLine;
 
-const QColor kWhite(255, 255, 255);
-const QColor kYellow(255, 255, 0);
-const QColor kCyan(0, 255, 255);
-const QColor kBlue(0, 0, 255);
-const QColor kMagenta(255, 0, 255);
-
-class SatelliteWindowTest : public ::testing::Test {
+class SatelliteWindowTest : public test::DecodedWindowTest<CSatelliteWnd> {
   protected:
-    void Feed(const std::string& line) { window.OnReceiverRecord(Decoded(decoder, line)); }
-
-    const RecordingSurface& PaintPanel() {
-        panel.Clear();
-        window.Paint(panel);
-        return panel;
-    }
-    const RecordingSurface& PaintPlot() {
-        plot.Clear();
-        window.skyPlot().Paint(plot);
-        return plot;
-    }
+    const RecordingSurface& PaintPanel() { return PaintInto(window, panel); }
+    const RecordingSurface& PaintPlot() { return PaintInto(window.skyPlot(), plot); }
     std::vector<const DrawCall*> PanelRow(int row) const {
-        std::vector<const DrawCall*> found;
-        for (const DrawCall& c : panel.calls()) {
-            if (c.op == DrawCall::Op::Text && c.from.y() == row * window.lineHeight()) {
-                found.push_back(&c);
-            }
-        }
-        return found;
+        return test::TextsAt(panel, row * window.lineHeight());
     }
     std::vector<const DrawCall*> Bitmaps() const {
-        std::vector<const DrawCall*> found;
-        for (const DrawCall& c : plot.calls()) {
-            if (c.op == DrawCall::Op::Bitmap) {
-                found.push_back(&c);
-            }
-        }
-        return found;
+        return test::CallsOf(plot, DrawCall::Op::Bitmap);
     }
     // The plot's top-left corner of a symbol at sky position (x, y).
     QPoint Corner(int x, int y) {
@@ -68,8 +43,6 @@ class SatelliteWindowTest : public ::testing::Test {
         Feed(Gsv(3, 3, 10, {"25,45,100,24", "26,55,200,99"}));
     }
 
-    LineDecoder decoder;
-    CSatelliteWnd window{decoder};
     RecordingSurface panel;
     RecordingSurface plot;
 };

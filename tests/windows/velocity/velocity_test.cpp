@@ -12,12 +12,14 @@
 
 #include "decode/decode_line.h"
 #include "gui/recording_surface.h"
+#include "tests/support/drawn_calls.h"
 #include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/velocity/velocity_window.h"
 
 namespace orbex {
 namespace {
 
+using test::Ellipses;
 ReceiverState Vtg(float kmh, int course) {
     ReceiverState r;
     std::strcpy(r.kind, "$GPVTG");
@@ -42,16 +44,6 @@ ReceiverState Gsa(float pdop) {
     std::strcpy(r.kind, "$GPGSA");
     r.pdop = pdop;
     return r;
-}
-
-std::vector<const DrawCall*> Ellipses(const RecordingSurface& s, const QColor& pen) {
-    std::vector<const DrawCall*> found;
-    for (const DrawCall& c : s.calls()) {
-        if (c.op == DrawCall::Op::Ellipse && c.pen == pen) {
-            found.push_back(&c);
-        }
-    }
-    return found;
 }
 
 const QColor kRed(255, 0, 0);
