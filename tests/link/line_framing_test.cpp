@@ -48,6 +48,11 @@ struct FramingCase {
 
 const std::string kLong(2048, 'x');
 
+// Lines with a TAB, a control byte (0x1F), DEL (0x7F) and a high byte (0xC0), one a read, then
+// a printable one.
+const std::vector<std::string> kUnprintableThenOk = {"a\tb\r\n", "a\037b\r\n", "a\177b\r\n",
+                                                     "a\300b\r\n", "ok\r\n"};
+
 std::vector<FramingCase> Cases() {
     using S = std::string;
     return {
@@ -88,22 +93,8 @@ std::vector<FramingCase> Cases() {
          0},
         {"an empty CR LF line is queued", {"\r\n"}, {"\r\n"}, {"\r\n"}, 0},
         {"TAB, control byte, DEL and high bytes drop the line",
-         {"a\tb\r\n",
-          "a\x1f"
-          "b\r\n",
-          "a\x7f"
-          "b\r\n",
-          "a\xC0"
-          "b\r\n",
-          "ok\r\n"},
-         {"a\tb\r\n",
-          "a\x1f"
-          "b\r\n",
-          "a\x7f"
-          "b\r\n",
-          "a\xC0"
-          "b\r\n",
-          "ok\r\n"},
+         kUnprintableThenOk,
+         kUnprintableThenOk,
          {"ok\r\n"},
          0},
         {"leading garbage stays with the first line",

@@ -15,6 +15,7 @@
 #include "link/replay_link.h"
 #include "link/serial_link.h"
 #include "platform/window_messages.h"
+#include "tests/link/link_fixture.h"
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
 
@@ -24,18 +25,7 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-class LinkFaultTest : public ::testing::Test {
-  protected:
-    void SetUp() override { SharedLineQueue().Clear(); }
-    void TearDown() override {
-        ::unsetenv("ORBEX_SERIAL_PORTS");
-        ConsoleLogHook().Remove();
-        SharedLineQueue().Clear();
-    }
-
-    testing::MessageSink messages_;
-    testing::RecordingOwner owner_;
-};
+class LinkFaultTest : public testing::LinkTest {};
 
 TEST_F(LinkFaultTest, ASilentReceiverQueuesNothingAndClosesAtOnce) {
     testing::PtyPair pty;

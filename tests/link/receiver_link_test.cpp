@@ -17,6 +17,7 @@
 #include "link/line_queue.h"
 #include "platform/system_error.h"
 #include "platform/window_messages.h"
+#include "tests/link/link_fixture.h"
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
 
@@ -24,9 +25,8 @@ namespace orbex {
 namespace {
 
 using std::chrono::milliseconds;
-using testing::MessageSink;
+using testing::LinkTest;
 using testing::PtyPair;
-using testing::RecordingOwner;
 using testing::TempDir;
 
 const std::string kInitError = "COM Port Initialization Error\nError Code:";
@@ -45,20 +45,6 @@ std::vector<std::string> TakeLines(std::size_t count, milliseconds timeout = mil
     }
     return lines;
 }
-
-class LinkTest : public ::testing::Test {
-  protected:
-    void SetUp() override { SharedLineQueue().Clear(); }
-    void TearDown() override {
-        ::unsetenv("ORBEX_SERIAL_PORTS");
-        ConsoleLogHook().Remove();
-        ReplayRecordHook().Remove();
-        SharedLineQueue().Clear();
-    }
-
-    MessageSink messages_;
-    RecordingOwner owner_;
-};
 
 class SerialLinkTest : public LinkTest {
   protected:

@@ -45,13 +45,14 @@ TEST(EventTest, TheLongestTimeOutsDoNotOverflow) {
     EXPECT_FALSE(first.Wait(milliseconds(-5)));
 }
 
-TEST(EventTest, SetFromAnotherThreadReleasesWaiters) {
-    Event event(Event::Reset::Manual);
+// Three threads wait on the event for up to `timeout` each; once they have had time to start
+// waiting the event is set once. Returns how many of them it released.
+int WaitersReleasedByOneSet(Event& event, milliseconds timeout) {
     std::atomic<int> released{0};
     std::vector<std::thread> waiters;
     for (int i = 0; i < 3; ++i) {
         waiters.emplace_back([&] {
-            if (event.Wait(milliseconds(5000))) {
+            if (event.Wait(timeout)) {
                 ++released;
             }
         });
@@ -61,26 +62,18 @@ TEST(EventTest, SetFromAnotherThreadReleasesWaiters) {
     for (auto& waiter : waiters) {
         waiter.join();
     }
-    EXPECT_EQ(released, 3);  // a manual-reset Set releases every waiter
+    return released;
+}
+
+TEST(EventTest, SetFromAnotherThreadReleasesWaiters) {
+    Event event(Event::Reset::Manual);
+    // a manual-reset Set releases every waiter
+    EXPECT_EQ(WaitersReleasedByOneSet(event, milliseconds(5000)), 3);
 }
 
 TEST(EventTest, AutoResetSetReleasesExactlyOneOfSeveralWaiters) {
     Event event(Event::Reset::Auto);
-    std::atomic<int> released{0};
-    std::vector<std::thread> waiters;
-    for (int i = 0; i < 3; ++i) {
-        waiters.emplace_back([&] {
-            if (event.Wait(milliseconds(300))) {
-                ++released;
-            }
-        });
-    }
-    std::this_thread::sleep_for(milliseconds(20));
-    event.Set();
-    for (auto& waiter : waiters) {
-        waiter.join();
-    }
-    EXPECT_EQ(released, 1);
+    EXPECT_EQ(WaitersReleasedByOneSet(event, milliseconds(300)), 1);
     EXPECT_FALSE(event.IsSet());
 }
 
