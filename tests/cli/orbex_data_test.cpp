@@ -12,31 +12,24 @@
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
 #include "tests/sim/child_process.h"
+#include "tests/support/program_run.h"
 #include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
 
-struct DataRun {
-    int exitCode = -1;
-    std::string err;
-    std::string out;
-};
-
+using DataRun = orbex::test::ProgramRun;
+using orbex::test::RunProgram;
 using orbex::test::Slurp;
 
 class OrbexDataTest : public ::testing::Test {
   protected:
     // Runs orbex-data, ended after a generous minute if it hangs (exit 124 then).
     DataRun Data(const std::string& arguments) {
-        const auto err = dir_.Path() / "err";
-        const auto out = dir_.Path() / "out";
-        const std::string command = "ORBEX_HOME=" + dir_.Path().string() +
-                                    " ORBEX_REGISTRY=" + (dir_.Path() / "orbex.reg").string() +
-                                    " timeout 60 " + ORBEX_DATA_PATH + " " + arguments + " 2>" +
-                                    err.string() + " >" + out.string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(err), Slurp(out)};
+        return RunProgram("ORBEX_HOME=" + dir_.Path().string() +
+                              " ORBEX_REGISTRY=" + (dir_.Path() / "orbex.reg").string() +
+                              " timeout 60 " + ORBEX_DATA_PATH + " " + arguments,
+                          dir_.Path());
     }
     std::string Sim(std::vector<std::string> options = {"--rate", "5"}) {
         options.insert(options.begin(), ORBEX_SIM_EXE);

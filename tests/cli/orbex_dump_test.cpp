@@ -7,13 +7,17 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/link/link_test_support.h"
 #include "tests/platform/pty_pair.h"
+#include "tests/support/program_run.h"
 #include "tests/support/sim_process.h"
 #include "tests/support/test_files.h"
 
@@ -22,27 +26,53 @@ namespace {
 
 using std::chrono::milliseconds;
 
-struct DumpRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
+using DumpRun = orbex::test::ProgramRun;
+using orbex::test::RunProgram;
 using orbex::test::Slurp;
+
+// Starts orbex-dump with `arguments`, its standard output written afresh to `out` and its error
+// to `err` (added after the output when both are one file), sends it `signal` after `delay` and
+// returns its wait status; none when it has not ended within `limit` (it is killed then).
+std::optional<int> StatusAfterSignal(std::vector<std::string> arguments,
+                                     const std::filesystem::path& out,
+                                     const std::filesystem::path& err, int signal,
+                                     milliseconds delay, milliseconds limit) {
+    arguments.insert(arguments.begin(), ORBEX_DUMP_PATH);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        return std::nullopt;
+    }
+    if (pid == 0) {
+        if (std::freopen(out.c_str(), "w", stdout) &&
+            std::freopen(err.c_str(), err == out ? "a" : "w", stderr)) {
+            ::execv(ORBEX_DUMP_PATH, argv.data());
+        }
+        ::_exit(127);
+    }
+    std::this_thread::sleep_for(delay);
+    ::kill(pid, signal);
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+    return status;
+}
 
 class OrbexDumpTest : public ::testing::Test {
   protected:
     DumpRun Dump(const std::string& arguments) {
-        const auto out = dir_.Path() / "out";
-        const auto err = dir_.Path() / "err";
-        const std::string command = std::string(ORBEX_DUMP_PATH) + " " + arguments + " >" +
-                                    out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        DumpRun run;
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = Slurp(out);
-        run.err = Slurp(err);
-        return run;
+        return RunProgram(std::string(ORBEX_DUMP_PATH) + " " + arguments, dir_.Path());
     }
 
     testing::TempDir dir_;
@@ -111,30 +141,12 @@ TEST_F(OrbexDumpTest, ASignalStopsAnEndlessFileAndTheExportStaysWellFormed) {
     for (const int signal : {SIGINT, SIGTERM}) {
         const auto out = dir_.Path() / "zero.gpx";
         const auto err = dir_.Path() / "zero.err";
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            if (std::freopen(out.c_str(), "w", stdout) && std::freopen(err.c_str(), "w", stderr)) {
-                ::execl(ORBEX_DUMP_PATH, ORBEX_DUMP_PATH, "--file", "/dev/zero", "--export", "gpx",
-                        static_cast<char*>(nullptr));
-            }
-            ::_exit(127);
-        }
-        std::this_thread::sleep_for(milliseconds(300));
-        ::kill(pid, signal);
-        int status = 0;
-        pid_t ended = 0;
-        for (int i = 0; i < 1000 && ended == 0; ++i) {
-            ended = ::waitpid(pid, &status, WNOHANG);
-            std::this_thread::sleep_for(milliseconds(10));
-        }
-        if (ended == 0) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &status, 0);
-            FAIL() << "orbex-dump did not stop on signal " << signal;
-        }
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 1);
+        const std::optional<int> status =
+            StatusAfterSignal({"--file", "/dev/zero", "--export", "gpx"}, out, err, signal,
+                              milliseconds(300), milliseconds(10000));
+        ASSERT_TRUE(status) << "orbex-dump did not stop on signal " << signal;
+        ASSERT_TRUE(WIFEXITED(*status));
+        EXPECT_EQ(WEXITSTATUS(*status), 1);
         const std::string gpx = Slurp(out);
         EXPECT_EQ(gpx.rfind("<?xml", 0), 0u) << gpx;
         EXPECT_NE(gpx.find("</gpx>"), std::string::npos) << gpx;
@@ -178,30 +190,12 @@ TEST_F(OrbexDumpTest, StopsCleanlyOnTimeAndOnTermination) {
     EXPECT_EQ(timed.exitCode, 0) << timed.err;
 
     const auto out = dir_.Path() / "term.out";
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        if (std::freopen(out.c_str(), "w", stdout) && std::freopen(out.c_str(), "a", stderr)) {
-            ::execl(ORBEX_DUMP_PATH, ORBEX_DUMP_PATH, "--port", pty.SlavePath().c_str(),
-                    "--seconds", "30", static_cast<char*>(nullptr));
-        }
-        ::_exit(127);
-    }
-    std::this_thread::sleep_for(milliseconds(500));
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    pid_t ended = 0;
-    for (int i = 0; i < 500 && ended == 0; ++i) {
-        ended = ::waitpid(pid, &status, WNOHANG);
-        std::this_thread::sleep_for(milliseconds(10));
-    }
-    if (ended == 0) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        FAIL() << "orbex-dump did not end on SIGTERM";
-    }
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::optional<int> status =
+        StatusAfterSignal({"--port", pty.SlavePath(), "--seconds", "30"}, out, out, SIGTERM,
+                          milliseconds(500), milliseconds(5000));
+    ASSERT_TRUE(status) << "orbex-dump did not end on SIGTERM";
+    EXPECT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
     EXPECT_EQ(Slurp(out), "");
     // Released on the way out: the port opens again at once.
     EXPECT_EQ(Dump("--port " + pty.SlavePath() + " --seconds 0.1").exitCode, 0);

@@ -20,16 +20,12 @@
 #include "cli/orbex_ttff/ttff_statistics.h"
 #include "tests/link/link_test_support.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::Slurp;
 
 int ExitCodeOf(const std::string& command) {
     const int status = std::system(command.c_str());

@@ -21,6 +21,7 @@
 #include "cli/orbex_ttff/ttff_options.h"
 #include "cli/orbex_ttff/ttff_statistics.h"
 #include "tests/link/link_test_support.h"
+#include "tests/support/program_run.h"
 #include "tests/support/sim_process.h"
 #include "tests/support/test_files.h"
 
@@ -29,12 +30,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct TtffRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
+using TtffRun = orbex::test::ProgramRun;
+using orbex::test::RunProgram;
 using orbex::test::Slurp;
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -65,12 +62,7 @@ class OrbexTtffTest : public ::testing::Test {
         return link;
     }
     TtffRun Ttff(const std::string& arguments) {
-        const auto out = dir_.Path() / "out";
-        const auto err = dir_.Path() / "err";
-        const std::string command = std::string(ORBEX_TTFF_PATH) + " " + arguments + " >" +
-                                    out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        return TtffRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+        return RunProgram(std::string(ORBEX_TTFF_PATH) + " " + arguments, dir_.Path());
     }
 
     testing::TempDir dir_;
