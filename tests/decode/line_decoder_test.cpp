@@ -13,6 +13,7 @@
 #include "decode/line_text.h"
 #include "decode/text_fields.h"
 #include "tests/decode/test_lines.h"
+#include "tests/support/table_rows.h"
 
 namespace orbex {
 namespace {
@@ -122,17 +123,18 @@ TEST(LineDecoder, DecodersOnTwoThreadsShareNothing) {
 }
 
 TEST(TextFields, DecimalRule) {
-    EXPECT_EQ(ParseDecimal("42"), 42);
-    EXPECT_EQ(ParseDecimal("  -7x"), -7);
-    EXPECT_EQ(ParseDecimal("+08"), 8);
-    EXPECT_EQ(ParseDecimal("x1"), 0);
-    EXPECT_EQ(ParseDecimal(""), 0);
-    EXPECT_EQ(ParseDecimal("-"), 0);
-    EXPECT_EQ(ParseDecimal("1 2"), 1);
-    EXPECT_EQ(ParseDecimal("99999999999999"), 2147483647);
-    EXPECT_EQ(ParseDecimal("-99999999999999"), -2147483647 - 1);
-    // Only the field's own characters count, never what follows it in memory.
-    EXPECT_EQ(ParseDecimal(std::string_view("123456", 2)), 12);
+    test::ExpectRows<std::string_view, int>(
+        ParseDecimal, {{"42", 42},
+                       {"  -7x", -7},
+                       {"+08", 8},
+                       {"x1", 0},
+                       {"", 0},
+                       {"-", 0},
+                       {"1 2", 1},
+                       {"99999999999999", 2147483647},
+                       {"-99999999999999", -2147483647 - 1},
+                       // Only the field's own characters count, never what follows it in memory.
+                       {std::string_view("123456", 2), 12}});
 }
 
 TEST(TextFields, RealRuleIsIndependentOfTheLocale) {

@@ -5,9 +5,12 @@
 #include <string>
 
 #include "decode/lookup_tables.h"
+#include "tests/support/table_rows.h"
 
 namespace orbex {
 namespace {
+
+using test::ExpectRows;
 
 ReceiverState RecordOfKind(const char* kind, const char* dopCode) {
     ReceiverState record{};
@@ -40,41 +43,36 @@ TEST(LookupTables, VersionTextAndDopTextTellFourChannelRecordsApart) {
 }
 
 TEST(LookupTables, TimeBaseAndWeekdayLabels) {
-    EXPECT_STREQ(TimeBaseLabel('0'), "**UTC Time**  Sun");
-    EXPECT_STREQ(TimeBaseLabel('6'), "**UTC Time**  Sat");
-    EXPECT_STREQ(TimeBaseLabel('A'), "**GPS Time**  Sun");
-    EXPECT_STREQ(TimeBaseLabel('D'), "**GPS Time**  Wed");
-    EXPECT_STREQ(TimeBaseLabel('G'), "**GPS Time**  Sat");
-    EXPECT_STREQ(TimeBaseLabel('a'), "**MANUAL**  Sun");
-    EXPECT_STREQ(TimeBaseLabel('g'), "**MANUAL**  Sat");
+    ExpectRows<char, std::string>(TimeBaseLabel, {{'0', "**UTC Time**  Sun"},
+                                                  {'6', "**UTC Time**  Sat"},
+                                                  {'A', "**GPS Time**  Sun"},
+                                                  {'D', "**GPS Time**  Wed"},
+                                                  {'G', "**GPS Time**  Sat"},
+                                                  {'a', "**MANUAL**  Sun"},
+                                                  {'g', "**MANUAL**  Sat"}});
     for (const char other : {'7', 'H', 'h', '/', '@', '`', '\0', '\xB0'}) {
         EXPECT_STREQ(TimeBaseLabel(other), "------------------") << int(other);
     }
-    EXPECT_STREQ(WeekdayLabel('0'), "Sun");
-    EXPECT_STREQ(WeekdayLabel('4'), "Thu");
-    EXPECT_STREQ(WeekdayLabel('6'), "Sat");
-    EXPECT_STREQ(WeekdayLabel('7'), "___");
-    EXPECT_STREQ(WeekdayLabel('A'), "___");
-    EXPECT_STREQ(WeekdayLabel('\0'), "___");
+    ExpectRows<char, std::string>(
+        WeekdayLabel,
+        {{'0', "Sun"}, {'4', "Thu"}, {'6', "Sat"}, {'7', "___"}, {'A', "___"}, {'\0', "___"}});
 }
 
 TEST(LookupTables, PositioningModeAndDatum) {
-    EXPECT_STREQ(PositioningModeText('3'), "2D");
-    EXPECT_STREQ(PositioningModeText('4'), "3D");
-    EXPECT_STREQ(PositioningModeText('2'), "Invalid");
-    EXPECT_STREQ(PositioningModeText('_'), "Invalid");
+    ExpectRows<char, std::string>(PositioningModeText,
+                                  {{'3', "2D"}, {'4', "3D"}, {'2', "Invalid"}, {'_', "Invalid"}});
 
-    EXPECT_STREQ(DatumName('A'), "WGS-84         ");
-    EXPECT_STREQ(DatumName('_'), "WGS-84         ");
-    EXPECT_STREQ(DatumName('B'), "JAPAN(Tokyo)   ");
-    EXPECT_STREQ(DatumName('D'), "AFRI2(ARC 1950)");
-    EXPECT_STREQ(DatumName('F'), "ASIA1(Hong Kong 1963)          ");
-    EXPECT_STREQ(DatumName('O'), "EURO3(OSGB 1936)               ");
-    EXPECT_STREQ(DatumName('U'), "OCEA1(Australian Geodetic 1984)");
-    EXPECT_STREQ(DatumName('W'), "SOAM1(PSA 1956)");
-    EXPECT_STREQ(DatumName('Z'), "SOAM4(Corrego Alegre)          ");
-    EXPECT_STREQ(DatumName('0'), "un-known       ");
-    EXPECT_STREQ(DatumName('a'), "un-known       ");
+    ExpectRows<char, std::string>(DatumName, {{'A', "WGS-84         "},
+                                              {'_', "WGS-84         "},
+                                              {'B', "JAPAN(Tokyo)   "},
+                                              {'D', "AFRI2(ARC 1950)"},
+                                              {'F', "ASIA1(Hong Kong 1963)          "},
+                                              {'O', "EURO3(OSGB 1936)               "},
+                                              {'U', "OCEA1(Australian Geodetic 1984)"},
+                                              {'W', "SOAM1(PSA 1956)"},
+                                              {'Z', "SOAM4(Corrego Alegre)          "},
+                                              {'0', "un-known       "},
+                                              {'a', "un-known       "}});
     // Every name has one of the two column widths.
     for (char code = 'A'; code <= 'Z'; ++code) {
         const std::size_t width = std::strlen(DatumName(code));
@@ -83,54 +81,54 @@ TEST(LookupTables, PositioningModeAndDatum) {
 }
 
 TEST(LookupTables, SatelliteNumber) {
-    EXPECT_EQ(SatelliteNumber('@'), 0);
-    EXPECT_EQ(SatelliteNumber('A'), 1);
-    EXPECT_EQ(SatelliteNumber('X'), 24);
-    EXPECT_EQ(SatelliteNumber('a'), 25);
-    EXPECT_EQ(SatelliteNumber('h'), 32);
-    EXPECT_EQ(SatelliteNumber('i'), 99);  // 105, limited to 99
-    EXPECT_EQ(SatelliteNumber('c'), 27);
-    EXPECT_EQ(SatelliteNumber('\0'), 0);
-    EXPECT_EQ(SatelliteNumber(' '), 0);
-    EXPECT_EQ(SatelliteNumber(static_cast<char>(64 + 31)), 95 - 72);  // 4-channel number 31
-    EXPECT_EQ(SatelliteNumber('\xFF'), 99);
+    ExpectRows<char, int>(SatelliteNumber, {{'@', 0},
+                                            {'A', 1},
+                                            {'X', 24},
+                                            {'a', 25},
+                                            {'h', 32},
+                                            {'i', 99},  // 105, limited to 99
+                                            {'c', 27},
+                                            {'\0', 0},
+                                            {' ', 0},
+                                            {static_cast<char>(64 + 31), 95 - 72},  // 4-channel 31
+                                            {'\xFF', 99}});
 }
 
 TEST(LookupTables, AngleText) {
-    EXPECT_EQ(AngleText('_'), " ___  ");
-    EXPECT_EQ(AngleText('A'), "   0  ");
-    EXPECT_EQ(AngleText('B'), "  10  ");
-    EXPECT_EQ(AngleText('J'), "  90  ");
-    EXPECT_EQ(AngleText('S'), " 180  ");
-    EXPECT_EQ(AngleText('a'), "   0  ");
-    EXPECT_EQ(AngleText('c'), " -20  ");
-    EXPECT_EQ(AngleText('s'), "-180  ");
-    EXPECT_EQ(AngleText('T'), "");
-    EXPECT_EQ(AngleText('`'), "");
-    EXPECT_EQ(AngleText('@'), " -10  ");
-    EXPECT_EQ(AngleText('\xFF'), "-1580  ");
+    ExpectRows<char, std::string>(AngleText, {{'_', " ___  "},
+                                              {'A', "   0  "},
+                                              {'B', "  10  "},
+                                              {'J', "  90  "},
+                                              {'S', " 180  "},
+                                              {'a', "   0  "},
+                                              {'c', " -20  "},
+                                              {'s', "-180  "},
+                                              {'T', ""},
+                                              {'`', ""},
+                                              {'@', " -10  "},
+                                              {'\xFF', "-1580  "}});
 }
 
 TEST(LookupTables, ChannelStatusAndLevel) {
-    EXPECT_STREQ(ChannelStatusName('@'), "Un-Known");
-    EXPECT_STREQ(ChannelStatusName('\0'), "Un-Known");
-    EXPECT_STREQ(ChannelStatusName('A'), "UNLOCK");
-    EXPECT_STREQ(ChannelStatusName('B'), "STBY  ");
-    EXPECT_STREQ(ChannelStatusName('C'), "DECODE  ");
-    EXPECT_STREQ(ChannelStatusName('D'), "UNLOCK");
-    EXPECT_STREQ(ChannelStatusName('E'), "UNLOCK");
-    EXPECT_STREQ(ChannelStatusName('F'), "DECODE  ");
-    EXPECT_STREQ(ChannelStatusName('G'), "Reserve");
-    EXPECT_STREQ(ChannelStatusName('_'), "Reserve");
-    EXPECT_STREQ(ChannelStatusName('\x80'), "Reserve");
+    ExpectRows<char, std::string>(ChannelStatusName, {{'@', "Un-Known"},
+                                                      {'\0', "Un-Known"},
+                                                      {'A', "UNLOCK"},
+                                                      {'B', "STBY  "},
+                                                      {'C', "DECODE  "},
+                                                      {'D', "UNLOCK"},
+                                                      {'E', "UNLOCK"},
+                                                      {'F', "DECODE  "},
+                                                      {'G', "Reserve"},
+                                                      {'_', "Reserve"},
+                                                      {'\x80', "Reserve"}});
 
-    EXPECT_EQ(LevelText('A'), " 0");
-    EXPECT_EQ(LevelText('@'), " 0");
-    EXPECT_EQ(LevelText('\0'), " 0");
-    EXPECT_EQ(LevelText('B'), " 1");
-    EXPECT_EQ(LevelText('M'), "12");
-    EXPECT_EQ(LevelText('Z'), "25");
-    EXPECT_EQ(LevelText('\xFF'), "190");
+    ExpectRows<char, std::string>(LevelText, {{'A', " 0"},
+                                              {'@', " 0"},
+                                              {'\0', " 0"},
+                                              {'B', " 1"},
+                                              {'M', "12"},
+                                              {'Z', "25"},
+                                              {'\xFF', "190"}});
 }
 
 }  // namespace
