@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fuzz/chunked_input.h"
@@ -16,9 +17,10 @@
 namespace {
 
 // Frames `bytes` with reads of the sizes `nextChunk` gives (at most what the buffer can take,
-// as the serial reader asks); returns the lines, and the bytes left held in `held`.
+// as the serial reader asks); returns the lines, and the bytes left held.
 template <typename NextChunk>
-std::vector<std::string> Frame(const std::string& bytes, NextChunk nextChunk, std::string& held) {
+std::pair<std::vector<std::string>, std::string> Frame(const std::string& bytes,
+                                                       NextChunk nextChunk) {
     orbex::LineFramer framer;
     std::vector<std::string> lines;
     const orbex::LineFramer::LineHandler collect = [&](const char* line, std::size_t length) {
@@ -34,28 +36,18 @@ std::vector<std::string> Frame(const std::string& bytes, NextChunk nextChunk, st
         framer.Take(count, collect);
         at += count;
     }
-    held.assign(framer.WritePosition() - framer.Held(), framer.Held());
-    return lines;
+    return {lines, std::string(framer.WritePosition() - framer.Held(), framer.Held())};
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) {
-        return 0;
-    }
     orbex::fuzz::ChunkedInput input(data, size);
     const std::string& bytes = input.bytes();
 
-    std::string heldWhole;
-    const auto whole = Frame(
-        bytes, [] { return orbex::kReceiveBufferSize; }, heldWhole);
-    std::string heldChunked;
-    const auto chunked = Frame(
-        bytes, [&input] { return input.NextChunk(97); }, heldChunked);
-    if (whole != chunked || heldWhole != heldChunked) {
-        std::abort();
-    }
+    const auto [whole, heldWhole] =
+        orbex::fuzz::SameWholeAndCut(input, orbex::kReceiveBufferSize, 97,
+                                     [&bytes](auto nextChunk) { return Frame(bytes, nextChunk); });
     std::string joined;
     for (const std::string& line : whole) {
         // Every line but a full-buffer cut ends in a terminator.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "fuzz/chunked_input.h"
 #include "link/com_port_negotiation.h"
@@ -15,11 +16,13 @@
 
 namespace {
 
-// Feeds `bytes` in chunks of the sizes `nextChunk` gives; returns the data bytes.
+// Feeds `bytes` in chunks of the sizes `nextChunk` gives; returns the data bytes and the
+// replies owed to the server.
 template <typename NextChunk>
-std::string Read(const std::string& bytes, NextChunk nextChunk, std::string& replies) {
+std::pair<std::string, std::string> Read(const std::string& bytes, NextChunk nextChunk) {
     orbex::ComPortNegotiation negotiation;
     std::string data;
+    std::string replies;
     std::size_t at = 0;
     while (at < bytes.size()) {
         std::size_t count = nextChunk();
@@ -34,7 +37,7 @@ std::string Read(const std::string& bytes, NextChunk nextChunk, std::string& rep
         data.append(chunk.data(), kept);
         at += count;
     }
-    return data;
+    return {data, replies};
 }
 
 // The data bytes by the protocol's rule, without the reader: IAC IAC is 0xFF, IAC and a verb
@@ -82,20 +85,12 @@ std::string Reference(const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) {
-        return 0;
-    }
     orbex::fuzz::ChunkedInput input(data, size);
     const std::string& bytes = input.bytes();
 
-    std::string repliesWhole;
-    const std::string whole = Read(
-        bytes, [&] { return bytes.size() + 1; }, repliesWhole);
-    std::string repliesCut;
-    const std::string cut = Read(
-        bytes, [&input] { return input.NextChunk(7); }, repliesCut);
-    if (whole != cut || repliesWhole != repliesCut || whole != Reference(bytes) ||
-        repliesWhole.size() > bytes.size()) {
+    const auto [whole, replies] = orbex::fuzz::SameWholeAndCut(
+        input, bytes.size() + 1, 7, [&bytes](auto nextChunk) { return Read(bytes, nextChunk); });
+    if (whole != Reference(bytes) || replies.size() > bytes.size()) {
         std::abort();
     }
     return 0;

@@ -32,41 +32,47 @@ class CheckedFixTest : public ::testing::Test {
     FixCollector collector_;
 };
 
+// A GGA with a good fix, with its field `index` (0 is "$GPGGA") replaced by `value`.
+std::string GgaWithField(std::size_t index, const std::string& value) {
+    std::vector<std::string> fields = {"$GPGGA", "123519", "3540.1234", "N",   "13945.6789",
+                                       "E",      "1",      "08",        "0.9", "45.4",
+                                       "M",      "",       "M",         "",    ""};
+    fields.at(index) = value;
+    std::string body = fields[0];
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        body += "," + fields[i];
+    }
+    return body;
+}
+
 TEST_F(CheckedFixTest, PositionsThatAreNotWhatTheyClaimGiveNoFixAndSayWhy) {
     struct Case {
-        const char* body;
+        std::size_t field;
+        const char* value;
         GgaFixProblem problem;
         const char* why;
     };
     const Case cases[] = {
-        {"$GPGGA,123519,3540.1234,X,13945.6789,E,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LatitudeHemisphere, "latitude hemisphere is not N or S"},
-        {"$GPGGA,123519,3540.1234,N,13945.6789,,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LongitudeHemisphere, "longitude hemisphere is not E or W"},
-        {"$GPGGA,123519,3560.0000,N,13945.6789,E,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LatitudeMinutes, "latitude minutes of 60 or more"},
-        {"$GPGGA,123519,3540.1234,N,13975.6789,E,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LongitudeMinutes, "longitude minutes of 60 or more"},
-        {"$GPGGA,123519,9100.0000,N,13945.6789,E,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LatitudeRange, "latitude over 90 degrees"},
-        {"$GPGGA,123519,3540.1234,N,18000.0001,E,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LongitudeRange, "longitude over 180 degrees"},
-        {"$GPGGA,123519,35A0.1234,N,13945.6789,E,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LatitudeNotANumber, "latitude is not a number"},
-        {"$GPGGA,123519,3540.1234,N,|13945.|6789,E,1,08,0.9,45.4,M,,M,,",
-         GgaFixProblem::LongitudeNotANumber, "longitude is not a number"},
-        {"$GPGGA,123519,3540.1234,N,13945.6789,E,1,08,0.9,45.4m,M,,M,,",
-         GgaFixProblem::AltitudeNotANumber, "altitude is not a number"},
+        {3, "X", GgaFixProblem::LatitudeHemisphere, "latitude hemisphere is not N or S"},
+        {5, "", GgaFixProblem::LongitudeHemisphere, "longitude hemisphere is not E or W"},
+        {2, "3560.0000", GgaFixProblem::LatitudeMinutes, "latitude minutes of 60 or more"},
+        {4, "13975.6789", GgaFixProblem::LongitudeMinutes, "longitude minutes of 60 or more"},
+        {2, "9100.0000", GgaFixProblem::LatitudeRange, "latitude over 90 degrees"},
+        {4, "18000.0001", GgaFixProblem::LongitudeRange, "longitude over 180 degrees"},
+        {2, "35A0.1234", GgaFixProblem::LatitudeNotANumber, "latitude is not a number"},
+        {4, "|13945.|6789", GgaFixProblem::LongitudeNotANumber, "longitude is not a number"},
+        {9, "45.4m", GgaFixProblem::AltitudeNotANumber, "altitude is not a number"},
     };
     for (const Case& c : cases) {
-        const ReceiverState record = Decoded(c.body);
-        EXPECT_TRUE(record.checked.claimsFix) << c.body;
-        EXPECT_EQ(record.checked.problem, c.problem) << c.body;
+        const std::string body = GgaWithField(c.field, c.value);
+        const ReceiverState record = Decoded(body);
+        EXPECT_TRUE(record.checked.claimsFix) << body;
+        EXPECT_EQ(record.checked.problem, c.problem) << body;
         EXPECT_STREQ(GgaFixProblemText(record.checked.problem), c.why);
-        EXPECT_FALSE(collector_.Take(record)) << c.body;
+        EXPECT_FALSE(collector_.Take(record)) << body;
     }
     // The windows' fields and the Position Plot's samples are taken as before.
-    EXPECT_EQ(Decoded(cases[0].body).latDegrees, 35);
+    EXPECT_EQ(Decoded(GgaWithField(cases[0].field, cases[0].value)).latDegrees, 35);
     EXPECT_EQ(decoder_.samples().sampleNext(), 10);
 }
 
