@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/settings_store.h"
+#include "tests/support/test_files.h"
 
 namespace orbex::test {
 
@@ -26,10 +27,7 @@ std::string TestHome::path(const std::string& name) const {
 }
 
 std::string TestHome::ReadFile(const std::string& name) const {
-    std::ifstream in(name.front() == '/' ? name : path(name), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return Slurp(name.front() == '/' ? name : path(name));
 }
 
 void TestHome::WriteFile(const std::string& name, const std::string& content) const {

@@ -28,6 +28,7 @@
 #include "link/replay_lines.h"
 #include "platform/unique_fd.h"
 #include "tests/decode/test_lines.h"
+#include "tests/support/test_files.h"
 
 namespace orbex {
 namespace {
@@ -44,13 +45,6 @@ struct Recording {
 
 void PrintTo(const Recording& recording, std::ostream* out) {
     *out << recording.name;
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 // The lines of a recording as replay and orbex-dump --file cut them.
@@ -120,7 +114,7 @@ TEST_P(GoldenCorpus, DecodesToItsGoldenLines) {
         GTEST_SKIP() << "rewrote " << golden;
     }
     ASSERT_TRUE(fs::exists(golden)) << golden << " is missing: run with ORBEX_UPDATE_GOLDENS=1";
-    const std::string expected = ReadFile(golden);
+    const std::string expected = test::Slurp(golden);
     if (actual == expected) {
         return;
     }

@@ -1,4 +1,5 @@
 #include "platform/whole_file.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,7 @@
 namespace orbex {
 namespace {
 
-std::string Read(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::Slurp;
 
 // A device that takes nothing fails the write itself, which a check of the open alone misses.
 TEST(WholeFileTest, AFullDiskIsAFailureWithThePathAndTheReason) {
@@ -33,13 +29,13 @@ TEST(WholeFileTest, AReplacementLeavesTheOldFileOrTheNewOne) {
     std::string error;
     ASSERT_TRUE(ReplaceWholeFile(path, "old", error)) << error;
     ASSERT_TRUE(ReplaceWholeFile(path, "new", error)) << error;
-    EXPECT_EQ(Read(path), "new");
+    EXPECT_EQ(Slurp(path), "new");
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 
     std::filesystem::create_directory(path + ".part");  // the temporary name cannot be a file
     EXPECT_FALSE(ReplaceWholeFile(path, "newer", error));
     EXPECT_NE(error.find(path), std::string::npos);
-    EXPECT_EQ(Read(path), "new");
+    EXPECT_EQ(Slurp(path), "new");
     std::filesystem::remove_all(folder);
 }
 

@@ -22,6 +22,7 @@
 #include "platform/window_messages.h"
 #include "sim_test_support.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace orbex::sim {
 namespace {
@@ -33,11 +34,6 @@ using testing::SplitLines;
 using orbex::testing::TempDir;
 
 const std::string kSim = ORBEX_SIM_EXE;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string RunSim(std::vector<std::string> args, const std::string& input = {}) {
     args.insert(args.begin(), kSim);
@@ -214,7 +210,7 @@ TEST(Recording, OrbexDumpDecodesTheReplayAsTheFile) {
          at = fromFile.find("\"ok\":true", at + 1)) {
         ++ok;
     }
-    EXPECT_EQ(ok, SplitLines(ReadFile(path)).size());
+    EXPECT_EQ(ok, SplitLines(test::Slurp(path)).size());
 }
 
 // ---- live sessions on the pseudo-terminal -------------------------------------------------

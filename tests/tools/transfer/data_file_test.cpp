@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "tests/link/link_test_support.h"
+#include "tests/support/test_files.h"
 #include "tools/transfer/data_file.h"
 #include "tools/transfer/data_file_paths.h"
 #include "tools/transfer/viewer_path.h"
@@ -23,10 +24,7 @@ TEST(DataFileTest, ReceivedLinesGoBackAsReceivedAndPastTheEndAsLineFeeds) {
         ASSERT_TRUE(writer.WriteLine("\n", error));
         ASSERT_TRUE(writer.Close(error));
     }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream stored;
-    stored << in.rdbuf();
-    EXPECT_EQ(stored.str(), "ALM01,1,AB*00\r\r\nno terminator\r\n");
+    EXPECT_EQ(test::Slurp(path), "ALM01,1,AB*00\r\r\nno terminator\r\n");
 
     DataFileReader reader(path);
     std::vector<std::string> lines(4);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/test_files.h"
 #include "tests/tools/ttff/fake_ttff_host.h"
 #include "tests/tools/ttff/ttff_receiver_lines.h"
 #include "tools/ttff/ttff_cycle.h"
@@ -19,13 +20,6 @@ using test::kFixed;
 using test::kGsa;
 using test::kNoFix;
 using test::kZda;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class TtffCycleTest : public ::testing::Test {
   protected:
@@ -87,7 +81,7 @@ TEST_F(TtffCycleTest, ColdResultsAreCountedAndRecordedWithOneHeaderPerSeries) {
     EXPECT_EQ(series_.count, 2);
     EXPECT_EQ(series_.average, 3);  // 7 / 2, truncated
     EXPECT_EQ(host_.shownAverage, 3);
-    EXPECT_EQ(ReadFile(file_),
+    EXPECT_EQ(test::Slurp(file_),
               "Start Mode: Cold Start\r\n"
               "Count,Year,Month,Day,StartTime,TTFF(s),Ave(s),LatDir,LatDeg,LatMin,LonDir,LonDeg,"
               "LonMin,Alt\r\n"
@@ -119,7 +113,7 @@ TEST_F(TtffCycleTest, ReceiverFixedAfterItsBannerGivesTheHotResultOnTheFifthLine
     EXPECT_EQ(series_.lastTtff, 1);
     EXPECT_EQ(series_.count, 1);
     EXPECT_TRUE(host_.reports[0].hotPath);
-    EXPECT_NE(ReadFile(file_).find("\r\n1,2003,12,06,20:03:42,1,1,N,"), std::string::npos);
+    EXPECT_NE(test::Slurp(file_).find("\r\n1,2003,12,06,20:03:42,1,1,N,"), std::string::npos);
 }
 
 TEST_F(TtffCycleTest, LinesFromBeforeTheRestartDoNotEndTheCycle) {
@@ -235,7 +229,7 @@ TEST_F(TtffCycleTest, UnwritableFileKeepsTheResultAndTheHeaderForTheNextRecord) 
     EXPECT_TRUE(host_.reports[0].recordFailed);
     file_ = wanted;
     ColdCycle(3);
-    EXPECT_EQ(ReadFile(file_).rfind("Start Mode: Cold Start\r\nCount,", 0), 0u);
+    EXPECT_EQ(test::Slurp(file_).rfind("Start Mode: Cold Start\r\nCount,", 0), 0u);
 }
 
 TEST(GgaPositionTest, FixedColumnsWithShortFractionsNegativeAltitudeAndEmptyFields) {

@@ -21,6 +21,7 @@
 #include "platform/settings_store.h"
 #include "platform/window_messages.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/test_files.h"
 #include "tests/tools/ttff/ttff_dialog_support.h"
 #include "tools/ttff/ttff_chart.h"
 #include "tools/ttff/ttff_dialog.h"
@@ -133,16 +134,13 @@ TEST_F(TtffWindowTest, ColdSeriesAgainstTheSimulatorFillsListBoxesAndResultFile)
     EXPECT_NEAR(dialog->averageBox()->text().toInt(), 3, 1);
     EXPECT_EQ(dialog->chart()->distribution().size(), static_cast<std::size_t>(count));
     EXPECT_EQ(std::count(sent_.begin(), sent_.end(), "@CD\r\n"), count);
-    std::ifstream in(
-        DefaultResultFilePath(dir_.string() + "/", StartMode::Cold, std::time(nullptr)),
-        std::ios::binary);
-    std::stringstream file;
-    file << in.rdbuf();
-    EXPECT_EQ(file.str().rfind("Start Mode: Cold Start\r\nCount,", 0), 0u) << file.str();
-    EXPECT_NE(file.str().find("\r\n" + std::to_string(count) + ",2"), std::string::npos);
+    const std::string file = test::Slurp(
+        DefaultResultFilePath(dir_.string() + "/", StartMode::Cold, std::time(nullptr)));
+    EXPECT_EQ(file.rfind("Start Mode: Cold Start\r\nCount,", 0), 0u) << file;
+    EXPECT_NE(file.find("\r\n" + std::to_string(count) + ",2"), std::string::npos);
     if (const char* png = std::getenv("ORBEX_TTFF_SCREENSHOT")) {  // for the README
         window_->grab().save(QString::fromLocal8Bit(png));
-        std::ofstream(std::string(png) + ".dat", std::ios::binary) << file.str();
+        std::ofstream(std::string(png) + ".dat", std::ios::binary) << file;
     }
 }
 
