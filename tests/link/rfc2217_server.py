@@ -48,11 +48,37 @@ def main():
 
 def serve(client, args, record, end):
     data = bytearray()
-    state, verb, sub = "data", 0, bytearray()
+    sub = None  # the subnegotiation being read; None outside one
+    verb = None  # WILL, WONT, DO or DONT waiting for its option byte
+    after_iac = False
     sent_lines = False
 
     def answer(payload):
         client.sendall(bytes(payload))
+
+    def negotiate(verb, option):
+        if verb == WILL and option == COMPORT:
+            answer([IAC, DONT if args.refuse else DO, COMPORT])
+        elif verb == WILL and option in (BINARY, SGA):
+            answer([IAC, DO, option])
+        elif verb == DO and option in (BINARY, SGA):
+            answer([IAC, WILL, option])
+        elif verb == WILL:
+            answer([IAC, DONT, option])
+        elif verb == DO:
+            answer([IAC, WONT, option])
+
+    def com_port_command(sub):
+        if len(sub) < 3 or sub[0] != COMPORT:
+            return
+        command, value = sub[1], bytes(sub[2:])
+        number = int.from_bytes(value, "big")
+        name = NAMES.get(command, "command%d" % command)
+        record.write("set %s %d\n" % (name, number))
+        modem_line = command == 5 and number in (8, 9, 11, 12) and not args.modem_acks
+        if command in NAMES and not modem_line:
+            escaped = value.replace(b"\xff", b"\xff\xff")
+            answer(bytes([IAC, SB, COMPORT, command + 100]) + escaped + bytes([IAC, SE]))
 
     while time.monotonic() < end:
         ready, _, _ = select.select([client], [], [], min(0.2, max(0.0, end - time.monotonic())))
@@ -71,55 +97,27 @@ def serve(client, args, record, end):
         if not chunk:
             break
         for byte in chunk:
-            if state == "data":
+            if verb is not None:
+                negotiate(verb, byte)
+                verb = None
+            elif not after_iac:
                 if byte == IAC:
-                    state = "iac"
+                    after_iac = True
                 else:
-                    data.append(byte)
-            elif state == "iac":
+                    (data if sub is None else sub).append(byte)
+            else:
+                after_iac = False
                 if byte == IAC:
-                    data.append(byte)
-                    state = "data"
+                    # IAC IAC is one 0xFF, in the data and in a subnegotiation alike.
+                    (data if sub is None else sub).append(byte)
+                elif sub is not None:
+                    # IAC SE (or any other command) ends the subnegotiation.
+                    com_port_command(sub)
+                    sub = None
                 elif byte in (WILL, WONT, DO, DONT):
-                    verb, state = byte, "option"
+                    verb = byte
                 elif byte == SB:
-                    sub, state = bytearray(), "sub"
-                else:
-                    state = "data"
-            elif state == "option":
-                state = "data"
-                if verb == WILL and byte == COMPORT:
-                    answer([IAC, DONT if args.refuse else DO, COMPORT])
-                elif verb == WILL and byte in (BINARY, SGA):
-                    answer([IAC, DO, byte])
-                elif verb == DO and byte in (BINARY, SGA):
-                    answer([IAC, WILL, byte])
-                elif verb == WILL:
-                    answer([IAC, DONT, byte])
-                elif verb == DO:
-                    answer([IAC, WONT, byte])
-            elif state == "sub":
-                if byte == IAC:
-                    state = "subiac"
-                else:
-                    sub.append(byte)
-            elif state == "subiac":
-                if byte == IAC:
-                    sub.append(byte)
-                    state = "sub"
-                    continue
-                state = "data"
-                if len(sub) >= 3 and sub[0] == COMPORT:
-                    command, value = sub[1], bytes(sub[2:])
-                    number = int.from_bytes(value, "big")
-                    name = NAMES.get(command, "command%d" % command)
-                    record.write("set %s %d\n" % (name, number))
-                    modem_line = (command == 5 and number in (8, 9, 11, 12) and
-                                  not args.modem_acks)
-                    if command in NAMES and not modem_line:
-                        escaped = value.replace(b"\xff", b"\xff\xff")
-                        answer(bytes([IAC, SB, COMPORT, command + 100]) + escaped +
-                               bytes([IAC, SE]))
+                    sub = bytearray()
     if data:
         record.write("data " + data.hex() + "\n")
 
