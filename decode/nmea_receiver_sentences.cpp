@@ -9,10 +9,6 @@ namespace orbex {
 
 namespace {
 
-std::uint8_t Uint8Of(std::string_view text) {
-    return static_cast<std::uint8_t>(ParseDecimal(text));
-}
-
 constexpr std::uint8_t kEmptyMark = 0xFF;
 
 }  // namespace
@@ -74,12 +70,8 @@ void DecodePssst(ReceiverState& state, FieldWalker& fields) {
 //  6. one character, 1
 void DecodePsgsa(ReceiverState& state, FieldWalker& fields) {
     state.psgsaMode = FieldChar(fields.Next(), 0);
-    for (int k = 0; k < 12; ++k) {
-        state.satellites[k].psgsaPrn = Uint8Of(fields.Next());
-    }
-    state.psgsaPdop = ParseRealFloat(fields.Next());
-    state.psgsaHdop = ParseRealFloat(fields.Next());
-    state.psgsaVdop = ParseRealFloat(fields.Next());
+    DecodeUsedSatellitesAndDops(fields, state.satellites, &SatelliteSlot::psgsaPrn, state.psgsaPdop,
+                                state.psgsaHdop, state.psgsaVdop);
     state.psgsaValue = ParseDecimal(fields.Next());
     const std::string_view date = fields.Next();
     state.extDatePresent = date.empty() ? 0 : 1;

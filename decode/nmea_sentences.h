@@ -24,4 +24,10 @@ void DecodePsgsa(ReceiverState& state, FieldWalker& fields);
 // slot 4, message 3 at slot 8, messages 4..127 at slot 12, any other number at slot 0.
 int FirstSlotOfMessage(int messageNumber);
 
+// What "$GPGSA" and "$PSGSA" both carry after their mode: twelve satellite numbers, 2 each, into
+// member `prn` of the first twelve channel slots, then PDOP, HDOP and VDOP, 4 each, real.
+void DecodeUsedSatellitesAndDops(FieldWalker& fields, SatelliteSlot (&slots)[kChannelCount],
+                                 std::uint8_t SatelliteSlot::*prn, float& pdop, float& hdop,
+                                 float& vdop);
+
 }  // namespace orbex

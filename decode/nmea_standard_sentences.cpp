@@ -10,15 +10,25 @@ namespace orbex {
 
 namespace {
 
-std::uint8_t Uint8Of(std::string_view text) {
-    return static_cast<std::uint8_t>(ParseDecimal(text));
-}
-
 // hhmmss into the hour, minute and second of a record time.
 void TimeOfDay(RecordTime& time, std::string_view field) {
     time.hour = Uint8Of(FieldPart(field, 0, 2));
     time.minute = Uint8Of(FieldPart(field, 2, 2));
     time.second = Uint8Of(FieldPart(field, 4, 2));
+}
+
+// Reads a latitude or longitude field. The windows' layout of a field that is present goes to
+// the record's degrees, minutes, fraction and seconds; an empty field leaves them zero.
+AngleField DecodeAngle(std::string_view field, std::int32_t& degrees, std::int32_t& minutes,
+                       std::int32_t& minuteFraction, double& seconds) {
+    const AngleField angle = ReadAngleField(field);
+    if (!field.empty()) {
+        degrees = angle.degrees;
+        minutes = angle.minutes;
+        minuteFraction = angle.minuteFraction;
+        seconds = angle.seconds;
+    }
+    return angle;
 }
 
 // Whether the position of a GGA sentence is what it claims: numbers in both coordinates, minutes
@@ -74,6 +84,17 @@ int FirstSlotOfMessage(int messageNumber) {
     return 0;
 }
 
+void DecodeUsedSatellitesAndDops(FieldWalker& fields, SatelliteSlot (&slots)[kChannelCount],
+                                 std::uint8_t SatelliteSlot::*prn, float& pdop, float& hdop,
+                                 float& vdop) {
+    for (int k = 0; k < 12; ++k) {
+        slots[k].*prn = Uint8Of(fields.Next());
+    }
+    pdop = ParseRealFloat(fields.Next());
+    hdop = ParseRealFloat(fields.Next());
+    vdop = ParseRealFloat(fields.Next());
+}
+
 // $GPGGA,123519,3540.1234,N,13945.6789,E,1,08,00.9,00545.4,M,046.9,M,000*55
 // (and the same sentence of the GNSS talkers: $GNGGA, $GLGGA, $GAGGA, $GBGGA, $GQGGA)
 // Each field is found by its commas; the VM8140's widths are given for reference.
@@ -97,24 +118,16 @@ void DecodeGga(ReceiverState& state, FieldWalker& fields) {
     checked.timeValid = IsValidTimeOfDay(time);
 
     const std::string_view latitudeField = fields.Next();
-    const AngleField latitude = ReadAngleField(latitudeField);
+    const AngleField latitude = DecodeAngle(latitudeField, state.latDegrees, state.latMinutes,
+                                            state.latMinuteFraction, state.latSeconds);
     if (!latitudeField.empty()) {
-        state.latDegrees = latitude.degrees;
-        state.latMinutes = latitude.minutes;
-        state.latMinuteFraction = latitude.minuteFraction;
-        state.latSeconds = latitude.seconds;
         state.latMinuteDigits = latitude.fourDecimals ? 4 : 3;
     }
     state.latHemisphere = FieldChar(fields.Next(), 0);
 
     const std::string_view longitudeField = fields.Next();
-    const AngleField longitude = ReadAngleField(longitudeField);
-    if (!longitudeField.empty()) {
-        state.lonDegrees = longitude.degrees;
-        state.lonMinutes = longitude.minutes;
-        state.lonMinuteFraction = longitude.minuteFraction;
-        state.lonSeconds = longitude.seconds;
-    }
+    const AngleField longitude = DecodeAngle(longitudeField, state.lonDegrees, state.lonMinutes,
+                                             state.lonMinuteFraction, state.lonSeconds);
     state.lonHemisphere = FieldChar(fields.Next(), 0);
 
     const std::string_view quality = fields.Next();
@@ -154,12 +167,8 @@ void DecodeGll(ReceiverState&, FieldWalker&) {}
 void DecodeGsa(ReceiverState& state, FieldWalker& fields) {
     fields.Skip();
     state.fixMode = FieldChar(fields.Next(), 0);
-    for (int k = 0; k < 12; ++k) {
-        state.satellites[k].gsaPrn = Uint8Of(fields.Next());
-    }
-    state.pdop = ParseRealFloat(fields.Next());
-    state.hdop = ParseRealFloat(fields.Next());
-    state.vdop = ParseRealFloat(fields.Next());
+    DecodeUsedSatellitesAndDops(fields, state.satellites, &SatelliteSlot::gsaPrn, state.pdop,
+                                state.hdop, state.vdop);
 }
 
 // $GPGSV,3,3,10,24,06,166,35,28,09,271,36*7D

@@ -25,6 +25,11 @@ inline char FieldChar(std::string_view text, std::size_t offset) {
 // non-digit, and no digits give 0. Values beyond 32 bits saturate.
 std::int32_t ParseDecimal(std::string_view text);
 
+// The decimal rule into the one byte of a record field (the value's low eight bits).
+inline std::uint8_t Uint8Of(std::string_view text) {
+    return static_cast<std::uint8_t>(ParseDecimal(text));
+}
+
 // Real rule: leading blanks, a sign, digits with an optional decimal point and exponent;
 // conversion stops at the first character that does not fit. No digits, infinity, not-a-number
 // and values beyond the range of a float give 0. Independent of the process locale.
