@@ -38,12 +38,7 @@ constexpr WeekdayLabels kTimeBaseLabels[] = {
 
 constexpr const char* kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
-struct Datum {
-    char code;
-    const char* name;
-};
-
-constexpr Datum kDatums[] = {
+constexpr CodeText kDatums[] = {
     {'A', "WGS-84         "},
     {'B', "JAPAN(Tokyo)   "},
     {'C', "AFRI1(Adindan) "},
@@ -106,23 +101,12 @@ const char* WeekdayLabel(char dayCode) {
 }
 
 const char* PositioningModeText(char fixMode) {
-    switch (fixMode) {
-        case '3':
-            return "2D";
-        case '4':
-            return "3D";
-        default:
-            return "Invalid";
-    }
+    static constexpr CodeText kModes[] = {{'3', "2D"}, {'4', "3D"}};
+    return TextOfCode(kModes, fixMode, "Invalid");
 }
 
 const char* DatumName(char datumCode) {
-    for (const Datum& datum : kDatums) {
-        if (datum.code == datumCode) {
-            return datum.name;
-        }
-    }
-    return "un-known       ";
+    return TextOfCode(kDatums, datumCode, "un-known       ");
 }
 
 std::string DopText(const ReceiverState& record) {

@@ -2,11 +2,29 @@
 // texts are exact, trailing blanks included, so that columns line up in a fixed-pitch font.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "decode/receiver_state.h"
 
 namespace orbex {
+
+// A display text and the code character that selects it.
+struct CodeText {
+    char code;
+    const char* text;
+};
+
+// The text of the first row whose code is `code`; `otherwise` when no row has it.
+template <std::size_t N>
+const char* TextOfCode(const CodeText (&rows)[N], char code, const char* otherwise) {
+    for (const CodeText& row : rows) {
+        if (row.code == code) {
+            return row.text;
+        }
+    }
+    return otherwise;
+}
 
 std::string VersionText(const ReceiverState& record);
 const char* TimeBaseLabel(char dayCode);

@@ -57,29 +57,27 @@ void CivilFromDays(long days, int& year, int& month, int& day) {
 }  // namespace
 
 const char* GgaFixProblemText(GgaFixProblem problem) {
-    switch (problem) {
-        case GgaFixProblem::None:
-            break;
-        case GgaFixProblem::LatitudeNotANumber:
-            return "latitude is not a number";
-        case GgaFixProblem::LongitudeNotANumber:
-            return "longitude is not a number";
-        case GgaFixProblem::LatitudeMinutes:
-            return "latitude minutes of 60 or more";
-        case GgaFixProblem::LongitudeMinutes:
-            return "longitude minutes of 60 or more";
-        case GgaFixProblem::LatitudeRange:
-            return "latitude over 90 degrees";
-        case GgaFixProblem::LongitudeRange:
-            return "longitude over 180 degrees";
-        case GgaFixProblem::LatitudeHemisphere:
-            return "latitude hemisphere is not N or S";
-        case GgaFixProblem::LongitudeHemisphere:
-            return "longitude hemisphere is not E or W";
-        case GgaFixProblem::AltitudeNotANumber:
-            return "altitude is not a number";
+    struct ProblemText {
+        GgaFixProblem problem;
+        const char* text;
+    };
+    static constexpr ProblemText kTexts[] = {
+        {GgaFixProblem::LatitudeNotANumber, "latitude is not a number"},
+        {GgaFixProblem::LongitudeNotANumber, "longitude is not a number"},
+        {GgaFixProblem::LatitudeMinutes, "latitude minutes of 60 or more"},
+        {GgaFixProblem::LongitudeMinutes, "longitude minutes of 60 or more"},
+        {GgaFixProblem::LatitudeRange, "latitude over 90 degrees"},
+        {GgaFixProblem::LongitudeRange, "longitude over 180 degrees"},
+        {GgaFixProblem::LatitudeHemisphere, "latitude hemisphere is not N or S"},
+        {GgaFixProblem::LongitudeHemisphere, "longitude hemisphere is not E or W"},
+        {GgaFixProblem::AltitudeNotANumber, "altitude is not a number"},
+    };
+    for (const ProblemText& row : kTexts) {
+        if (row.problem == problem) {
+            return row.text;
+        }
     }
-    return "";
+    return "";  // GgaFixProblem::None
 }
 
 long long FixTime::Ordinal() const {

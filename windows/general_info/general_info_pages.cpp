@@ -65,25 +65,13 @@ QColor QualityColour(char quality) {
 }
 
 const char* QualityText(char quality) {
-    switch (quality) {
-        case '1':
-            return " GPS Fixed ";
-        case '2':
-            return " DGPS Fixed";
-        default:
-            return " Invalid   ";
-    }
+    static constexpr CodeText kQualities[] = {{'1', " GPS Fixed "}, {'2', " DGPS Fixed"}};
+    return TextOfCode(kQualities, quality, " Invalid   ");
 }
 
 const char* NmeaFixModeText(char fixMode) {
-    switch (fixMode) {
-        case '2':
-            return "    2D   ";
-        case '3':
-            return "    3D   ";
-        default:
-            return " Invalid ";
-    }
+    static constexpr CodeText kModes[] = {{'2', "    2D   "}, {'3', "    3D   "}};
+    return TextOfCode(kModes, fixMode, " Invalid ");
 }
 
 QString NmeaAngle(const char* label, char hemisphere, int degrees, int minutes, int fraction,
