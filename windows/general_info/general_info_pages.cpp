@@ -143,9 +143,10 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
     Line(surface, m, 5, 1, QStringLiteral("  Interface               : NMEA "), kCyan);
     Line(surface, m, 5, 2,
          DisplayText("  Time                    : %4u/%2u/%2u %2u:%2u:%2u",
-                     static_cast<unsigned>(n.year), static_cast<unsigned>(n.month),
-                     static_cast<unsigned>(n.day), static_cast<unsigned>(n.hour),
-                     static_cast<unsigned>(n.minute), static_cast<unsigned>(n.second)),
+                     static_cast<unsigned>(n.zdaTime.year), static_cast<unsigned>(n.zdaTime.month),
+                     static_cast<unsigned>(n.zdaTime.day), static_cast<unsigned>(n.zdaTime.hour),
+                     static_cast<unsigned>(n.zdaTime.minute),
+                     static_cast<unsigned>(n.zdaTime.second)),
          c);
     Line(surface, m, 5, 3,
          NmeaAngle("  Latitude                : ", n.latHemisphere, n.latDegrees, n.latMinutes,

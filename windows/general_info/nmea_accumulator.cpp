@@ -42,12 +42,7 @@ void NmeaAccumulator::Merge(const ReceiverState& record) {
     } else if (IsSentence(record, "$GPGSV")) {
         MergeSatellitesInView(record);
     } else if (IsSentence(record, "$GPZDA")) {
-        year = record.altTime.year;
-        month = record.altTime.month;
-        day = record.altTime.day;
-        hour = record.altTime.hour;
-        minute = record.altTime.minute;
-        second = record.altTime.second;
+        zdaTime = record.altTime;
     }
 }
 

@@ -18,13 +18,7 @@ struct NmeaSatelliteRow {
 };
 
 struct NmeaAccumulator {
-    // "$GPZDA"
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
+    RecordTime zdaTime;  // "$GPZDA": its date and time of day
     // "$GPGGA"
     char latHemisphere = ' ';
     std::int32_t latDegrees = 0;
