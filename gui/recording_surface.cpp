@@ -1,35 +1,34 @@
 #include "gui/recording_surface.h"
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <iterator>
 
 namespace orbex {
 namespace {
 
+// The characters written as a two-character escape; other control characters are written as
+// "\u00XX".
+struct Escape {
+    char16_t character;
+    const char* text;
+};
+constexpr Escape kEscapes[] = {
+    {u'"', "\\\""}, {u'\\', "\\\\"}, {u'\n', "\\n"}, {u'\r', "\\r"}, {u'\t', "\\t"},
+};
+
 QString JsonString(const QString& text) {
     QString out = QStringLiteral("\"");
     for (const QChar c : text) {
-        switch (c.unicode()) {
-            case '"':
-                out += QStringLiteral("\\\"");
-                break;
-            case '\\':
-                out += QStringLiteral("\\\\");
-                break;
-            case '\n':
-                out += QStringLiteral("\\n");
-                break;
-            case '\r':
-                out += QStringLiteral("\\r");
-                break;
-            case '\t':
-                out += QStringLiteral("\\t");
-                break;
-            default:
-                if (c.unicode() < 0x20) {
-                    out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar('0'));
-                } else {
-                    out += c;
-                }
+        const auto escape =
+            std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                         [c](const Escape& e) { return e.character == c.unicode(); });
+        if (escape != std::end(kEscapes)) {
+            out += QLatin1String(escape->text);
+        } else if (c.unicode() < 0x20) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar('0'));
+        } else {
+            out += c;
         }
     }
     return out + QLatin1Char('"');
@@ -44,28 +43,13 @@ QString RectJson(const QRect& r) {
         .arg(r.top() + r.height());
 }
 
+// The calls' names in the JSON lines, in the order of DrawCall::Op.
+constexpr const char* kOpNames[] = {"fill",     "rectangle", "ellipse", "line", "text",
+                                    "textrect", "bitmap",    "invert",  "item"};
+static_assert(std::size(kOpNames) == static_cast<std::size_t>(DrawCall::Op::Item) + 1);
+
 const char* OpName(DrawCall::Op op) {
-    switch (op) {
-        case DrawCall::Op::Fill:
-            return "fill";
-        case DrawCall::Op::Rectangle:
-            return "rectangle";
-        case DrawCall::Op::Ellipse:
-            return "ellipse";
-        case DrawCall::Op::Line:
-            return "line";
-        case DrawCall::Op::Text:
-            return "text";
-        case DrawCall::Op::TextInRect:
-            return "textrect";
-        case DrawCall::Op::Bitmap:
-            return "bitmap";
-        case DrawCall::Op::Invert:
-            return "invert";
-        case DrawCall::Op::Item:
-            return "item";
-    }
-    return "?";
+    return kOpNames[static_cast<std::size_t>(op)];
 }
 
 }  // namespace
@@ -92,18 +76,30 @@ void RecordingSurface::Fill(const QRect& rect, const QColor& color) {
     c.fg = color;
 }
 
-void RecordingSurface::Rectangle(const QRect& rect, const QColor& pen, const QColor& brush) {
-    DrawCall& c = Add(DrawCall::Op::Rectangle);
+void RecordingSurface::AddShape(DrawCall::Op op, const QRect& rect, const QColor& pen,
+                                const QColor& brush) {
+    DrawCall& c = Add(op);
     c.rect = rect;
     c.pen = pen;
     c.brush = brush;
 }
 
+DrawCall& RecordingSurface::AddText(DrawCall::Op op, const QString& text, const QColor& fg,
+                                    const QColor& bg) {
+    DrawCall& c = Add(op);
+    c.text = text;
+    c.fg = fg;
+    c.bg = bg;
+    c.font = QStringLiteral("%1 %2").arg(font_.family()).arg(font_.pixelSize());
+    return c;
+}
+
+void RecordingSurface::Rectangle(const QRect& rect, const QColor& pen, const QColor& brush) {
+    AddShape(DrawCall::Op::Rectangle, rect, pen, brush);
+}
+
 void RecordingSurface::Ellipse(const QRect& rect, const QColor& pen, const QColor& brush) {
-    DrawCall& c = Add(DrawCall::Op::Ellipse);
-    c.rect = rect;
-    c.pen = pen;
-    c.brush = brush;
+    AddShape(DrawCall::Op::Ellipse, rect, pen, brush);
 }
 
 void RecordingSurface::Line(QPoint from, QPoint to, const QColor& pen, int width) {
@@ -116,25 +112,16 @@ void RecordingSurface::Line(QPoint from, QPoint to, const QColor& pen, int width
 
 void RecordingSurface::TextOut(int x, int y, const QString& text, const QColor& fg,
                                const QColor& bg) {
-    DrawCall& c = Add(DrawCall::Op::Text);
+    DrawCall& c = AddText(DrawCall::Op::Text, text, fg, bg);
     c.from = QPoint(x, y);
-    c.text = text;
-    c.fg = fg;
-    c.bg = bg;
-    c.font = QStringLiteral("%1 %2").arg(font_.family()).arg(font_.pixelSize());
-    const QSize extent = TextExtent(text);
-    c.rect = QRect(QPoint(x, y), extent);
+    c.rect = QRect(QPoint(x, y), TextExtent(text));
 }
 
 void RecordingSurface::TextInRect(const QRect& rect, int alignment, const QString& text,
                                   const QColor& fg, const QColor& bg) {
-    DrawCall& c = Add(DrawCall::Op::TextInRect);
+    DrawCall& c = AddText(DrawCall::Op::TextInRect, text, fg, bg);
     c.rect = rect;
     c.alignment = alignment;
-    c.text = text;
-    c.fg = fg;
-    c.bg = bg;
-    c.font = QStringLiteral("%1 %2").arg(font_.family()).arg(font_.pixelSize());
 }
 
 void RecordingSurface::Bitmap(QPoint topLeft, const QImage& image) {

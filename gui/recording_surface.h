@@ -58,6 +58,10 @@ class RecordingSurface : public DrawSurface {
 
   private:
     DrawCall& Add(DrawCall::Op op);
+    // Rectangle and Ellipse: the outline's pen and the inside's brush.
+    void AddShape(DrawCall::Op op, const QRect& rect, const QColor& pen, const QColor& brush);
+    // Text and TextInRect: the text, its colours and the font in use.
+    DrawCall& AddText(DrawCall::Op op, const QString& text, const QColor& fg, const QColor& bg);
 
     std::vector<DrawCall> calls_;
     QFont font_;
