@@ -41,18 +41,35 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
-QMessageBox::StandardButton ToQtButton(MessageResult result) {
-    switch (result) {
-        case MessageResult::Cancel:
-            return QMessageBox::Cancel;
-        case MessageResult::Yes:
-            return QMessageBox::Yes;
-        case MessageResult::No:
-            return QMessageBox::No;
-        case MessageResult::Ok:
-            break;
+// The answers and the buttons that give them: the default button of a box, and what the
+// button the user pressed answers. Ok where no row says otherwise.
+struct AnswerButton {
+    MessageResult answer;
+    QMessageBox::StandardButton button;
+};
+constexpr AnswerButton kAnswerButtons[] = {
+    {MessageResult::Ok, QMessageBox::Ok},
+    {MessageResult::Cancel, QMessageBox::Cancel},
+    {MessageResult::Yes, QMessageBox::Yes},
+    {MessageResult::No, QMessageBox::No},
+};
+
+QMessageBox::StandardButton ToQtButton(MessageResult answer) {
+    for (const AnswerButton& row : kAnswerButtons) {
+        if (row.answer == answer) {
+            return row.button;
+        }
     }
     return QMessageBox::Ok;
+}
+
+MessageResult AnswerOf(int button) {
+    for (const AnswerButton& row : kAnswerButtons) {
+        if (row.button == button) {
+            return row.answer;
+        }
+    }
+    return MessageResult::Ok;
 }
 
 // What Return answers: the named default button, else the first one.
@@ -85,16 +102,7 @@ MessageResult ShowModal(const MessageRequest& request) {
     if (request.defaultButton) {
         box.setDefaultButton(ToQtButton(*request.defaultButton));
     }
-    switch (box.exec()) {
-        case QMessageBox::Cancel:
-            return MessageResult::Cancel;
-        case QMessageBox::Yes:
-            return MessageResult::Yes;
-        case QMessageBox::No:
-            return MessageResult::No;
-        default:
-            return MessageResult::Ok;
-    }
+    return AnswerOf(box.exec());
 }
 
 }  // namespace
