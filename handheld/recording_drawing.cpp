@@ -50,6 +50,14 @@ DrawnCall& RecordingDrawing::Add(DrawnCall::Op op, Plane plane) {
     return call;
 }
 
+void RecordingDrawing::AddShape(DrawnCall::Op op, Plane plane, const QRect& rect, const QColor& pen,
+                                const QColor& brush) {
+    DrawnCall& c = Add(op, plane);
+    c.rect = rect;
+    c.pen = pen;
+    c.brush = brush;
+}
+
 void RecordingDrawing::Fill(Plane plane, const QRect& rect, const QColor& color) {
     DrawnCall& c = Add(DrawnCall::Op::Fill, plane);
     c.rect = rect;
@@ -61,10 +69,7 @@ void RecordingDrawing::Fill(Plane plane, const QRect& rect, const QColor& color)
 
 void RecordingDrawing::Rectangle(Plane plane, const QRect& rect, const QColor& pen,
                                  const QColor& brush) {
-    DrawnCall& c = Add(DrawnCall::Op::Rectangle, plane);
-    c.rect = rect;
-    c.pen = pen;
-    c.brush = brush;
+    AddShape(DrawnCall::Op::Rectangle, plane, rect, pen, brush);
     if (inner_ != nullptr) {
         inner_->Rectangle(plane, rect, pen, brush);
     }
@@ -72,10 +77,7 @@ void RecordingDrawing::Rectangle(Plane plane, const QRect& rect, const QColor& p
 
 void RecordingDrawing::Ellipse(Plane plane, const QRect& rect, const QColor& pen,
                                const QColor& brush) {
-    DrawnCall& c = Add(DrawnCall::Op::Ellipse, plane);
-    c.rect = rect;
-    c.pen = pen;
-    c.brush = brush;
+    AddShape(DrawnCall::Op::Ellipse, plane, rect, pen, brush);
     if (inner_ != nullptr) {
         inner_->Ellipse(plane, rect, pen, brush);
     }

@@ -43,6 +43,9 @@ class RecordingDrawing : public ViewerDrawing {
 
   private:
     DrawnCall& Add(DrawnCall::Op op, Plane plane);
+    // Rectangle and Ellipse: the outline's pen and the inside's brush.
+    void AddShape(DrawnCall::Op op, Plane plane, const QRect& rect, const QColor& pen,
+                  const QColor& brush);
 
     ViewerDrawing* inner_;
     std::vector<DrawnCall> calls_;
