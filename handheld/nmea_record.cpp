@@ -36,6 +36,11 @@ int ClampToInt(long value) {
         std::clamp<long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
+// Latitude, N/S, longitude and E/W from field `first` on.
+SentencePosition ReadPosition(const SentenceFields& f, std::size_t first) {
+    return {f.Real(first), f.Letter(first + 1), f.Real(first + 2), f.Letter(first + 3)};
+}
+
 bool IsKeptSatellite(long number) {
     return number >= 1 && number <= kMaxSatellite;
 }
@@ -55,15 +60,13 @@ SentenceKind KindOf(std::string_view sentence) {
 }
 
 // $GPGGA,120000,3540.8742,N,13946.0275,E,1,08,01.4,00040.0,M,036.7,M,,*48
-//  1 address  2 time  3 latitude  4 N/S  5 longitude  6 E/W (not used)  7 fix quality
+//  1 address  2 time  3 latitude  4 N/S  5 longitude  6 E/W  7 fix quality
 //  8 satellites used  9 HDOP  10 altitude  11 unit  12 geoid separation  13 unit
 //  14 age of differential data  15 station
 void ParseGga(std::string_view sentence, NmeaRecord& r) {
     const SentenceFields f(sentence);
     r.ggaTime = f.Real(2);
-    r.ggaLatitude = f.Real(3);
-    r.ggaLatitudeLetter = f.Letter(4);
-    r.ggaLongitude = f.Real(5);
+    r.ggaPosition = ReadPosition(f, 3);
     r.fixQuality = ClampToInt(f.Integer(7));
     r.satellitesUsed = ClampToInt(f.Integer(8));
     r.ggaHdop = f.Real(9);
@@ -132,10 +135,7 @@ void ParseRmc(std::string_view sentence, NmeaRecord& r) {
     const SentenceFields f(sentence);
     r.rmcTime = f.Real(2);
     r.status = f.Letter(3);
-    r.rmcLatitude = f.Real(4);
-    r.latitudeLetter = f.Letter(5);
-    r.rmcLongitude = f.Real(6);
-    r.longitudeLetter = f.Letter(7);
+    r.rmcPosition = ReadPosition(f, 4);
     r.speedKnots = f.Real(8);
     r.course = f.Real(9);
     r.date = f.Integer(10);

@@ -19,12 +19,18 @@ struct SatelliteView {
     int snr = 0;                 // 0, or 1..59 dB-Hz
 };
 
+// A position as GGA and RMC carry it, in four fields in a row.
+struct SentencePosition {
+    double latitude = 0;  // ddmm.mmmm
+    char latitudeLetter = '\0';
+    double longitude = 0;  // dddmm.mmmm
+    char longitudeLetter = '\0';
+};
+
 struct NmeaRecord {
     // GGA
-    double ggaTime = 0;      // hhmmss.ss
-    double ggaLatitude = 0;  // ddmm.mmmm
-    char ggaLatitudeLetter = '\0';
-    double ggaLongitude = 0;  // dddmm.mmmm
+    double ggaTime = 0;  // hhmmss.ss
+    SentencePosition ggaPosition;
     int fixQuality = 0;
     int satellitesUsed = 0;
     double ggaHdop = 0;
@@ -52,10 +58,7 @@ struct NmeaRecord {
     // RMC
     double rmcTime = 0;  // hhmmss.ss
     char status = '\0';
-    double rmcLatitude = 0;
-    char latitudeLetter = '\0';
-    double rmcLongitude = 0;
-    char longitudeLetter = '\0';
+    SentencePosition rmcPosition;
     double speedKnots = 0;
     double course = 0;
     long date = 0;  // ddmmyy

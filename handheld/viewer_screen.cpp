@@ -130,11 +130,12 @@ void ViewerScreen::PaintAltitude(const NmeaRecord& record) {
 
 void ViewerScreen::PaintSolution(const NmeaRecord& record, const QString& secondsText) {
     Write(kLatitudeLabelBox, QStringLiteral("Latitude"));
-    WriteLive(kLatitudeBox, LetterOf(record.latitudeLetter) + QLatin1Char(' ') +
-                                LatitudeText(record.ggaLatitude) + QStringLiteral("  "));
+    WriteLive(kLatitudeBox, LetterOf(record.rmcPosition.latitudeLetter) + QLatin1Char(' ') +
+                                LatitudeText(record.ggaPosition.latitude) + QStringLiteral("  "));
     Write(kLongitudeLabelBox, QStringLiteral("Longitude   "));
-    WriteLive(kLongitudeBox, LetterOf(record.longitudeLetter) + QLatin1Char(' ') +
-                                 LongitudeText(record.ggaLongitude) + QStringLiteral("  "));
+    WriteLive(kLongitudeBox, LetterOf(record.rmcPosition.longitudeLetter) + QLatin1Char(' ') +
+                                 LongitudeText(record.ggaPosition.longitude) +
+                                 QStringLiteral("  "));
     WriteLive(kPdopBox, QString::asprintf("PDOP  %2.2f   ", record.pdop));
     WriteLive(kHdopBox, QString::asprintf("HDOP  %2.2f   ", record.hdop));
     for (const ModeText& mode : kModeTexts) {
@@ -154,7 +155,8 @@ void ViewerScreen::PaintSky(NmeaRecord& record) {
 
 void ViewerScreen::PaintMotion(const NmeaRecord& record) {
     const LocalClock clock =
-        LocalTimeOf(record.rmcTime, HourOffset(record.ggaLongitude, record.longitudeLetter));
+        LocalTimeOf(record.rmcTime,
+                    HourOffset(record.ggaPosition.longitude, record.rmcPosition.longitudeLetter));
     WriteLive(kTimeBox, QStringLiteral("Time  ") + ClockText(clock) + QStringLiteral("  "));
     WriteLive(kDateBox, QStringLiteral("Date  ") + DateText(record.date, clock.dayAdjustment) +
                             QStringLiteral("  "));

@@ -41,7 +41,7 @@ TEST(ViewerParsers, ShortSentencesLeaveZeros) {
     ParseGsa("$GPGSA*00", record);
     EXPECT_EQ(record.fixMode, 0);
     ParseRmc("$GPRMC,1*00", record);
-    EXPECT_EQ(record.latitudeLetter, '\0');
+    EXPECT_EQ(record.rmcPosition.latitudeLetter, '\0');
     EXPECT_EQ(record.date, 0);
     ParseGga("$GPGGA,120000,3540.8742,N,13946.0275,E,1,08,01.4,00040.0,M,036.7,M,,*48", record);
     EXPECT_DOUBLE_EQ(record.height, 76.7);

@@ -149,7 +149,7 @@ TEST(ViewerScan, FindsTheSimulatorOnTheThirdPortAndPaintsItsFix) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     EXPECT_EQ(dialog.record().fixMode, 3);
-    EXPECT_EQ(dialog.record().latitudeLetter, 'N');
+    EXPECT_EQ(dialog.record().rmcPosition.latitudeLetter, 'N');
 }
 
 // A receiver found on COM3 through "Open", its sentences read until it is credited.
