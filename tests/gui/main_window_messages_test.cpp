@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -117,6 +117,13 @@ TEST(QtMessageBox, ReturnPressesTheNamedDefaultButton) {
     pressReturn();
     EXPECT_EQ(ShowMessageBox("Go?", "", MessageIcon::Question, MessageButtons::OkCancel),
               MessageResult::Ok);
+    pressReturn();
+    EXPECT_EQ(ShowMessageBox("Save?", "", MessageIcon::Question, MessageButtons::YesNoCancel,
+                             MessageResult::No),
+              MessageResult::No);
+    pressReturn();
+    EXPECT_EQ(ShowMessageBox("Keep?", "", MessageIcon::Question, MessageButtons::YesNo),
+              MessageResult::Yes);
     SetMessageBoxFunction({});
 }
 

@@ -33,6 +33,14 @@ TEST(RecordingSurface, WritesOneJsonObjectPerCallInDrawingOrder) {
     EXPECT_EQ(lines[3], "{\"op\":\"item\",\"child\":\"skyplot\",\"text\":\"|tab\\there\"}");
 }
 
+TEST(RecordingSurface, EscapesEveryCharacterJsonCannotHoldAsItIs) {
+    RecordingSurface surface;
+    surface.Item(QStringLiteral("a\\b\"c\nd\re\tf") + QChar(0x01) + QChar(0x1F) +
+                 QStringLiteral(" ~"));
+    EXPECT_EQ(surface.ToJsonLines().at(0),
+              "{\"op\":\"item\",\"text\":\"a\\\\b\\\"c\\nd\\re\\tf\\u0001\\u001f ~\"}");
+}
+
 TEST(RecordingSurface, MeasuresTextWithTheFontInUse) {
     RecordingSurface surface;
     surface.SetFont(MonitorFont(16));
