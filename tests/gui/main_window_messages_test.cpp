@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -101,29 +102,28 @@ TEST(QtMessageBox, AMessageFromAReaderThreadNeverBlocksItAndIsShownLater) {
 
 TEST(QtMessageBox, ReturnPressesTheNamedDefaultButton) {
     InstallQtMessageBox();
-    // The user presses Return on whatever box is showing.
-    const auto pressReturn = [] {
+    struct Case {
+        MessageButtons buttons;
+        std::optional<MessageResult> defaultButton;
+        MessageResult answer;
+    };
+    const Case cases[] = {
+        {MessageButtons::OkCancel, MessageResult::Cancel, MessageResult::Cancel},
+        {MessageButtons::OkCancel, std::nullopt, MessageResult::Ok},
+        {MessageButtons::YesNoCancel, MessageResult::No, MessageResult::No},
+        {MessageButtons::YesNo, std::nullopt, MessageResult::Yes},
+    };
+    for (const Case& c : cases) {
+        // The user presses Return on whatever box is showing.
         QTimer::singleShot(0, [] {
             if (QWidget* box = QApplication::activeModalWidget()) {
                 QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
                 QApplication::sendEvent(box, &press);
             }
         });
-    };
-    pressReturn();
-    EXPECT_EQ(ShowMessageBox("Overwrite?", "", MessageIcon::Question, MessageButtons::OkCancel,
-                             MessageResult::Cancel),
-              MessageResult::Cancel);
-    pressReturn();
-    EXPECT_EQ(ShowMessageBox("Go?", "", MessageIcon::Question, MessageButtons::OkCancel),
-              MessageResult::Ok);
-    pressReturn();
-    EXPECT_EQ(ShowMessageBox("Save?", "", MessageIcon::Question, MessageButtons::YesNoCancel,
-                             MessageResult::No),
-              MessageResult::No);
-    pressReturn();
-    EXPECT_EQ(ShowMessageBox("Keep?", "", MessageIcon::Question, MessageButtons::YesNo),
-              MessageResult::Yes);
+        EXPECT_EQ(ShowMessageBox("Go on?", "", MessageIcon::Question, c.buttons, c.defaultButton),
+                  c.answer);
+    }
     SetMessageBoxFunction({});
 }
 
