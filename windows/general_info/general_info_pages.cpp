@@ -185,10 +185,11 @@ void DrawNmeaPage(DrawSurface& surface, const PageMetrics& m, const NmeaAccumula
     }
     Line(surface, m, 5, 20, QStringLiteral("  SV  Used  Elev[deg]  Azim[deg]  C/N[dB.Hz]"), c);
     for (int i = 0; i < n.rowCount; ++i) {
-        const NmeaSatelliteRow& row = n.rows[i];
+        const SatelliteSlot& row = n.rows[i];
         Line(surface, m, 5, 21 + i,
-             DisplayText("  %2d    %s       %2d        %3d         %2d     ", row.prn,
-                         n.IsUsed(row.prn) ? "P" : " ", row.elevation, row.azimuth, row.snr),
+             DisplayText("  %2d    %s       %2d        %3d         %2d     ", row.gsvPrn,
+                         n.IsUsed(row.gsvPrn) ? "P" : " ", row.gsvElevation, row.gsvAzimuth,
+                         row.gsvSnr),
              c);
     }
 }

@@ -62,8 +62,7 @@ void NmeaAccumulator::MergeSatellitesInView(const ReceiverState& record) {
     }
     const int first = kSlotsPerMessage * (record.gsvNumber - 1);
     for (int slot = first; slot < first + kSlotsPerMessage; ++slot) {
-        const SatelliteSlot& from = record.satellites[slot];
-        rows[slot] = NmeaSatelliteRow{from.gsvPrn, from.gsvElevation, from.gsvAzimuth, from.gsvSnr};
+        rows[slot] = record.satellites[slot];
     }
 }
 

@@ -9,14 +9,6 @@
 
 namespace orbex {
 
-// One row of the satellite table, from "$GPGSV".
-struct NmeaSatelliteRow {
-    std::uint8_t prn = 0;
-    std::uint8_t elevation = 0;
-    std::int32_t azimuth = 0;
-    std::uint8_t snr = 0;
-};
-
 struct NmeaAccumulator {
     RecordTime zdaTime;  // "$GPZDA": its date and time of day
     // "$GPGGA"
@@ -45,7 +37,9 @@ struct NmeaAccumulator {
     std::uint8_t messageCount = 0;
     std::uint8_t messageNumber = 0;
     std::uint8_t rowCount = 0;  // from the last message of a group only
-    std::array<NmeaSatelliteRow, kChannelCount> rows{};
+    // The satellite table: the channel slots as the group's messages filled them (their gsv
+    // fields).
+    std::array<SatelliteSlot, kChannelCount> rows{};
 
     // Takes the values the record's sentence carries; other kinds change nothing.
     void Merge(const ReceiverState& record);
