@@ -13,8 +13,8 @@
 #include "gui/main_window_messages.h"
 #include "gui/recording_surface.h"
 #include "platform/window_messages.h"
+#include "tests/support/qt_printers.h"
 #include "tests/windows/console/console_test_support.h"
-#include "tests/windows/general_info/qt_printers.h"
 #include "windows/console/console_window.h"
 
 namespace orbex {

@@ -15,9 +15,9 @@
 #include "gui/recording_surface.h"
 #include "platform/message_box.h"
 #include "tests/support/drawn_calls.h"
+#include "tests/support/qt_printers.h"
 #include "tests/support/test_files.h"
 #include "tests/windows/position_plot/plot_records_support.h"
-#include "tests/windows/position_plot/qt_printers_support.h"
 #include "windows/position_plot/position_plot_window.h"
 
 namespace orbex {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "tests/support/decimal_comma_locale.h"
-#include "tests/windows/position_plot/qt_printers_support.h"
+#include "tests/support/qt_printers.h"
 #include "windows/position_plot/position_plot_window.h"
 #include "windows/registry/monitor_window_rows.h"
 #include "windows/registry/window_render.h"

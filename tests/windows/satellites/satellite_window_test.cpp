@@ -8,8 +8,8 @@
 
 #include "gui/recording_surface.h"
 #include "tests/support/drawn_calls.h"
+#include "tests/support/qt_printers.h"
 #include "tests/windows/common/decoded_window_support.h"
-#include "tests/windows/general_info/qt_printers.h"
 #include "tests/windows/general_info/receiver_lines.h"
 #include "windows/common/monitor_colours.h"
 #include "windows/satellites/satellite_symbols.h"

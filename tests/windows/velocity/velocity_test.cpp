@@ -13,7 +13,7 @@
 #include "decode/decode_line.h"
 #include "gui/recording_surface.h"
 #include "tests/support/drawn_calls.h"
-#include "tests/windows/position_plot/qt_printers_support.h"
+#include "tests/support/qt_printers.h"
 #include "windows/velocity/velocity_window.h"
 
 namespace orbex {

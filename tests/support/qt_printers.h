@@ -1,4 +1,5 @@
-// Readable failure messages for the Qt values the window tests compare.
+// Readable failure messages for the Qt values the tests compare: texts, lists of texts, rectangles
+// and colours.
 #pragma once
 
 #include <QColor>
