@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "gui/always_on_top.h"
@@ -36,7 +37,11 @@ QWidget* FindMainWindow() {
 }  // namespace
 
 CMonitorWnd::CMonitorWnd(int kind, const QString& title, QWidget* parent)
-    : QWidget(parent, Qt::Window), kind_(kind) {
+    : QWidget(parent, Qt::Window),
+      kind_(kind),
+      repaints_(
+          *this, [this](DrawSurface& surface) { Paint(surface); },
+          [this](DrawSurface& surface) { PaintForComparison(surface); }, &texts_) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title);
     resize(640, 480);
@@ -144,10 +149,10 @@ void CMonitorWnd::SavePicture() {
     }
 }
 
-void CMonitorWnd::paintEvent(QPaintEvent*) {
+void CMonitorWnd::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     PainterSurface surface(painter, &texts_);
-    Paint(surface);
+    repaints_.Paint(surface, event->region());
 }
 
 }  // namespace orbex

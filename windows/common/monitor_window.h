@@ -9,6 +9,7 @@
 #include "gui/receiver_sink.h"
 #include "gui/text_cache.h"
 #include "windows/common/paintable.h"
+#include "windows/common/repaint_tracker.h"
 
 class QAction;
 
@@ -38,6 +39,12 @@ class CMonitorWnd : public QWidget, public ReceiverSink, public Paintable {
     void SavePicture();
 
   protected:
+    // New data: repaints only the area whose picture changed, after the batch of lines.
+    void RepaintChanged() { repaints_.Changed(); }
+    // Draws the picture for a comparison; a window whose Paint changes its own state keeps
+    // that state here as it was.
+    virtual void PaintForComparison(DrawSurface& surface) { Paint(surface); }
+
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +53,7 @@ class CMonitorWnd : public QWidget, public ReceiverSink, public Paintable {
     int kind_;
     bool alwaysOnTop_ = false;
     TextCache texts_;  // the texts of earlier paints, laid out
+    RepaintTracker repaints_;
 };
 
 }  // namespace orbex

@@ -6,6 +6,7 @@
 
 #include "gui/text_cache.h"
 #include "windows/common/paintable.h"
+#include "windows/common/repaint_tracker.h"
 
 namespace orbex {
 
@@ -14,10 +15,14 @@ class PaintedChild : public QWidget, public Paintable {
     PaintedChild(const QString& name, QWidget* parent);
 
   protected:
+    // New data: repaints only the area whose picture changed, after the batch of lines.
+    void RepaintChanged() { repaints_.Changed(); }
+
     void paintEvent(QPaintEvent* event) override;
 
   private:
     TextCache texts_;  // the texts of earlier paints, laid out
+    RepaintTracker repaints_;
 };
 
 }  // namespace orbex

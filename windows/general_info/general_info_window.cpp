@@ -56,7 +56,7 @@ void CGeneralInfoWnd::OnReceiverRecord(const ReceiverState& record) {
     if (!ShowsOnNativePage(KindOf(record))) {
         nmea_.Merge(record);
     }
-    update();
+    RepaintChanged();
 }
 
 bool CGeneralInfoWnd::ShowsNativePage() const {
@@ -79,6 +79,16 @@ void CGeneralInfoWnd::Paint(DrawSurface& surface) {
         eraseNextPaint_ = true;
         update();
     }
+}
+
+void CGeneralInfoWnd::PaintForComparison(DrawSurface& surface) {
+    // Paint notes the row count it drew and whether the next paint erases; a comparison is
+    // not a paint.
+    const int rowCount = paintedRowCount_;
+    const bool erase = eraseNextPaint_;
+    Paint(surface);
+    paintedRowCount_ = rowCount;
+    eraseNextPaint_ = erase;
 }
 
 }  // namespace orbex

@@ -28,6 +28,9 @@ class CGeneralInfoWnd : public CMonitorWnd {
     const NmeaAccumulator& nmea() const { return nmea_; }
     const PageMetrics& metrics() const { return metrics_; }
 
+  protected:
+    void PaintForComparison(DrawSurface& surface) override;
+
   private:
     bool ShowsNativePage() const;
     QSize FittingSize() const;

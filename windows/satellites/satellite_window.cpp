@@ -88,7 +88,7 @@ void CSatelliteWnd::OnReceiverRecord(const ReceiverState& record) {
     }
     plot_->SetSatellites(model_.family(), model_.channelCount(), model_.PlotChannels(),
                          PlotTexts());
-    update();
+    RepaintChanged();
 }
 
 SkyPlotTexts CSatelliteWnd::PlotTexts() const {

@@ -34,7 +34,7 @@ void CSkyPlot::SetSatellites(RecordFamily family, int channelCount,
     channelCount_ = channelCount;
     channels_ = channels;
     texts_ = texts;
-    update();
+    RepaintChanged();
 }
 
 QPoint CSkyPlot::SymbolCorner(QPoint p) const {
