@@ -12,6 +12,13 @@ namespace orbex {
 inline constexpr int kExitFailed = 1;  // the work failed or was cut short
 inline constexpr int kExitBadUse = 2;  // bad arguments, or a file or port named that cannot open
 
+// Tells on standard error why the program ends ("PROGRAM: REASON") and gives `status`, the exit
+// status it ends with.
+inline int EndWith(const char* program, int status, const std::string& reason) {
+    std::fprintf(stderr, "%s: %s\n", program, reason.c_str());
+    return status;
+}
+
 // Runs a program: reads the arguments after its name with `parse`, then `run` does the work with
 // the options and gives the exit status. A command line that cannot be read is told on standard
 // error as "PROGRAM: REASON (see --help)" and ends the program with kExitBadUse; --help prints
@@ -23,8 +30,7 @@ int RunCommandLine(const char* program, int argc, char** argv,
     Options options;
     std::string error;
     if (!parse(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::fprintf(stderr, "%s: %s (see --help)\n", program, error.c_str());
-        return kExitBadUse;
+        return EndWith(program, kExitBadUse, error + " (see --help)");
     }
     if (options.help) {
         std::fputs(usage().c_str(), stdout);

@@ -96,6 +96,41 @@ std::string ReadOptionsOnly(const OptionTable<Options>& table,
     return error;
 }
 
+// How a program's Parse goes: `options` as the table reads them from the arguments, with --help
+// in options.help; then, unless the arguments cannot be read or --help was given, `check` looks
+// at the options and at the words that are no options and gives the reason they make no command,
+// or "". Returns whether the command line can be used, with the reason in `error` when not.
+template <typename Options, typename Check>
+bool ParseCommandLine(const OptionTable<Options>& table, const std::vector<std::string>& arguments,
+                      Options& options, std::string& error, Check check) {
+    options = Options{};
+    CommandWords words;
+    error = ReadOptions(table, arguments, options, words);
+    options.help = words.help;
+    if (error.empty() && !options.help) {
+        error = check(options, words.words);
+    }
+    return error.empty();
+}
+
+// The same for a program that takes options only (a word that is no option is an error, --help
+// or not). The table reads into a `Line`: the program's options with what reading them needs
+// besides, such as how often an option was given; `check` looks at the Line, and the options
+// part of it is handed on in `options`.
+template <typename Line, typename Options, typename Check>
+bool ParseOptionsOnly(const OptionTable<Line>& table, const std::vector<std::string>& arguments,
+                      Options& options, std::string& error, Check check) {
+    Line line;
+    bool help = false;
+    error = ReadOptionsOnly(table, arguments, line, help);
+    line.help = help;
+    if (error.empty() && !help) {
+        error = check(line);
+    }
+    options = line;
+    return error.empty();
+}
+
 // Value readers shared by the programs' rows. Each returns the reason a value cannot be read,
 // naming the option, or "".
 

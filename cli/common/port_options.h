@@ -11,6 +11,15 @@
 
 namespace orbex {
 
+// The line settings a program that passes the receiver's bytes on as they are opens a port with,
+// unless told otherwise: Orbex's, without the XON/XOFF handshake (which takes 0x11 and 0x13 out
+// of the stream).
+inline PortSettings SettingsWithoutHandshake() {
+    PortSettings settings;
+    settings.flowXon = 0;
+    return settings;
+}
+
 // Each returns the reason the value cannot be set, or "".
 std::string SetPortSpeed(PortSettings& settings, const std::string& baud);
 std::string SetPortParity(PortSettings& settings, const std::string& parity);

@@ -49,8 +49,6 @@ const OptionTable<DataOptions>& DataOptionTable() {
 bool ParseDataOptions(const std::vector<std::string>& arguments, DataOptions& options,
                       std::string& error) {
     options = DataOptions{};
-    // The data lines are plain text: no handshake unless asked for, like orbex-dump.
-    options.settings.flowXon = 0;
     CommandWords command;
     error = ReadOptions(DataOptionTable(), arguments, options, command);
     options.help = command.help;

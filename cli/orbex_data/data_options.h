@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/port_options.h"
 #include "link/port_settings.h"
 
 namespace orbex {
@@ -16,7 +17,7 @@ struct DataOptions {
     DataDirection direction = DataDirection::Get;
     DataKind kind = DataKind::Almanac;
     std::string port;
-    PortSettings settings;
+    PortSettings settings = SettingsWithoutHandshake();  // the data lines are plain text
     std::optional<std::string> file;       // the one data file, instead of the default
     std::optional<std::string> directory;  // where AL.DAT, EP.DAT and AS.DAT lie
     std::optional<double> timeout;         // seconds a single wait may last

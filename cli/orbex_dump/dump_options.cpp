@@ -72,34 +72,30 @@ const OptionTable<DumpCommandLine>& DumpOptionTable() {
     return table;
 }
 
+// What the options make of a dump: one source, and only the options that go with it.
+std::string CheckDumpCommandLine(const DumpCommandLine& line) {
+    if (line.sources != 1) {
+        return line.sources == 0 ? "give one of --port, --replay or --file"
+                                 : "give only one of --port, --replay or --file";
+    }
+    if (line.paceGiven && line.source != DumpSource::Replay) {
+        return "--pace sets how a replay runs: use it with --replay";
+    }
+    if (line.exportFormat && (line.source != DumpSource::File || line.decode)) {
+        return "--export reads a recording: use it with --file and without --decode";
+    }
+    if (line.source == DumpSource::File && !line.commands.empty()) {
+        return "--send needs a link: use it with --port or --replay";
+    }
+    return {};
+}
+
 }  // namespace
 
 bool ParseDumpOptions(const std::vector<std::string>& arguments, DumpOptions& options,
                       std::string& error) {
-    DumpCommandLine line;
-    // A dump passes every byte on: no handshake unless asked for.
-    line.settings.flowXon = 0;
-    bool help = false;
-    error = ReadOptionsOnly(DumpOptionTable(), arguments, line, help);
-    options = line;
-    options.help = help;
-    if (!error.empty()) {
-        return false;
-    }
-    if (options.help) {
-        return true;
-    }
-    if (line.sources != 1) {
-        error = line.sources == 0 ? "give one of --port, --replay or --file"
-                                  : "give only one of --port, --replay or --file";
-    } else if (line.paceGiven && options.source != DumpSource::Replay) {
-        error = "--pace sets how a replay runs: use it with --replay";
-    } else if (options.exportFormat && (options.source != DumpSource::File || options.decode)) {
-        error = "--export reads a recording: use it with --file and without --decode";
-    } else if (options.source == DumpSource::File && !options.commands.empty()) {
-        error = "--send needs a link: use it with --port or --replay";
-    }
-    return error.empty();
+    return ParseOptionsOnly<DumpCommandLine>(DumpOptionTable(), arguments, options, error,
+                                             CheckDumpCommandLine);
 }
 
 std::string DumpUsage() {

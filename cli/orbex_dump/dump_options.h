@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/port_options.h"
 #include "cli/orbex_dump/fix_export.h"
 #include "link/port_settings.h"
 #include "link/replay_pace.h"
@@ -18,10 +19,10 @@ struct DumpOptions {
     DumpSource source = DumpSource::Port;
     std::string port;  // an index into the port list, or a device path
     std::string path;  // the recording for Replay and File
-    PortSettings settings;
-    std::vector<std::string> commands;         // sent with WriteLine after opening
-    std::optional<long> count;                 // stop after this many lines
-    std::optional<double> seconds;             // stop after this long
+    PortSettings settings = SettingsWithoutHandshake();  // a dump passes every byte on
+    std::vector<std::string> commands;                   // sent with WriteLine after opening
+    std::optional<long> count;                           // stop after this many lines
+    std::optional<double> seconds;                       // stop after this long
     bool decode = false;                       // print the decoded JSON object instead of the line
     std::optional<ExportFormat> exportFormat;  // --file only: write the fixes in this format
     ReplayPace pace = ReplayPace::Fast;        // --replay only: --pace fast|recorded|x10

@@ -38,8 +38,7 @@ void RequestStop(int) {
 }
 
 int Fail(const std::string& reason) {
-    std::fprintf(stderr, "orbex-dump: %s\n", reason.c_str());
-    return kExitBadUse;
+    return EndWith("orbex-dump", kExitBadUse, reason);
 }
 
 class Deadline {

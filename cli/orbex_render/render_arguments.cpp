@@ -18,35 +18,31 @@ const OptionTable<RenderArguments>& RenderOptionTable() {
     return table;
 }
 
+// The window and the recording from the words, and something to write.
+std::string CheckRenderWords(RenderArguments& arguments, const std::vector<std::string>& words) {
+    if (words.size() != 2) {
+        return "KIND and FILE are needed";
+    }
+    static const WindowTable monitorWindows({MonitorWindowRows()});
+    arguments.window = monitorWindows.RowNamed(words[0]);
+    if (arguments.window == nullptr) {
+        return "no monitor window of kind " + words[0];
+    }
+    arguments.file = words[1];
+    if (arguments.pngPath.empty() && !arguments.drawLog) {
+        return "nothing to write: give --png OUT or --draw-log";
+    }
+    return {};
+}
+
 }  // namespace
 
 std::optional<RenderArguments> ParseRenderArguments(int argc, const char* const* argv,
                                                     std::string& error) {
     RenderArguments arguments;
-    CommandWords words;
-    error = ReadOptions(RenderOptionTable(),
-                        std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), arguments,
-                        words);
-    arguments.help = words.help;
-    if (!error.empty()) {
-        return std::nullopt;
-    }
-    if (arguments.help) {
-        return arguments;
-    }
-    if (words.words.size() != 2) {
-        error = "KIND and FILE are needed";
-        return std::nullopt;
-    }
-    static const WindowTable monitorWindows({MonitorWindowRows()});
-    arguments.window = monitorWindows.RowNamed(words.words[0]);
-    if (arguments.window == nullptr) {
-        error = "no monitor window of kind " + words.words[0];
-        return std::nullopt;
-    }
-    arguments.file = words.words[1];
-    if (arguments.pngPath.empty() && !arguments.drawLog) {
-        error = "nothing to write: give --png OUT or --draw-log";
+    if (!ParseCommandLine(RenderOptionTable(),
+                          std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc),
+                          arguments, error, CheckRenderWords)) {
         return std::nullopt;
     }
     return arguments;

@@ -17,8 +17,7 @@ namespace orbex {
 namespace {
 
 int Fail(const std::string& reason, int code) {
-    std::fprintf(stderr, "orbex-report: %s\n", reason.c_str());
-    return code;
+    return EndWith("orbex-report", code, reason);
 }
 
 int TtffReport(const ReportOptions& options, std::string& html) {

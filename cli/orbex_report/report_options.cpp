@@ -34,43 +34,42 @@ const OptionTable<ReportOptions>& ReportOptionTable() {
     return table;
 }
 
-}  // namespace
-
-bool ParseReportOptions(const std::vector<std::string>& arguments, ReportOptions& options,
-                        std::string& error) {
-    options = ReportOptions{};
-    CommandWords words;
-    error = ReadOptions(ReportOptionTable(), arguments, options, words);
-    options.help = words.help;
-    if (!error.empty() || options.help) {
-        return error.empty();
+// The report's kind and inputs from the words, and the options that go with that kind.
+std::string CheckReportWords(ReportOptions& options, const std::vector<std::string>& words) {
+    if (words.empty()) {
+        return "give the report kind: ttff or accuracy";
     }
-    if (words.words.empty()) {
-        error = "give the report kind: ttff or accuracy";
-        return false;
-    }
-    const std::string& kind = words.words.front();
+    const std::string& kind = words.front();
     if (kind == "ttff") {
         options.kind = ReportKind::Ttff;
     } else if (kind == "accuracy") {
         options.kind = ReportKind::Accuracy;
     } else {
-        error = "unknown report kind '" + kind + "' (ttff or accuracy)";
-        return false;
+        return "unknown report kind '" + kind + "' (ttff or accuracy)";
     }
-    options.inputs.assign(words.words.begin() + 1, words.words.end());
+    options.inputs.assign(words.begin() + 1, words.end());
     if (options.inputs.empty()) {
-        error = kind == "ttff" ? "give the result files of orbex-ttff --json or --summary"
-                               : "give the recordings to read";
-    } else if (options.output.empty()) {
-        error = "give the HTML file to write with -o";
-    } else if (options.kind == ReportKind::Ttff && options.reference) {
-        error = "--ref belongs to the accuracy report";
-    } else if (options.kind == ReportKind::Accuracy &&
-               (options.limit || options.percentile || options.maxFailures)) {
-        error = "--limit, --percentile and --max-failures belong to the ttff report";
+        return kind == "ttff" ? "give the result files of orbex-ttff --json or --summary"
+                              : "give the recordings to read";
     }
-    return error.empty();
+    if (options.output.empty()) {
+        return "give the HTML file to write with -o";
+    }
+    if (options.kind == ReportKind::Ttff && options.reference) {
+        return "--ref belongs to the accuracy report";
+    }
+    if (options.kind == ReportKind::Accuracy &&
+        (options.limit || options.percentile || options.maxFailures)) {
+        return "--limit, --percentile and --max-failures belong to the ttff report";
+    }
+    return {};
+}
+
+}  // namespace
+
+bool ParseReportOptions(const std::vector<std::string>& arguments, ReportOptions& options,
+                        std::string& error) {
+    return ParseCommandLine(ReportOptionTable(), arguments, options, error, CheckReportWords);
 }
 
 std::string ReportUsage() {

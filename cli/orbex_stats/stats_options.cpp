@@ -22,25 +22,20 @@ const OptionTable<StatsOptions>& StatsOptionTable() {
     return table;
 }
 
+// The one recording to read.
+std::string CheckStatsWords(StatsOptions& options, const std::vector<std::string>& words) {
+    if (words.size() != 1) {
+        return words.empty() ? "give the recording to read" : "give only one recording";
+    }
+    options.path = words.front();
+    return {};
+}
+
 }  // namespace
 
 bool ParseStatsOptions(const std::vector<std::string>& arguments, StatsOptions& options,
                        std::string& error) {
-    options = StatsOptions{};
-    CommandWords words;
-    error = ReadOptions(StatsOptionTable(), arguments, options, words);
-    options.help = words.help;
-    if (!error.empty()) {
-        return false;
-    }
-    if (!options.help && words.words.size() != 1) {
-        error = words.words.empty() ? "give the recording to read" : "give only one recording";
-        return false;
-    }
-    if (!words.words.empty()) {
-        options.path = words.words.front();
-    }
-    return true;
+    return ParseCommandLine(StatsOptionTable(), arguments, options, error, CheckStatsWords);
 }
 
 std::string StatsUsage() {

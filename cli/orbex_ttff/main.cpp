@@ -38,8 +38,7 @@ void Interrupt(int) {
 }
 
 int Fail(const std::string& reason) {
-    std::fprintf(stderr, "orbex-ttff: %s\n", reason.c_str());
-    return kExitBadUse;
+    return EndWith("orbex-ttff", kExitBadUse, reason);
 }
 
 // Every --port index becomes the device path it names; paths and network addresses stay.

@@ -90,37 +90,35 @@ const OptionTable<TtffCommandLine>& TtffOptionTable() {
     return table;
 }
 
+// What the options make of a series: its receivers, each once, a start mode, and the files and
+// judgement the series can give.
+std::string CheckTtffOptions(const TtffOptions& options) {
+    if (options.ports.empty()) {
+        return "give at least one --port";
+    }
+    if (std::set<std::string>(options.ports.begin(), options.ports.end()).size() !=
+        options.ports.size()) {
+        return "a --port is given twice";
+    }
+    if (options.mode == StartMode::None) {
+        return "give --mode hot, warm or cold";
+    }
+    if (options.ports.size() > 1 && !options.record.empty() &&
+        options.record.find("{port}") == std::string::npos) {
+        return "with several --port, --record needs {port} in the file name";
+    }
+    if (options.maxFailures > 0 && !options.limit) {
+        return "--max-failures goes with --limit";
+    }
+    return {};
+}
+
 }  // namespace
 
 bool ParseTtffOptions(const std::vector<std::string>& arguments, TtffOptions& options,
                       std::string& error) {
-    TtffCommandLine line;
-    // The receiver's bytes pass as they are: no handshake unless asked for.
-    line.settings.flowXon = 0;
-    bool help = false;
-    error = ReadOptionsOnly(TtffOptionTable(), arguments, line, help);
-    options = line;
-    options.help = help;
-    if (!error.empty()) {
-        return false;
-    }
-    if (options.help) {
-        return true;
-    }
-    if (options.ports.empty()) {
-        error = "give at least one --port";
-    } else if (std::set<std::string>(options.ports.begin(), options.ports.end()).size() !=
-               options.ports.size()) {
-        error = "a --port is given twice";
-    } else if (options.mode == StartMode::None) {
-        error = "give --mode hot, warm or cold";
-    } else if (options.ports.size() > 1 && !options.record.empty() &&
-               options.record.find("{port}") == std::string::npos) {
-        error = "with several --port, --record needs {port} in the file name";
-    } else if (options.maxFailures > 0 && !options.limit) {
-        error = "--max-failures goes with --limit";
-    }
-    return error.empty();
+    return ParseOptionsOnly<TtffCommandLine>(TtffOptionTable(), arguments, options, error,
+                                             CheckTtffOptions);
 }
 
 std::string RecordPathFor(const std::string& pattern, const std::string& port) {

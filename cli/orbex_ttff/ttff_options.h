@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/port_options.h"
 #include "decode/geo_point.h"
 #include "link/port_settings.h"
 #include "tools/ttff/ttff_tables.h"
@@ -27,7 +28,7 @@ struct TtffOptions {
     std::string summary;                 // JSON summary file, replaced after every cycle
     std::string report;                  // HTML report written at the end
     std::optional<GeoPoint> reference;   // where the receivers' antennas are
-    PortSettings settings;               // the line settings of every port
+    PortSettings settings = SettingsWithoutHandshake();  // the line settings of every port
     bool help = false;
 };
 

@@ -23,6 +23,7 @@ struct Settings {
     std::string output = "kept";
     std::optional<std::string> folder;
     std::optional<GeoPoint> reference;
+    bool help = false;
 };
 
 // A program's command-line struct extends its options, as orbex-dump's and orbex-ttff's do; the
@@ -96,6 +97,45 @@ TEST(OptionSettersTest, AValueThatCannotBeReadIsNamedAndLeavesTheMemberAsItWas) 
     SettingsLine line;
     EXPECT_NE(Read({"--ref", "91,0"}, line), "");
     EXPECT_FALSE(line.reference);
+}
+
+TEST(OptionSettersTest, TheCheckSeesOnlyACommandLineThatCouldBeRead) {
+    int checks = 0;
+    const auto countChecks = [&checks](const SettingsLine&) {
+        ++checks;
+        return checks == 1 ? std::string("the first check refuses") : std::string();
+    };
+    Settings options;
+    std::string error;
+    EXPECT_FALSE(ParseOptionsOnly<SettingsLine>(Table(), {"--json"}, options, error, countChecks));
+    EXPECT_EQ(error, "the first check refuses");
+    EXPECT_TRUE(options.json);  // what was read is handed on with the reason
+    EXPECT_TRUE(
+        ParseOptionsOnly<SettingsLine>(Table(), {"--count", "3"}, options, error, countChecks));
+    EXPECT_EQ(options.count, 3);
+    EXPECT_FALSE(options.json);  // a fresh reading
+    // --help is not checked, but a bad option or a stray word still refuses it.
+    EXPECT_TRUE(ParseOptionsOnly<SettingsLine>(Table(), {"--help"}, options, error, countChecks));
+    EXPECT_FALSE(
+        ParseOptionsOnly<SettingsLine>(Table(), {"--help", "x"}, options, error, countChecks));
+    EXPECT_EQ(error, "unknown argument 'x'");
+    EXPECT_EQ(checks, 2);
+
+    // A program that takes words hands them to its check, and --help skips it.
+    std::vector<std::string> seen;
+    const auto keepWords = [&seen](SettingsLine&, const std::vector<std::string>& words) {
+        seen = words;
+        return std::string();
+    };
+    SettingsLine line;
+    EXPECT_TRUE(ParseCommandLine(Table(), {"a", "--json", "b"}, line, error, keepWords));
+    EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
+    seen.clear();
+    EXPECT_TRUE(ParseCommandLine(Table(), {"a", "--help"}, line, error, keepWords));
+    EXPECT_TRUE(line.help);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(ParseCommandLine(Table(), {"a", "--loud"}, line, error, keepWords));
+    EXPECT_EQ(error, "unknown option '--loud' (try --help)");
 }
 
 TEST(MessageLinesTest, AMessageIsOneLineAnsweredWithTheAffirmativeButton) {
