@@ -9,9 +9,6 @@
 namespace orbex {
 namespace {
 
-const QColor kGrid(0x40, 0x40, 0x40);
-const QColor kAxis(0xA0, 0xA0, 0xA0);
-
 constexpr int kLeft = 40;  // value labels
 constexpr int kRight = 12;
 constexpr int kTitle = 22;        // the summary line
@@ -96,9 +93,9 @@ void TtffChart::PaintTimeLabels(DrawSurface& surface, const QRect& area, long fi
     const long step = LabelStep(span, area.width());
     for (long second = (first + step - 1) / step * step; second <= first + span; second += step) {
         const int x = X(area, static_cast<double>(second), first, span);
-        surface.Line({x, area.bottom()}, {x, area.bottom() + 3}, kAxis);
+        surface.Line({x, area.bottom()}, {x, area.bottom() + 3}, kAxisGrey);
         surface.TextInRect(QRect(x - 30, area.bottom() + 3, 60, kTimeLabels - 2), Qt::AlignHCenter,
-                           QString::number(second), kAxis, NoColor());
+                           QString::number(second), kAxisGrey, NoColor());
     }
 }
 
@@ -113,9 +110,9 @@ void TtffChart::PaintHistogram(DrawSurface& surface, const std::vector<TtffBin>&
     }
     for (int value : {0, most}) {
         const int y = area.bottom() - value * (area.height() - 1) / most;
-        surface.Line({area.left(), y}, {area.right(), y}, kGrid);
+        surface.Line({area.left(), y}, {area.right(), y}, kGridGrey);
         surface.TextInRect(QRect(0, y - 8, kLeft - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
-                           QString::number(value), kAxis, NoColor());
+                           QString::number(value), kAxisGrey, NoColor());
     }
     // One bar per bin that holds results, at least a pixel wide with a pixel between bars
     // where there is room.
@@ -129,7 +126,7 @@ void TtffChart::PaintHistogram(DrawSurface& surface, const std::vector<TtffBin>&
         const int height = std::max(1, bin.count * area.height() / most);
         surface.Fill(QRect(left, area.bottom() + 1 - height, width, height), kCyan);
     }
-    surface.Rectangle(area, kAxis, NoColor());
+    surface.Rectangle(area, kAxisGrey, NoColor());
     PaintTimeLabels(surface, area, first, span);
 }
 
@@ -139,9 +136,9 @@ void TtffChart::PaintCumulative(DrawSurface& surface, long first, long span) {
                     QStringLiteral("Share of results at or below (%)"), kWhite, kBlack);
     for (int percent : {0, 50, 100}) {
         const int y = area.bottom() - percent * (area.height() - 1) / 100;
-        surface.Line({area.left(), y}, {area.right(), y}, kGrid);
+        surface.Line({area.left(), y}, {area.right(), y}, kGridGrey);
         surface.TextInRect(QRect(0, y - 8, kLeft - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
-                           QString::number(percent), kAxis, NoColor());
+                           QString::number(percent), kAxisGrey, NoColor());
     }
     // Steps: flat until a result's time, then up to the share at or below it.
     const auto y = [&area](double share) {
@@ -156,7 +153,7 @@ void TtffChart::PaintCumulative(DrawSurface& surface, long first, long span) {
         at = up;
     }
     surface.Line(at, {area.right(), at.y()}, kYellow, 2);
-    surface.Rectangle(area, kAxis, NoColor());
+    surface.Rectangle(area, kAxisGrey, NoColor());
     PaintTimeLabels(surface, area, first, span);
 }
 

@@ -5,14 +5,10 @@
 #include <vector>
 
 #include "gui/monitor_font.h"
+#include "windows/common/monitor_colours.h"
 
 namespace orbex {
 namespace {
-
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kGrid(0x40, 0x40, 0x40);
-const QColor kAxis(0xA0, 0xA0, 0xA0);
 
 // One colour per satellite number, bright on black, so a satellite keeps its colour.
 QColor TrackColour(int prn) {
@@ -80,19 +76,19 @@ void CSignalHistoryWnd::PaintAxes(DrawSurface& surface, const QRect& area, int t
     const int step = history_.scale() == SignalScale::DbHz ? 10 : 5;
     for (int v = 0; v <= top; v += step) {
         const int y = area.bottom() - v * area.height() / top;
-        surface.Line({area.left(), y}, {area.right(), y}, kGrid);
+        surface.Line({area.left(), y}, {area.right(), y}, kGridGrey);
         surface.TextInRect(QRect(0, y - 8, kLeft - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
-                           QString::number(v), kAxis, NoColor());
+                           QString::number(v), kAxisGrey, NoColor());
     }
     for (int m = 0; m <= kMinutes; ++m) {
         const int x = area.left() + m * area.width() / kMinutes;
-        surface.Line({x, area.top()}, {x, area.bottom()}, kGrid);
+        surface.Line({x, area.top()}, {x, area.bottom()}, kGridGrey);
         const QString label =
             m == kMinutes ? QStringLiteral("now") : QStringLiteral("-%1").arg(kMinutes - m);
-        surface.TextInRect(QRect(x - 20, area.bottom() + 4, 40, 16), Qt::AlignHCenter, label, kAxis,
-                           NoColor());
+        surface.TextInRect(QRect(x - 20, area.bottom() + 4, 40, 16), Qt::AlignHCenter, label,
+                           kAxisGrey, NoColor());
     }
-    surface.Rectangle(area, kAxis, NoColor());
+    surface.Rectangle(area, kAxisGrey, NoColor());
 }
 
 void CSignalHistoryWnd::PaintTracks(DrawSurface& surface, const QRect& area, int top) {
