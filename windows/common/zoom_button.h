@@ -3,7 +3,6 @@
 // whether they are enabled). A click runs the command; the button never keeps the focus.
 #pragma once
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <functional>
 #include <utility>
@@ -71,20 +70,5 @@ class ZoomButton : public PaintedChild {
     std::function<void()> command_;
     bool pressed_ = false;
 };
-
-// The '+' and '-' keys of a window with zoom buttons: they run the commands whatever the
-// buttons' state. Returns true when the key was one of them.
-inline bool HandleZoomKey(const QKeyEvent& event, const std::function<void()>& zoomIn,
-                          const std::function<void()>& zoomOut) {
-    if (event.text() == QLatin1String("+")) {
-        zoomIn();
-        return true;
-    }
-    if (event.text() == QLatin1String("-")) {
-        zoomOut();
-        return true;
-    }
-    return false;
-}
 
 }  // namespace orbex

@@ -9,10 +9,6 @@
 namespace orbex {
 namespace {
 
-// How far the zoom keys may go past the buttons: 2^20 times out, 2^10 times in from the start.
-constexpr float kSmallestScale = PositionPlot::kInitialScale / 1048576.0f;
-constexpr float kLargestScale = PositionPlot::kInitialScale * 1024.0f;
-
 // A "$GPGGA" that carries a fix: a quality other than "0" and both hemispheres. Before their
 // first fix receivers send empty positions with quality "0" every second.
 bool CarriesFix(const ReceiverState& gga) {
@@ -156,18 +152,6 @@ PlotPoint PositionPlot::CentrePoint() const {
     return {centreLon_.ArcSeconds(), centreLat_.ArcSeconds()};
 }
 
-void PositionPlot::ZoomIn() {
-    if (scale_ * 2.0f <= kLargestScale) {
-        scale_ *= 2.0f;
-    }
-}
-
-void PositionPlot::ZoomOut() {
-    if (scale_ / 2.0f >= kSmallestScale) {
-        scale_ /= 2.0f;
-    }
-}
-
 bool PositionPlot::Drawing() const {
     return updateCount_ > 0 && (nativeSeen_ || (timeSeen_ && centreFixed_));
 }
@@ -184,8 +168,8 @@ QPoint PositionPlot::PixelOf(PlotPoint point) const {
     const PlotPoint centre = CentrePoint();
     const int halfWidth = client_.width() / 2;
     const int halfHeight = client_.height() / 2;
-    return {TruncateToPixel((point.lon - centre.lon) * scale_ + halfWidth + 0.5),
-            TruncateToPixel(halfHeight - (point.lat - centre.lat) * scale_ + 0.5)};
+    return {TruncateToPixel((point.lon - centre.lon) * scale() + halfWidth + 0.5),
+            TruncateToPixel(halfHeight - (point.lat - centre.lat) * scale() + 0.5)};
 }
 
 bool PositionPlot::InRange(QPoint pixel) const {

@@ -10,6 +10,7 @@
 
 #include "decode/position_samples.h"
 #include "decode/receiver_state.h"
+#include "windows/common/zoom_scale.h"
 #include "windows/position_plot/coordinate_group.h"
 #include "windows/position_plot/plot_points.h"
 
@@ -20,6 +21,10 @@ class PositionPlot {
     static constexpr float kInitialScale = 500.0f;  // pixels per arc-second
     static constexpr int kClientWidth = 650;
     static constexpr int kClientHeight = 440;
+    // The buttons zoom from 0.2 to 1000 pixels per arc-second; the keys may go 2^20 times out
+    // and 2^10 times in from the start.
+    static constexpr ZoomScale::Range kZoomRange{1000.0f, 0.2f, kInitialScale / 1048576.0f,
+                                                 kInitialScale * 1024.0f};
 
     // What an update changed on screen.
     struct Change {
@@ -32,13 +37,9 @@ class PositionPlot {
     Change OnRecord(const ReceiverState& record, const PositionSamples& samples);
     void Resize(QSize client) { client_ = client; }
 
-    // Zoom commands (the "+" and "-" buttons and keys). The keys may pass the buttons' limits,
-    // but not the outer range that keeps the scale a usable, non-zero number.
-    void ZoomIn();
-    void ZoomOut();
-    bool CanZoomIn() const { return scale_ < 1000.0f; }
-    bool CanZoomOut() const { return scale_ > 0.2f; }
-    float scale() const { return scale_; }
+    // The scale the "+" and "-" buttons and keys step.
+    ZoomScale& zoom() { return zoom_; }
+    float scale() const { return zoom_.value(); }
 
     // Whether the text blocks and the points are drawn (otherwise the grid alone).
     bool Drawing() const;
@@ -85,7 +86,7 @@ class PositionPlot {
     void Recentre(Change& change);
     PlotPoint CentrePoint() const;
 
-    float scale_ = kInitialScale;
+    ZoomScale zoom_{kInitialScale, kZoomRange};
     QSize client_{kClientWidth, kClientHeight};
     int updateCount_ = 0;
     bool timeSeen_ = false;     // a "$GPZDA" arrived

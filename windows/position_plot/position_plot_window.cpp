@@ -7,27 +7,22 @@
 #include "gui/monitor_font.h"
 #include "platform/message_box.h"
 #include "windows/common/display_text.h"
+#include "windows/common/monitor_colours.h"
 #include "windows/position_plot/pixel_math.h"
 #include "windows/position_plot/position_plot_texts.h"
 
 namespace orbex {
 namespace {
 
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kGridBlue(0, 0, 0xFF);
-const QColor kInnerRed(0xFF, 0, 0);
-const QColor kOuterGreen(0, 0xFF, 0);
-
 constexpr int kTextFlags = Qt::AlignLeft | Qt::TextSingleLine | Qt::TextDontClip;
 
 void DrawGrid(DrawSurface& surface) {
     // Fixed client coordinates, whatever the window's size.
     for (int x = 20; x <= 1280; x += 20) {
-        surface.Line({x, 0}, {x, 880}, kGridBlue);
+        surface.Line({x, 0}, {x, 880}, kBlue);
     }
     for (int y = 20; y <= 860; y += 20) {
-        surface.Line({0, y}, {1300, y}, kGridBlue);
+        surface.Line({0, y}, {1300, y}, kBlue);
     }
 }
 
@@ -47,12 +42,9 @@ CPositionPlotWnd::CPositionPlotWnd(LineDecoder& decoder, const QString& title, Q
       decoder_(decoder),
       textFont_(MonitorFont(15)),
       title_(title),
-      zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
-      zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
+      zoom_(*this, plot_.zoom()) {
     // A new plot starts a new position history.
     decoder_.samples().Restart();
-    zoomIn_->SetCommand([this] { ZoomIn(); });
-    zoomOut_->SetCommand([this] { ZoomOut(); });
     setMouseTracking(true);
     // Every paint covers the whole window (its ground is in the grid's layer): no background
     // fill before it.
@@ -92,27 +84,10 @@ void CPositionPlotWnd::Paint(DrawSurface& surface) {
     }
     for (const PlotPoint& point : plot_.points()) {
         const QPoint pixel = plot_.PixelOf(point);
-        surface.Ellipse(SquareAround(pixel, 2), kInnerRed, NoColor());
-        surface.Ellipse(SquareAround(pixel, 4), kOuterGreen, NoColor());
+        surface.Ellipse(SquareAround(pixel, 2), kRed, NoColor());
+        surface.Ellipse(SquareAround(pixel, 4), kGreen, NoColor());
     }
     accuracy_.Draw(surface, plot_);
-}
-
-void CPositionPlotWnd::ZoomIn() {
-    plot_.ZoomIn();
-    AfterZoom();
-}
-
-void CPositionPlotWnd::ZoomOut() {
-    plot_.ZoomOut();
-    AfterZoom();
-}
-
-void CPositionPlotWnd::AfterZoom() {
-    zoomIn_->setEnabled(plot_.CanZoomIn());
-    zoomOut_->setEnabled(plot_.CanZoomOut());
-    setFocus();
-    update();
 }
 
 QString CPositionPlotWnd::CursorText() const {
@@ -128,8 +103,7 @@ void CPositionPlotWnd::resizeEvent(QResizeEvent* event) {
 void CPositionPlotWnd::PlaceButtons() {
     const int w = width();
     const int h = height();
-    zoomOut_->move(w / 2 - 30, h - 30);
-    zoomIn_->move(w / 2 + 10, h - 30);
+    zoom_.Place({w / 2 - 30, h - 30}, {w / 2 + 10, h - 30});
 }
 
 void CPositionPlotWnd::mouseMoveEvent(QMouseEvent* event) {
@@ -148,8 +122,7 @@ void CPositionPlotWnd::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
-    if (!HandleZoomKey(
-            *event, [this] { ZoomIn(); }, [this] { ZoomOut(); })) {
+    if (!zoom_.HandleKey(*event)) {
         CMonitorWnd::keyPressEvent(event);
     }
 }

@@ -9,7 +9,7 @@
 #include "decode/line_decoder.h"
 #include "gui/static_layer.h"
 #include "windows/common/monitor_window.h"
-#include "windows/common/zoom_button.h"
+#include "windows/common/zoom_buttons.h"
 #include "windows/position_plot/accuracy_overlay.h"
 #include "windows/position_plot/position_plot.h"
 
@@ -29,16 +29,12 @@ class CPositionPlotWnd : public CMonitorWnd {
     void OnReceiverRecord(const ReceiverState& record) override;
     void Paint(DrawSurface& surface) override;
 
-    // Commands 257 ("+") and 258 ("-").
-    void ZoomIn();
-    void ZoomOut();
-
     const PositionPlot& plot() const { return plot_; }
     PositionPlot& plot() { return plot_; }
     // Key "C": the accuracy figures and CEP circles over the plot (off at first).
     const AccuracyOverlay& accuracyOverlay() const { return accuracy_; }
-    ZoomButton* zoomInButton() const { return zoomIn_; }
-    ZoomButton* zoomOutButton() const { return zoomOut_; }
+    // The "+" and "-" buttons, commands 257 and 258.
+    ZoomButtons& zoom() { return zoom_; }
     // "%4d-%4d/%4d-%4d": cursor x, cursor y, client width, client height.
     QString CursorText() const;
 
@@ -49,7 +45,6 @@ class CPositionPlotWnd : public CMonitorWnd {
 
   private:
     void PlaceButtons();
-    void AfterZoom();
 
     LineDecoder& decoder_;
     PositionPlot plot_;
@@ -57,9 +52,8 @@ class CPositionPlotWnd : public CMonitorWnd {
     QFont textFont_;
     QString title_;
     QPoint cursor_;
-    ZoomButton* zoomIn_;   // owned by this window (Qt parent)
-    ZoomButton* zoomOut_;  // owned by this window (Qt parent)
-    StaticLayer grid_;     // the ground and the grid
+    ZoomButtons zoom_;
+    StaticLayer grid_;  // the ground and the grid
 };
 
 }  // namespace orbex

@@ -21,10 +21,6 @@ bool NativeHasFix(const ReceiverState& record) {
 bool Measured(const ReceiverState& record, bool sm) {
     return sm ? NativeHasFix(record) : record.vtgSpeedPresent;
 }
-// How far the zoom keys may go: 2^10 times out or in from the start.
-constexpr float kSmallestScale = VelocityPlot::kInitialScale / 1024.0f;
-constexpr float kLargestScale = VelocityPlot::kInitialScale * 1024.0f;
-
 }  // namespace
 
 VelocityPlot::Change VelocityPlot::OnRecord(const ReceiverState& record) {
@@ -75,21 +71,9 @@ void VelocityPlot::Resize(QSize client) {
     statisticsY_ = client.height() - 96;
 }
 
-void VelocityPlot::ZoomIn() {
-    if (scale_ * 2.0f <= kLargestScale) {
-        scale_ *= 2.0f;
-    }
-}
-
-void VelocityPlot::ZoomOut() {
-    if (scale_ / 2.0f >= kSmallestScale) {
-        scale_ /= 2.0f;
-    }
-}
-
 QPoint VelocityPlot::PixelOf(VelocityPoint point) const {
-    return {TruncateToPixel(scale_ * point.east + 0.5) + centre_.x(),
-            centre_.y() - TruncateToPixel(scale_ * point.north + 0.5)};
+    return {TruncateToPixel(scale() * point.east + 0.5) + centre_.x(),
+            centre_.y() - TruncateToPixel(scale() * point.north + 0.5)};
 }
 
 QRect VelocityPlot::SpeedTextArea() const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "decode/receiver_state.h"
+#include "windows/common/zoom_scale.h"
 #include "windows/velocity/running_spread.h"
 
 namespace orbex {
@@ -27,6 +28,10 @@ class VelocityPlot {
     static constexpr int kClientHeight = 400;
     static constexpr int kPanelWidth = 184;
     static constexpr std::size_t kPointCapacity = 300;
+    // The buttons zoom from 0.1 to 150 pixels per km/h; the keys may go 2^10 times out or in
+    // from the start, which keeps the rings a bounded amount of work.
+    static constexpr ZoomScale::Range kZoomRange{150.0f, 0.1f, kInitialScale / 1024.0f,
+                                                 kInitialScale * 1024.0f};
 
     struct Change {
         bool whole = false;
@@ -38,13 +43,9 @@ class VelocityPlot {
     Change OnRecord(const ReceiverState& record);
     void Resize(QSize client);
 
-    // Zoom commands; the keys may pass the buttons' limits, within an outer range that keeps
-    // the rings a bounded amount of work.
-    void ZoomIn();
-    void ZoomOut();
-    bool CanZoomIn() const { return scale_ < 150.0f; }
-    bool CanZoomOut() const { return scale_ > 0.1f; }
-    float scale() const { return scale_; }
+    // The scale the "+" and "-" buttons and keys step.
+    ZoomScale& zoom() { return zoom_; }
+    float scale() const { return zoom_.value(); }
 
     QPoint PixelOf(VelocityPoint point) const;
 
@@ -65,7 +66,7 @@ class VelocityPlot {
     QRect StatisticsArea() const;
 
   private:
-    float scale_ = kInitialScale;
+    ZoomScale zoom_{kInitialScale, kZoomRange};
     QSize client_;
     QPoint centre_;
     int panelX_ = 0;

@@ -9,27 +9,14 @@
 
 #include "gui/monitor_font.h"
 #include "windows/common/display_text.h"
+#include "windows/common/monitor_colours.h"
 #include "windows/position_plot/pixel_math.h"
 
 namespace orbex {
-namespace {
-
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kRingBlue(0, 0, 0xFF);
-const QColor kRingRed(0xFF, 0, 0);
-const QColor kInnerRed(0xFF, 0, 0);
-const QColor kOuterGreen(0, 0xFF, 0);
-
-}  // namespace
-
 CVelocityWnd::CVelocityWnd(const QString& title, QWidget* parent)
     : CMonitorWnd(kVelocityKind, title, parent),
       textFont_(MonitorFont(15)),
-      zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), this)),
-      zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), this)) {
-    zoomIn_->SetCommand([this] { ZoomIn(); });
-    zoomOut_->SetCommand([this] { ZoomOut(); });
+      zoom_(*this, plot_.zoom()) {
     // Every paint covers the whole window (its ground is in the target's layer): no background
     // fill before it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -63,10 +50,10 @@ void CVelocityWnd::Paint(DrawSurface& surface) {
     }
     PaintTexts(surface);
     for (const VelocityPoint& point : plot_.points()) {
-        surface.Ellipse(SquareAround(plot_.PixelOf(point), 2), kInnerRed, NoColor());
+        surface.Ellipse(SquareAround(plot_.PixelOf(point), 2), kRed, NoColor());
     }
     for (const VelocityPoint& point : plot_.points()) {
-        surface.Ellipse(SquareAround(plot_.PixelOf(point), 4), kOuterGreen, NoColor());
+        surface.Ellipse(SquareAround(plot_.PixelOf(point), 4), kGreen, NoColor());
     }
 }
 
@@ -86,7 +73,7 @@ void CVelocityWnd::PaintTarget(DrawSurface& surface) {
             continue;
         }
         lastDrawn = radius;
-        surface.Ellipse(SquareAround(c, radius), d % 10 == 0 ? kRingRed : kRingBlue, NoColor());
+        surface.Ellipse(SquareAround(c, radius), d % 10 == 0 ? kRed : kBlue, NoColor());
     }
     if (!blueRings && rings >= 1) {
         // The axes reach the last ring of the loop, drawn or not.
@@ -123,23 +110,6 @@ void CVelocityWnd::PaintTexts(DrawSurface& surface) {
     text(p, s + 64, DisplayText("      Vy:%5.1f", plot_.north().spread()));
 }
 
-void CVelocityWnd::ZoomIn() {
-    plot_.ZoomIn();
-    AfterZoom();
-}
-
-void CVelocityWnd::ZoomOut() {
-    plot_.ZoomOut();
-    AfterZoom();
-}
-
-void CVelocityWnd::AfterZoom() {
-    zoomIn_->setEnabled(plot_.CanZoomIn());
-    zoomOut_->setEnabled(plot_.CanZoomOut());
-    setFocus();
-    update();
-}
-
 void CVelocityWnd::resizeEvent(QResizeEvent* event) {
     plot_.Resize(event->size());
     PlaceButtons();
@@ -149,8 +119,7 @@ void CVelocityWnd::resizeEvent(QResizeEvent* event) {
 void CVelocityWnd::PlaceButtons() {
     const int w = width();
     const int h = height();
-    zoomOut_->move(w - 60, h / 2 - 20);
-    zoomIn_->move(w - 30, h / 2 - 20);
+    zoom_.Place({w - 60, h / 2 - 20}, {w - 30, h / 2 - 20});
 }
 
 void CVelocityWnd::mousePressEvent(QMouseEvent* event) {
@@ -163,8 +132,7 @@ void CVelocityWnd::mousePressEvent(QMouseEvent* event) {
 }
 
 void CVelocityWnd::keyPressEvent(QKeyEvent* event) {
-    if (!HandleZoomKey(
-            *event, [this] { ZoomIn(); }, [this] { ZoomOut(); })) {
+    if (!zoom_.HandleKey(*event)) {
         CMonitorWnd::keyPressEvent(event);
     }
 }

@@ -7,7 +7,7 @@
 
 #include "gui/static_layer.h"
 #include "windows/common/monitor_window.h"
-#include "windows/common/zoom_button.h"
+#include "windows/common/zoom_buttons.h"
 #include "windows/velocity/velocity_plot.h"
 
 namespace orbex {
@@ -22,13 +22,9 @@ class CVelocityWnd : public CMonitorWnd {
     void OnReceiverRecord(const ReceiverState& record) override;
     void Paint(DrawSurface& surface) override;
 
-    // Commands 257 ("+") and 258 ("-").
-    void ZoomIn();
-    void ZoomOut();
-
     const VelocityPlot& plot() const { return plot_; }
-    ZoomButton* zoomInButton() const { return zoomIn_; }
-    ZoomButton* zoomOutButton() const { return zoomOut_; }
+    // The "+" and "-" buttons, commands 257 and 258.
+    ZoomButtons& zoom() { return zoom_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -37,15 +33,13 @@ class CVelocityWnd : public CMonitorWnd {
 
   private:
     void PlaceButtons();
-    void AfterZoom();
     void PaintTarget(DrawSurface& surface);
     void PaintTexts(DrawSurface& surface);
 
     VelocityPlot plot_;
     QFont textFont_;
-    ZoomButton* zoomIn_;   // owned by this window (Qt parent)
-    ZoomButton* zoomOut_;  // owned by this window (Qt parent)
-    StaticLayer target_;   // the ground, the rings, the axes and their letters
+    ZoomButtons zoom_;
+    StaticLayer target_;  // the ground, the rings, the axes and their letters
 };
 
 }  // namespace orbex

@@ -29,7 +29,7 @@ TEST(WindowPictureTest, PictureIsTheWindowAsShownAndAFailedWriteLeavesNothing) {
     EXPECT_EQ(picture.size(), window.size() * window.devicePixelRatio());
     // The black background and the zoom buttons (children) are in it.
     EXPECT_EQ(picture.pixelColor(2, 2), QColor(Qt::black));
-    const QRect button = window.zoomInButton()->geometry();
+    const QRect button = window.zoom().zoomInButton()->geometry();
     int lit = 0;
     for (int y = button.top(); y <= button.bottom(); ++y) {
         for (int x = button.left(); x <= button.right(); ++x) {

@@ -240,10 +240,10 @@ TEST_F(PositionPlotTest, RecentringKeepsTheArrayWithinItsCap) {
 // ---- zoom ----
 
 TEST_F(PositionPlotTest, PlusButtonReachesTheLimitAndTheKeyGoesPastIt) {
-    EXPECT_TRUE(wnd_->zoomInButton()->isEnabled());
-    wnd_->ZoomIn();  // what a click on "+" runs
+    EXPECT_TRUE(wnd_->zoom().zoomInButton()->isEnabled());
+    wnd_->zoom().ZoomIn();  // what a click on "+" runs
     EXPECT_FLOAT_EQ(wnd_->plot().scale(), 1000.0f);
-    EXPECT_FALSE(wnd_->zoomInButton()->isEnabled());
+    EXPECT_FALSE(wnd_->zoom().zoomInButton()->isEnabled());
     QKeyEvent plus(QEvent::KeyPress, Qt::Key_Plus, Qt::NoModifier, QStringLiteral("+"));
     QCoreApplication::sendEvent(wnd_.get(), &plus);
     EXPECT_FLOAT_EQ(wnd_->plot().scale(), 2000.0f);
@@ -251,18 +251,18 @@ TEST_F(PositionPlotTest, PlusButtonReachesTheLimitAndTheKeyGoesPastIt) {
 
 TEST_F(PositionPlotTest, TwelveStepsOutDisableMinus) {
     for (int i = 0; i < 12; ++i) {
-        EXPECT_TRUE(wnd_->zoomOutButton()->isEnabled()) << i;
-        wnd_->ZoomOut();
+        EXPECT_TRUE(wnd_->zoom().zoomOutButton()->isEnabled()) << i;
+        wnd_->zoom().ZoomOut();
     }
     EXPECT_FLOAT_EQ(wnd_->plot().scale(), 0.1220703125f);
-    EXPECT_FALSE(wnd_->zoomOutButton()->isEnabled());
-    EXPECT_TRUE(wnd_->zoomInButton()->isEnabled());
+    EXPECT_FALSE(wnd_->zoom().zoomOutButton()->isEnabled());
+    EXPECT_TRUE(wnd_->zoom().zoomInButton()->isEnabled());
 }
 
 TEST_F(PositionPlotTest, ZoomChangesTheScaleTextAndThePointPositions) {
     StartNmeaPlot();
     wnd_->OnReceiverRecord(Gga(kLat + kFiftyPixels, kLon));
-    wnd_->ZoomOut();
+    wnd_->zoom().ZoomOut();
     const RecordingSurface s = Painted();
     EXPECT_NE(s.FindText(QStringLiteral("1 grid square equals    4.0 m^2 ")), nullptr);
     EXPECT_EQ(Ellipses(s, QColor(255, 0, 0))[1]->rect, QRect(323, 193, 4, 4));

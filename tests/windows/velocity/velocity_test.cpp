@@ -170,12 +170,12 @@ TEST_F(VelocityTest, AtTheInitialScaleEveryRingIsDrawnAndEveryTenthInRed) {
 
 TEST_F(VelocityTest, AtScaleHalfOnlyTheTensAreDrawnInRed) {
     for (int i = 0; i < 3; ++i) {
-        wnd_->ZoomOut();
+        wnd_->zoom().ZoomOut();
     }
     EXPECT_FLOAT_EQ(wnd_->plot().scale(), 0.625f);
-    wnd_->ZoomIn();
-    wnd_->ZoomOut();
-    wnd_->ZoomOut();
+    wnd_->zoom().ZoomIn();
+    wnd_->zoom().ZoomOut();
+    wnd_->zoom().ZoomOut();
     const RecordingSurface zoomedOut = Painted();
     EXPECT_TRUE(Ellipses(zoomedOut, kBlue).empty());
     // 5 / 16 = 0.3125: rings for 10 .. 640 km/h.
@@ -184,11 +184,11 @@ TEST_F(VelocityTest, AtScaleHalfOnlyTheTensAreDrawnInRed) {
 
 TEST_F(VelocityTest, ZoomButtonsStopAtTheirLimitsAndTheKeysGoPast) {
     for (int i = 0; i < 5; ++i) {
-        EXPECT_TRUE(wnd_->zoomInButton()->isEnabled());
-        wnd_->ZoomIn();
+        EXPECT_TRUE(wnd_->zoom().zoomInButton()->isEnabled());
+        wnd_->zoom().ZoomIn();
     }
     EXPECT_FLOAT_EQ(wnd_->plot().scale(), 160.0f);
-    EXPECT_FALSE(wnd_->zoomInButton()->isEnabled());
+    EXPECT_FALSE(wnd_->zoom().zoomInButton()->isEnabled());
     SendKey(Qt::Key_Plus, "+");
     EXPECT_FLOAT_EQ(wnd_->plot().scale(), 320.0f);
     // Too far in for any ring: the axes reach one pixel.
@@ -199,7 +199,7 @@ TEST_F(VelocityTest, ZoomButtonsStopAtTheirLimitsAndTheKeysGoPast) {
         SendKey(Qt::Key_Minus, "-");
     }
     EXPECT_GT(wnd_->plot().scale(), 0.0f);
-    EXPECT_FALSE(wnd_->zoomOutButton()->isEnabled());
+    EXPECT_FALSE(wnd_->zoom().zoomOutButton()->isEnabled());
     wnd_->OnReceiverRecord(Vtg(100.0f, 45));
     EXPECT_LT(Painted().calls().size(), 1000u);
 }
@@ -242,16 +242,16 @@ TEST_F(VelocityTest, AResizeMovesTheTargetPanelAndButtons) {
     EXPECT_EQ(wnd_->plot().centre(), QPoint(308, 300));
     EXPECT_EQ(wnd_->plot().panelX(), 616);
     EXPECT_EQ(wnd_->plot().statisticsY(), 504);
-    EXPECT_EQ(wnd_->zoomOutButton()->geometry(), QRect(740, 280, 20, 20));
-    EXPECT_EQ(wnd_->zoomInButton()->geometry(), QRect(770, 280, 20, 20));
+    EXPECT_EQ(wnd_->zoom().zoomOutButton()->geometry(), QRect(740, 280, 20, 20));
+    EXPECT_EQ(wnd_->zoom().zoomInButton()->geometry(), QRect(770, 280, 20, 20));
     wnd_->OnReceiverRecord(Vtg(10.0f, 90));
     EXPECT_EQ(PointPixels(), (std::vector<QPoint>{{358, 300}}));
     EXPECT_EQ(Painted().FindText(QStringLiteral("[Avg]"))->from, QPoint(616, 504));
 }
 
 TEST_F(VelocityTest, ButtonsStartAtTheirCreationPlaces) {
-    EXPECT_EQ(wnd_->zoomOutButton()->geometry(), QRect(580, 180, 20, 20));
-    EXPECT_EQ(wnd_->zoomInButton()->geometry(), QRect(610, 180, 20, 20));
+    EXPECT_EQ(wnd_->zoom().zoomOutButton()->geometry(), QRect(580, 180, 20, 20));
+    EXPECT_EQ(wnd_->zoom().zoomInButton()->geometry(), QRect(610, 180, 20, 20));
     EXPECT_EQ(wnd_->windowTitle(), QStringLiteral("Velocity"));
 }
 
