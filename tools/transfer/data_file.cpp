@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "platform/crlf_text.h"
+
 namespace orbex {
 
 DataFileWriter::DataFileWriter(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
@@ -9,15 +11,7 @@ DataFileWriter::DataFileWriter(const std::string& path) : file_(std::fopen(path.
 }
 
 bool DataFileWriter::WriteLine(std::string_view line, int& error) {
-    // The text-mode translation of the stored format: every line feed goes out as CR LF.
-    std::string stored;
-    stored.reserve(line.size() + 1);
-    for (char c : line) {
-        if (c == '\n') {
-            stored += '\r';
-        }
-        stored += c;
-    }
+    const std::string stored = WithCrLf(line);
     errno = 0;
     // Flushed per line, so that a full disk is reported at the line it hit.
     if (std::fwrite(stored.data(), 1, stored.size(), file_.get()) != stored.size() ||

@@ -3,23 +3,11 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/crlf_text.h"
 #include "platform/settings_store.h"
 
 namespace orbex {
 namespace {
-
-// The file's lines are written with "\n" and stored with CR LF.
-std::string WithCrLf(std::string text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    for (char c : text) {
-        if (c == '\n') {
-            out += '\r';
-        }
-        out += c;
-    }
-    return out;
-}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
