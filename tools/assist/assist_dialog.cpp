@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/list_item_texts.h"
+
 namespace orbex {
 
 namespace {
@@ -84,11 +86,7 @@ void CAssistDialog::SetOperationRunning(bool running) {
 }
 
 QStringList CAssistDialog::messages() const {
-    QStringList list;
-    for (int i = 0; i < messages_->count(); ++i) {
-        list.push_back(messages_->item(i)->text());
-    }
-    return list;
+    return ListItemTexts(*messages_);
 }
 
 int CAssistDialog::pos() const {

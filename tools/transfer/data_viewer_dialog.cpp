@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "gui/list_item_texts.h"
 #include "tools/transfer/viewer_path.h"
 
 namespace orbex {
@@ -54,11 +55,7 @@ QStringList CDataViewerDialog::ReadShownLines(const std::string& path) {
 }
 
 QStringList CDataViewerDialog::listedLines() const {
-    QStringList lines;
-    for (int i = 0; i < list_->count(); ++i) {
-        lines.push_back(list_->item(i)->text());
-    }
-    return lines;
+    return ListItemTexts(*list_);
 }
 
 QString CDataViewerDialog::fileLine() const {
