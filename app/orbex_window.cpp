@@ -23,6 +23,7 @@
 #include "gui/always_on_top.h"
 #include "gui/main_window_messages.h"
 #include "gui/qt_message_box.h"
+#include "gui/shortcut_key.h"
 #include "gui/window_place.h"
 #include "link/line_queue.h"
 #include "platform/message_box.h"
@@ -61,6 +62,25 @@ void ShowWriteFailure(int error) {
                        .replace(QStringLiteral("%u"), QString::number(error))
                        .toStdString(),
                    LoadStringResource(kIdsMainTitle).toStdString(), MessageIcon::Error);
+}
+
+// The letter keys that open a window, pressed in the main window or, through UWM_KEY_COMMAND,
+// in a monitor window (Qt's letter keys are their upper-case characters).
+struct LetterCommand {
+    std::uintptr_t letter;
+    int command;
+};
+constexpr LetterCommand kLetterCommands[] = {
+    {'A', kCmdVelocity}, {'S', kCmdAssistData}, {'T', kCmdTtff}, {'H', kCmdSignalHistory}};
+
+// The command of a letter key; 0 for any other key.
+int CommandOfLetter(std::uintptr_t key) {
+    for (const LetterCommand& entry : kLetterCommands) {
+        if (entry.letter == key) {
+            return entry.command;
+        }
+    }
+    return 0;
 }
 
 }  // namespace
@@ -402,14 +422,8 @@ std::intptr_t COrbexWnd::OnPrivateMessage(unsigned message, std::uintptr_t wPara
         case UWM_KEY_COMMAND:
             if (wParam < 5) {
                 OnCommand(HotRectangles()[wParam].command);
-            } else if (wParam == 'A') {
-                OnCommand(kCmdVelocity);
-            } else if (wParam == 'S') {
-                OnCommand(kCmdAssistData);
-            } else if (wParam == 'T') {
-                OnCommand(kCmdTtff);
-            } else if (wParam == 'H') {
-                OnCommand(kCmdSignalHistory);
+            } else if (const int command = CommandOfLetter(wParam)) {
+                OnCommand(command);
             }
             return 0;
         default:
@@ -452,29 +466,16 @@ bool COrbexWnd::OnKey(int key, bool keypad) {
             this, [this] { close(); }, Qt::QueuedConnection);
         return true;
     }
-    switch (key) {
-        case Qt::Key_A:
-            OnCommand(kCmdVelocity);
-            return true;
-        case Qt::Key_S:
-            OnCommand(kCmdAssistData);
-            return true;
-        case Qt::Key_T:
-            OnCommand(kCmdTtff);
-            return true;
-        case Qt::Key_H:
-            OnCommand(kCmdSignalHistory);
-            return true;
-        default:
-            return false;
+    if (const int command = CommandOfLetter(static_cast<std::uintptr_t>(key))) {
+        OnCommand(command);
+        return true;
     }
+    return false;
 }
 
-// Keys held with Ctrl, Alt or Meta are shortcuts, not window keys (Ctrl+A is not Velocity).
 void COrbexWnd::keyPressEvent(QKeyEvent* event) {
-    const bool shortcut =
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
-    if (shortcut || !OnKey(event->key(), event->modifiers().testFlag(Qt::KeypadModifier))) {
+    if (IsShortcutKey(*event) ||
+        !OnKey(event->key(), event->modifiers().testFlag(Qt::KeypadModifier))) {
         QMainWindow::keyPressEvent(event);
     }
 }

@@ -12,6 +12,7 @@
 #include "gui/always_on_top.h"
 #include "gui/main_window_messages.h"
 #include "gui/painter_surface.h"
+#include "gui/shortcut_key.h"
 #include "gui/window_table.h"
 #include "platform/message_box.h"
 #include "platform/program_directory.h"
@@ -107,10 +108,7 @@ bool CMonitorWnd::HandleMonitorKey(QWidget* window, int key) {
 }
 
 void CMonitorWnd::keyPressEvent(QKeyEvent* event) {
-    // Ctrl, Alt and Meta combinations are shortcuts, never window keys (Ctrl+A is not "A").
-    const bool shortcut =
-        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
-    if (shortcut || !HandleMonitorKey(this, event->key())) {
+    if (IsShortcutKey(*event) || !HandleMonitorKey(this, event->key())) {
         QWidget::keyPressEvent(event);
     }
 }
