@@ -5,11 +5,14 @@
 #include <QObject>
 #include <QPointer>
 #include <QThread>
+#include <QWidget>
 #include <chrono>
 #include <deque>
 #include <future>
 #include <memory>
 #include <mutex>
+
+#include "platform/window_messages.h"
 
 namespace orbex {
 namespace {
@@ -156,6 +159,10 @@ std::intptr_t SendToMainWindow(unsigned message, std::uintptr_t wParam, std::int
     }
     // Blocks until the user-interface thread ran the handler, or removed it (result 0).
     return result.get();
+}
+
+void SendWindowClosed(QWidget* window) {
+    SendToMainWindow(UWM_WINDOW_CLOSED, reinterpret_cast<std::uintptr_t>(window), 0);
 }
 
 }  // namespace orbex

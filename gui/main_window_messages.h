@@ -6,10 +6,16 @@
 
 #include <cstdint>
 
+class QWidget;
+
 namespace orbex {
 
 void PostToMainWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 std::intptr_t SendToMainWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+// Sends UWM_WINDOW_CLOSED for `window`: every monitor and tool window does so as it goes, so
+// that the main window forgets it before it is gone.
+void SendWindowClosed(QWidget* window);
 
 }  // namespace orbex
 

@@ -5,17 +5,12 @@
 #include <cstdio>
 #include <system_error>
 
-#include "gui/main_window_messages.h"
 #include "platform/message_box.h"
-#include "platform/window_messages.h"
 #include "tools/assist/assist_workers.h"
 
 namespace orbex {
 
-CAssistWnd::CAssistWnd(const QString& title)
-    : QWidget(nullptr, Qt::Window), path_(AssistFilePath()) {
-    setWindowTitle(title);
-    setAttribute(Qt::WA_DeleteOnClose);
+CAssistWnd::CAssistWnd(const QString& title) : CToolWnd(title), path_(AssistFilePath()) {
     setAttribute(Qt::WA_DontShowOnScreen);  // the user sees the dialog only
     dialog_ = std::make_unique<CAssistDialog>();
     dialog_->setWindowModality(Qt::ApplicationModal);
@@ -28,14 +23,12 @@ CAssistWnd::CAssistWnd(const QString& title)
 }
 
 CAssistWnd::~CAssistWnd() {
-    StopWorker();
+    thread_.Stop();
     dialog_.reset();
-    SendToMainWindow(UWM_WINDOW_CLOSED,
-                     reinterpret_cast<std::uintptr_t>(static_cast<QWidget*>(this)), 0);
 }
 
 void CAssistWnd::OnReceiverLine(std::string_view line) {
-    queue_.Append(line);
+    thread_.Offer(line);
 }
 
 std::string CAssistWnd::UtcText(std::time_t time) {
@@ -55,7 +48,6 @@ void CAssistWnd::StartOperation(bool acquire) {
     if (operationRunning()) {
         return;
     }
-    StopWorker();  // joins the worker of the last operation, which has ended
     const AssistNetwork network = dialog_->network();
     dialog_->SetPos(0);
     dialog_->ClearMessages();
@@ -63,8 +55,6 @@ void CAssistWnd::StartOperation(bool acquire) {
         dialog_->AddMessage(QString::fromStdString(UtcText(clock_())));
     }
     dialog_->SetOperationRunning(true);
-    queue_.Restart();
-    finished_.store(false);
     try {
         StartWorker(acquire, network);
     } catch (const std::system_error&) {
@@ -76,11 +66,7 @@ void CAssistWnd::StartOperation(bool acquire) {
 void CAssistWnd::StartWorker(bool acquire, AssistNetwork network) {
     // The worker reaches the dialog only through queued calls on this window, which outlives
     // it (the destruction joins the worker).
-    worker_ = std::thread([this, acquire, network, path = path_, clock = clock_] {
-        TransferSession session(queue_, [](std::string_view bytes) {
-            SendToMainWindow(UWM_SEND_TO_RECEIVER, reinterpret_cast<std::uintptr_t>(bytes.data()),
-                             static_cast<std::intptr_t>(bytes.size()));
-        });
+    thread_.Start([this, acquire, network, path = path_, clock = clock_](TransferSession& session) {
         session.progress = [this](int percent) {
             QMetaObject::invokeMethod(
                 this, [this, percent] { dialog_->SetPos(percent); }, Qt::QueuedConnection);
@@ -97,16 +83,7 @@ void CAssistWnd::StartWorker(bool acquire, AssistNetwork network) {
         }
         QMetaObject::invokeMethod(
             this, [this] { dialog_->SetOperationRunning(false); }, Qt::QueuedConnection);
-        finished_.store(true);
     });
-}
-
-void CAssistWnd::StopWorker() {
-    if (worker_.joinable()) {
-        queue_.Cancel();
-        // The worker may be in a send to the main window, which runs on this thread.
-        JoinWhileHandlingSends(worker_, finished_);
-    }
 }
 
 }  // namespace orbex

@@ -4,22 +4,18 @@
 // for its worker, still handling the worker's sends to the main window meanwhile.
 #pragma once
 
-#include <QWidget>
-#include <atomic>
 #include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "gui/receiver_sink.h"
+#include "gui/tool_window.h"
 #include "tools/assist/assist_dialog.h"
-#include "tools/common/transfer_line_queue.h"
-#include "tools/transfer/transfer_session.h"
+#include "tools/transfer/transfer_thread.h"
 
 namespace orbex {
 
-class CAssistWnd : public QWidget, public ReceiverSink {
+class CAssistWnd : public CToolWnd {
     Q_OBJECT
   public:
     explicit CAssistWnd(const QString& title);
@@ -29,7 +25,7 @@ class CAssistWnd : public QWidget, public ReceiverSink {
 
     CAssistDialog* dialog() const { return dialog_.get(); }
     const std::string& path() const { return path_; }
-    bool operationRunning() const { return worker_.joinable() && !finished_.load(); }
+    bool operationRunning() const { return thread_.running(); }
     // The clock of the time stamp (tests fix it).
     void SetClock(std::function<std::time_t()> clock) { clock_ = std::move(clock); }
 
@@ -41,14 +37,11 @@ class CAssistWnd : public QWidget, public ReceiverSink {
     void StartOperation(bool acquire);
     // Throws std::system_error when no thread can be made.
     void StartWorker(bool acquire, AssistNetwork network);
-    void StopWorker();
 
     std::string path_;
-    TransferLineQueue queue_;
     std::unique_ptr<CAssistDialog> dialog_;
     std::function<std::time_t()> clock_ = [] { return std::time(nullptr); };
-    std::atomic<bool> finished_{false};
-    std::thread worker_;
+    TransferThread thread_;
 };
 
 }  // namespace orbex

@@ -2,19 +2,16 @@
 // dialog as its content, ignores the receiver's lines, and closes together with the dialog.
 #pragma once
 
-#include <QWidget>
-
-#include "gui/receiver_sink.h"
+#include "gui/tool_window.h"
 
 namespace orbex {
 
 class CSoftwareResetDlg;
 
-class CSoftwareResetWnd : public QWidget, public ReceiverSink {
+class CSoftwareResetWnd : public CToolWnd {
     Q_OBJECT
   public:
     explicit CSoftwareResetWnd(const QString& title);
-    ~CSoftwareResetWnd() override;
 
     CSoftwareResetDlg* dialog() const { return dialog_; }
 

@@ -4,30 +4,23 @@
 #include <chrono>
 #include <system_error>
 
-#include "gui/main_window_messages.h"
 #include "platform/message_box.h"
-#include "platform/window_messages.h"
 
 namespace orbex {
 
-CTransferWnd::CTransferWnd(const QString& title, std::uint8_t mode)
-    : QWidget(nullptr, Qt::Window), mode_(mode) {
-    setWindowTitle(title);
-    setAttribute(Qt::WA_DeleteOnClose);
+CTransferWnd::CTransferWnd(const QString& title, std::uint8_t mode) : CToolWnd(title), mode_(mode) {
     // The window itself never shows: the user sees its dialogs.
     setAttribute(Qt::WA_DontShowOnScreen);
 }
 
 CTransferWnd::~CTransferWnd() {
-    StopWorker();
+    thread_.Stop();
     progress_.reset();
-    SendToMainWindow(UWM_WINDOW_CLOSED,
-                     reinterpret_cast<std::uintptr_t>(static_cast<QWidget*>(this)), 0);
 }
 
 void CTransferWnd::OnReceiverLine(std::string_view line) {
     if (started_) {
-        queue_.Append(line);
+        thread_.Offer(line);
     }
 }
 
@@ -53,11 +46,7 @@ void CTransferWnd::Start(const QString& progressTitle, const QString& progressTe
 void CTransferWnd::StartWorker(Work work) {
     // The worker reaches this window only through queued calls; the window outlives the worker
     // (its destruction joins it), so `this` is valid for every call the worker posts.
-    worker_ = std::thread([this, work = std::move(work)] {
-        TransferSession session(queue_, [](std::string_view bytes) {
-            SendToMainWindow(UWM_SEND_TO_RECEIVER, reinterpret_cast<std::uintptr_t>(bytes.data()),
-                             static_cast<std::intptr_t>(bytes.size()));
-        });
+    thread_.Start([this, work = std::move(work)](TransferSession& session) {
         session.progress = [this](int percent) {
             QMetaObject::invokeMethod(
                 this,
@@ -81,7 +70,6 @@ void CTransferWnd::StartWorker(Work work) {
         const TransferResult result = work(session);
         QMetaObject::invokeMethod(
             this, [this, result] { OnTransferDone(result); }, Qt::QueuedConnection);
-        finished_.store(true);
     });
 }
 
@@ -90,16 +78,8 @@ void CTransferWnd::DestroyProgressDialog() {
 }
 
 void CTransferWnd::CancelAndClose() {
-    queue_.Cancel();
+    thread_.Cancel();
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-}
-
-void CTransferWnd::StopWorker() {
-    if (worker_.joinable()) {
-        queue_.Cancel();
-        // The worker may be in a send to the main window, which runs on this thread.
-        JoinWhileHandlingSends(worker_, finished_);
-    }
 }
 
 }  // namespace orbex

@@ -5,24 +5,20 @@
 // the worker and waits for it, still handling its sends to the main window meanwhile.
 #pragma once
 
-#include <QPointer>
 #include <QString>
-#include <QWidget>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
-#include <thread>
 
-#include "gui/receiver_sink.h"
-#include "tools/common/transfer_line_queue.h"
+#include "gui/tool_window.h"
 #include "tools/transfer/progress_dialog.h"
 #include "tools/transfer/transfer_session.h"
+#include "tools/transfer/transfer_thread.h"
 
 namespace orbex {
 
-class CTransferWnd : public QWidget, public ReceiverSink {
+class CTransferWnd : public CToolWnd {
     Q_OBJECT
   public:
     using Work = std::function<TransferResult(TransferSession& session)>;
@@ -35,7 +31,7 @@ class CTransferWnd : public QWidget, public ReceiverSink {
     std::uint8_t mode() const { return mode_; }
     // The progress dialog while the user has not cancelled it; null otherwise.
     CProgressDialog* progressDialog() const;
-    bool workerRunning() const { return worker_.joinable() && !finished_.load(); }
+    bool workerRunning() const { return thread_.running(); }
 
   protected:
     // Creates the progress dialog and starts the worker.
@@ -48,14 +44,11 @@ class CTransferWnd : public QWidget, public ReceiverSink {
 
   private:
     void StartWorker(Work work);  // throws std::system_error when no thread can be made
-    void StopWorker();
 
     const std::uint8_t mode_;
     bool started_ = false;  // lines are queued only once the transfer has begun
-    TransferLineQueue queue_;
     std::unique_ptr<CProgressDialog> progress_;
-    std::atomic<bool> finished_{false};
-    std::thread worker_;
+    TransferThread thread_;
 };
 
 }  // namespace orbex

@@ -3,15 +3,13 @@
 // cancels a running cycle and waits for its worker.
 #pragma once
 
-#include <QWidget>
-
-#include "gui/receiver_sink.h"
+#include "gui/tool_window.h"
 
 namespace orbex {
 
 class CTtffDlg;
 
-class CTtffWnd : public QWidget, public ReceiverSink {
+class CTtffWnd : public CToolWnd {
     Q_OBJECT
   public:
     explicit CTtffWnd(const QString& title);

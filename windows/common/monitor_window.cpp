@@ -54,8 +54,7 @@ CMonitorWnd::CMonitorWnd(int kind, const QString& title, QWidget* parent)
 }
 
 CMonitorWnd::~CMonitorWnd() {
-    SendToMainWindow(UWM_WINDOW_CLOSED,
-                     reinterpret_cast<std::uintptr_t>(static_cast<QWidget*>(this)), 0);
+    SendWindowClosed(this);
 }
 
 void CMonitorWnd::ToggleAlwaysOnTop() {
