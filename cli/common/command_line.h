@@ -21,7 +21,8 @@ inline int EndWith(const char* program, int status, const std::string& reason) {
 
 // Runs a program: reads the arguments after its name with `parse`, then `run` does the work with
 // the options and gives the exit status. A command line that cannot be read is told on standard
-// error as "PROGRAM: REASON (see --help)" and ends the program with kExitBadUse; --help prints
+// error as "PROGRAM: REASON (see --help)" (the hint only once: an unknown option's reason
+// already gives it) and ends the program with kExitBadUse; --help prints
 // `usage` on standard output and ends it with 0.
 template <typename Options>
 int RunCommandLine(const char* program, int argc, char** argv,
@@ -30,7 +31,8 @@ int RunCommandLine(const char* program, int argc, char** argv,
     Options options;
     std::string error;
     if (!parse(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        return EndWith(program, kExitBadUse, error + " (see --help)");
+        const bool hinted = error.find("--help") != std::string::npos;
+        return EndWith(program, kExitBadUse, hinted ? error : error + " (see --help)");
     }
     if (options.help) {
         std::fputs(usage().c_str(), stdout);

@@ -114,6 +114,7 @@ TEST_F(OrbexDumpTest, BadArgumentsAndUnopenableSourcesExitWithTwo) {
         "--file " + missing,
         "--port 4000",
         "--file a --replay b",
+        "--bogus",
     };
     for (const std::string& arguments : cases) {
         const DumpRun run = Dump(arguments);
@@ -122,6 +123,8 @@ TEST_F(OrbexDumpTest, BadArgumentsAndUnopenableSourcesExitWithTwo) {
         // One line of error, saying who speaks.
         EXPECT_EQ(run.err.rfind("orbex-dump: ", 0), 0u) << arguments << ": " << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        // Pointed to --help once.
+        EXPECT_EQ(run.err.find("--help"), run.err.rfind("--help")) << run.err;
     }
     // A port or replay that cannot be opened: the link's own text, then the path and reason.
     for (const char* option : {"--port ", "--replay "}) {
