@@ -10,6 +10,7 @@
 
 #include "decode/position_samples.h"
 #include "decode/receiver_state.h"
+#include "windows/common/plot_change.h"
 #include "windows/common/zoom_scale.h"
 #include "windows/position_plot/coordinate_group.h"
 #include "windows/position_plot/plot_points.h"
@@ -27,9 +28,7 @@ class PositionPlot {
                                                  kInitialScale * 1024.0f};
 
     // What an update changed on screen.
-    struct Change {
-        bool whole = false;        // repaint the whole window
-        std::vector<QRect> areas;  // otherwise (or also) these areas
+    struct Change : PlotChange {
         bool outOfMemory = false;  // the point array could not grow
     };
 

@@ -59,13 +59,7 @@ void CPositionPlotWnd::OnReceiverRecord(const ReceiverState& record) {
     if (change.outOfMemory) {
         ShowMessageBox("Not enough memory", "Orbex", MessageIcon::Error);
     }
-    if (change.whole) {
-        update();
-        return;
-    }
-    for (const QRect& area : change.areas) {
-        update(area);
-    }
+    RequestRepaint(*this, change);
 }
 
 void CPositionPlotWnd::Paint(DrawSurface& surface) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "decode/receiver_state.h"
+#include "windows/common/plot_change.h"
 #include "windows/common/zoom_scale.h"
 #include "windows/velocity/running_spread.h"
 
@@ -33,10 +34,7 @@ class VelocityPlot {
     static constexpr ZoomScale::Range kZoomRange{150.0f, 0.1f, kInitialScale / 1024.0f,
                                                  kInitialScale * 1024.0f};
 
-    struct Change {
-        bool whole = false;
-        std::vector<QRect> areas;
-    };
+    using Change = PlotChange;
 
     VelocityPlot() { Resize({kClientWidth, kClientHeight}); }
 

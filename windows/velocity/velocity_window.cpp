@@ -26,14 +26,7 @@ CVelocityWnd::CVelocityWnd(const QString& title, QWidget* parent)
 }
 
 void CVelocityWnd::OnReceiverRecord(const ReceiverState& record) {
-    const VelocityPlot::Change change = plot_.OnRecord(record);
-    if (change.whole) {
-        update();
-        return;
-    }
-    for (const QRect& area : change.areas) {
-        update(area);
-    }
+    RequestRepaint(*this, plot_.OnRecord(record));
 }
 
 void CVelocityWnd::Paint(DrawSurface& surface) {
