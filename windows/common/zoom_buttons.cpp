@@ -2,9 +2,10 @@
 
 namespace orbex {
 
-ZoomButtons::ZoomButtons(QWidget& window, ZoomScale& scale)
+ZoomButtons::ZoomButtons(QWidget& window, ZoomScale& scale, ZoomButtonLayout layout)
     : window_(window),
       scale_(scale),
+      layout_(layout),
       zoomIn_(new ZoomButton(QStringLiteral("zoomIn"), QStringLiteral("+"), &window)),
       zoomOut_(new ZoomButton(QStringLiteral("zoomOut"), QStringLiteral("-"), &window)) {
     zoomIn_->SetCommand([this] { ZoomIn(); });
@@ -33,9 +34,10 @@ bool ZoomButtons::HandleKey(const QKeyEvent& event) {
     return false;
 }
 
-void ZoomButtons::Place(QPoint zoomOut, QPoint zoomIn) {
-    zoomOut_->move(zoomOut);
-    zoomIn_->move(zoomIn);
+void ZoomButtons::Follow(QSize window) {
+    const ZoomButtonPlaces places = layout_(window);
+    zoomOut_->move(places.zoomOut);
+    zoomIn_->move(places.zoomIn);
 }
 
 void ZoomButtons::AfterZoom() {

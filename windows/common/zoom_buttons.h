@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QPoint>
+#include <QSize>
 #include <QWidget>
 
 #include "windows/common/zoom_button.h"
@@ -12,10 +13,18 @@
 
 namespace orbex {
 
+// Where the buttons sit in a window of a given size.
+struct ZoomButtonPlaces {
+    QPoint zoomOut;
+    QPoint zoomIn;
+};
+using ZoomButtonLayout = ZoomButtonPlaces (*)(QSize window);
+
 class ZoomButtons {
   public:
-    // The buttons become children of `window`; `scale` is the plot's and outlives them.
-    ZoomButtons(QWidget& window, ZoomScale& scale);
+    // The buttons become children of `window`, placed by `layout`; `scale` is the plot's and
+    // outlives them.
+    ZoomButtons(QWidget& window, ZoomScale& scale, ZoomButtonLayout layout);
     ZoomButtons(const ZoomButtons&) = delete;
     ZoomButtons& operator=(const ZoomButtons&) = delete;
 
@@ -24,8 +33,9 @@ class ZoomButtons {
     // The keys run the commands whatever the buttons' state. Returns true when the key was '+'
     // or '-'.
     bool HandleKey(const QKeyEvent& event);
-    // Places "-" at `zoomOut` and "+" at `zoomIn` (window coordinates).
-    void Place(QPoint zoomOut, QPoint zoomIn);
+    // Moves the buttons to their places in a window of that size (at creation and on every
+    // resize).
+    void Follow(QSize window);
 
     ZoomButton* zoomInButton() const { return zoomIn_; }
     ZoomButton* zoomOutButton() const { return zoomOut_; }
@@ -35,6 +45,7 @@ class ZoomButtons {
 
     QWidget& window_;
     ZoomScale& scale_;
+    ZoomButtonLayout layout_;
     ZoomButton* zoomIn_;   // owned by the window (Qt parent)
     ZoomButton* zoomOut_;  // owned by the window (Qt parent)
 };

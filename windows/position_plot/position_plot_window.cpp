@@ -35,6 +35,13 @@ void DrawTextBlock(DrawSurface& surface, const TextBlock& block) {
     surface.TextInRect(block.rect, kTextFlags | Qt::AlignBottom, block.bottom, kWhite, NoColor());
 }
 
+// The zoom buttons sit side by side at the bottom centre.
+ZoomButtonPlaces ButtonPlaces(QSize window) {
+    const int w = window.width();
+    const int h = window.height();
+    return {{w / 2 - 30, h - 30}, {w / 2 + 10, h - 30}};
+}
+
 }  // namespace
 
 CPositionPlotWnd::CPositionPlotWnd(LineDecoder& decoder, const QString& title, QWidget* parent)
@@ -42,7 +49,7 @@ CPositionPlotWnd::CPositionPlotWnd(LineDecoder& decoder, const QString& title, Q
       decoder_(decoder),
       textFont_(MonitorFont(15)),
       title_(title),
-      zoom_(*this, plot_.zoom()) {
+      zoom_(*this, plot_.zoom(), &ButtonPlaces) {
     // A new plot starts a new position history.
     decoder_.samples().Restart();
     setMouseTracking(true);
@@ -51,7 +58,7 @@ CPositionPlotWnd::CPositionPlotWnd(LineDecoder& decoder, const QString& title, Q
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(PositionPlot::kClientWidth, PositionPlot::kClientHeight);
     plot_.Resize(size());
-    PlaceButtons();
+    zoom_.Follow(size());
 }
 
 void CPositionPlotWnd::OnReceiverRecord(const ReceiverState& record) {
@@ -90,14 +97,8 @@ QString CPositionPlotWnd::CursorText() const {
 
 void CPositionPlotWnd::resizeEvent(QResizeEvent* event) {
     plot_.Resize(event->size());
-    PlaceButtons();
+    zoom_.Follow(size());
     CMonitorWnd::resizeEvent(event);
-}
-
-void CPositionPlotWnd::PlaceButtons() {
-    const int w = width();
-    const int h = height();
-    zoom_.Place({w / 2 - 30, h - 30}, {w / 2 + 10, h - 30});
 }
 
 void CPositionPlotWnd::mouseMoveEvent(QMouseEvent* event) {

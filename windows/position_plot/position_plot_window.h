@@ -44,8 +44,6 @@ class CPositionPlotWnd : public CMonitorWnd {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void PlaceButtons();
-
     LineDecoder& decoder_;
     PositionPlot plot_;
     AccuracyOverlay accuracy_;

@@ -13,16 +13,27 @@
 #include "windows/position_plot/pixel_math.h"
 
 namespace orbex {
+namespace {
+
+// The zoom buttons sit side by side at the right edge, halfway down.
+ZoomButtonPlaces ButtonPlaces(QSize window) {
+    const int w = window.width();
+    const int h = window.height();
+    return {{w - 60, h / 2 - 20}, {w - 30, h / 2 - 20}};
+}
+
+}  // namespace
+
 CVelocityWnd::CVelocityWnd(const QString& title, QWidget* parent)
     : CMonitorWnd(kVelocityKind, title, parent),
       textFont_(MonitorFont(15)),
-      zoom_(*this, plot_.zoom()) {
+      zoom_(*this, plot_.zoom(), &ButtonPlaces) {
     // Every paint covers the whole window (its ground is in the target's layer): no background
     // fill before it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(VelocityPlot::kClientWidth, VelocityPlot::kClientHeight);
     plot_.Resize(size());
-    PlaceButtons();
+    zoom_.Follow(size());
 }
 
 void CVelocityWnd::OnReceiverRecord(const ReceiverState& record) {
@@ -105,14 +116,8 @@ void CVelocityWnd::PaintTexts(DrawSurface& surface) {
 
 void CVelocityWnd::resizeEvent(QResizeEvent* event) {
     plot_.Resize(event->size());
-    PlaceButtons();
+    zoom_.Follow(size());
     CMonitorWnd::resizeEvent(event);
-}
-
-void CVelocityWnd::PlaceButtons() {
-    const int w = width();
-    const int h = height();
-    zoom_.Place({w - 60, h / 2 - 20}, {w - 30, h / 2 - 20});
 }
 
 void CVelocityWnd::mousePressEvent(QMouseEvent* event) {

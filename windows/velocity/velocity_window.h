@@ -32,7 +32,6 @@ class CVelocityWnd : public CMonitorWnd {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void PlaceButtons();
     void PaintTarget(DrawSurface& surface);
     void PaintTexts(DrawSurface& surface);
 
