@@ -22,4 +22,14 @@ struct CoordinateGroup {
 CoordinateGroup LatitudeOf(const ReceiverState& record);
 CoordinateGroup LongitudeOf(const ReceiverState& record);
 
+// A position as the plot keeps it: the latitude and longitude groups of one record.
+struct CoordinatePair {
+    CoordinateGroup lat;
+    CoordinateGroup lon;
+};
+
+inline CoordinatePair PositionOf(const ReceiverState& record) {
+    return {LatitudeOf(record), LongitudeOf(record)};
+}
+
 }  // namespace orbex

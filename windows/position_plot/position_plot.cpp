@@ -47,12 +47,10 @@ void PositionPlot::OnNmeaRecord(const ReceiverState& record, const PositionSampl
             // The centre is the first fix after the window opens, whenever it comes.
             if (!centreFixed_) {
                 centreFixed_ = true;
-                centreLat_ = LatitudeOf(record);
-                centreLon_ = LongitudeOf(record);
+                centre_ = PositionOf(record);
                 change.whole = true;
             }
-            currentLat_ = LatitudeOf(record);
-            currentLon_ = LongitudeOf(record);
+            current_ = PositionOf(record);
             altitude_ = record.altitude;
         }
     } else if (IsSentence(record, "$GPVTG")) {
@@ -61,11 +59,11 @@ void PositionPlot::OnNmeaRecord(const ReceiverState& record, const PositionSampl
         sharedPdop = record.pdop;
     } else if (IsSentence(record, "$GPZDA")) {
         if (!altTimeSeen_) {
-            createdAlt_ = record.altTime;
+            altTimes_.created = record.altTime;
             altTimeSeen_ = true;
         }
         change.whole = true;
-        currentAlt_ = record.altTime;
+        altTimes_.current = record.altTime;
         timeSeen_ = true;
         ++updateCount_;
     }
@@ -77,20 +75,18 @@ void PositionPlot::OnNmeaRecord(const ReceiverState& record, const PositionSampl
 void PositionPlot::OnNativeRecord(const ReceiverState& record, const PositionSamples& samples,
                                   Change& change) {
     if (!nativeSeen_) {
-        createdNative_ = record.nativeTime;
-        centreLat_ = LatitudeOf(record);
-        centreLon_ = LongitudeOf(record);
-        centreLat_.seconds = std::floor(centreLat_.seconds);
-        centreLon_.seconds = std::floor(centreLon_.seconds);
+        nativeTimes_.created = record.nativeTime;
+        centre_ = PositionOf(record);
+        centre_.lat.seconds = std::floor(centre_.lat.seconds);
+        centre_.lon.seconds = std::floor(centre_.lon.seconds);
         change.whole = true;
     }
     // A native record carries its own time and fixes the centre, so a native stream draws
     // without any "$GPZDA" or "$GPGGA".
     nativeSeen_ = true;
     ++updateCount_;
-    currentLat_ = LatitudeOf(record);
-    currentLon_ = LongitudeOf(record);
-    currentNative_ = record.nativeTime;
+    current_ = PositionOf(record);
+    nativeTimes_.current = record.nativeTime;
     altitude_ = record.altitude;
     speed_ = record.speedKmhWhole;
     const bool sm = IsSmRecord(record);
@@ -102,7 +98,7 @@ void PositionPlot::OnNativeRecord(const ReceiverState& record, const PositionSam
     // "SM" records add a sample to the position history; the other native records do not, so
     // their own position is the fix to plot.
     if (!sm) {
-        PlotFix({currentLon_.ArcSeconds(), currentLat_.ArcSeconds()}, true, change);
+        PlotFix({current_.lon.ArcSeconds(), current_.lat.ArcSeconds()}, true, change);
     } else if (samples.sampleNext() > 0) {
         PlotFix({samples.newestLonArcSec(), samples.newestLatArcSec()}, true, change);
     }
@@ -141,15 +137,14 @@ void PositionPlot::PlotFix(PlotPoint fix, bool native, Change& change) {
 }
 
 void PositionPlot::Recentre(Change& change) {
-    centreLat_ = currentLat_;
-    centreLon_ = currentLon_;
+    centre_ = current_;
     // With memory this short the centre is simply not stored; the view still moves.
     points_.AppendCentre(CentrePoint());
     change.whole = true;
 }
 
 PlotPoint PositionPlot::CentrePoint() const {
-    return {centreLon_.ArcSeconds(), centreLat_.ArcSeconds()};
+    return {centre_.lon.ArcSeconds(), centre_.lat.ArcSeconds()};
 }
 
 bool PositionPlot::Drawing() const {

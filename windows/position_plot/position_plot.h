@@ -17,6 +17,12 @@
 
 namespace orbex {
 
+// When the window was created and the latest time, both from one source of times.
+struct PlotTimes {
+    RecordTime created;
+    RecordTime current;
+};
+
 class PositionPlot {
   public:
     static constexpr float kInitialScale = 500.0f;  // pixels per arc-second
@@ -54,16 +60,13 @@ class PositionPlot {
     bool timeSeen() const { return timeSeen_; }
     bool centreFixed() const { return centreFixed_; }
     bool nativeSeen() const { return nativeSeen_; }
-    const CoordinateGroup& centreLat() const { return centreLat_; }
-    const CoordinateGroup& centreLon() const { return centreLon_; }
-    const CoordinateGroup& currentLat() const { return currentLat_; }
-    const CoordinateGroup& currentLon() const { return currentLon_; }
+    const CoordinatePair& centre() const { return centre_; }
+    const CoordinatePair& current() const { return current_; }
     float altitude() const { return altitude_; }
     int speed() const { return speed_; }
-    const RecordTime& createdNative() const { return createdNative_; }
-    const RecordTime& currentNative() const { return currentNative_; }
-    const RecordTime& createdAlt() const { return createdAlt_; }
-    const RecordTime& currentAlt() const { return currentAlt_; }
+    // The native records' own times, and the "$GPZDA" times.
+    const PlotTimes& nativeTimes() const { return nativeTimes_; }
+    const PlotTimes& altTimes() const { return altTimes_; }
     const std::string& dopText() const { return dopText_; }
     const std::string& recordKind() const { return recordKind_; }
     const PlotPoints& points() const { return points_; }
@@ -92,12 +95,12 @@ class PositionPlot {
     bool centreFixed_ = false;  // the first "$GPGGA" with a fix since the window opened
     bool nativeSeen_ = false;   // a native record arrived (it fixes the centre itself)
     bool altTimeSeen_ = false;
-    CoordinateGroup centreLat_, centreLon_;
-    CoordinateGroup currentLat_, currentLon_;
+    CoordinatePair centre_;
+    CoordinatePair current_;
     float altitude_ = 0;
     int speed_ = 0;
-    RecordTime createdNative_, currentNative_;
-    RecordTime createdAlt_, currentAlt_;
+    PlotTimes nativeTimes_;
+    PlotTimes altTimes_;
     std::string dopText_;
     std::string recordKind_;
     PlotPoints points_;

@@ -68,46 +68,46 @@ std::array<TextBlock, 4> PositionPlotTextBlocks(const PositionPlot& plot, int sa
     }
     if (!plot.NativeLayout()) {
         blocks[0].top = QStringLiteral("Center: ") +
-                        NmeaCoordinate("[LAT]", plot.centreLat(), fourDigitMinutes);
+                        NmeaCoordinate("[LAT]", plot.centre().lat, fourDigitMinutes);
         blocks[0].middle = QStringLiteral("      : ") +
-                           NmeaCoordinate("[LON]", plot.centreLon(), fourDigitMinutes);
+                           NmeaCoordinate("[LON]", plot.centre().lon, fourDigitMinutes);
         blocks[0].bottom = DisplayText("1 grid square equals  %5.1f m^2 ", gridMetres * gridMetres);
-        blocks[1].top = ClockTime("Window Created At: ", plot.createdAlt());
-        blocks[1].middle = ClockTime("Current Time     : ", plot.currentAlt());
+        blocks[1].top = ClockTime("Window Created At: ", plot.altTimes().created);
+        blocks[1].middle = ClockTime("Current Time     : ", plot.altTimes().current);
         blocks[1].bottom =
             DisplayText("Current PDOP     : %.1f", static_cast<double>(PositionPlot::sharedPdop));
-        blocks[2].top = NmeaCoordinate("[LAT]", plot.currentLat(), fourDigitMinutes);
-        blocks[2].middle = NmeaCoordinate("[LON]", plot.currentLon(), fourDigitMinutes);
+        blocks[2].top = NmeaCoordinate("[LAT]", plot.current().lat, fourDigitMinutes);
+        blocks[2].middle = NmeaCoordinate("[LON]", plot.current().lon, fourDigitMinutes);
         blocks[2].bottom = DisplayText("[MSL] %6.1fm", static_cast<double>(plot.altitude()));
         blocks[3].top = DisplayText("Speed=%3d", plot.speed());
         blocks[3].bottom = DisplayText("Samples =%3u", static_cast<unsigned>(sampleNext));
         return blocks;
     }
     const bool sm = plot.NativeSmLayout();
-    blocks[0].top = QStringLiteral("CENTER: ") + NativeCoordinate("[LAT]", plot.centreLat(), true);
+    blocks[0].top = QStringLiteral("CENTER: ") + NativeCoordinate("[LAT]", plot.centre().lat, true);
     blocks[0].middle =
-        QStringLiteral("      : ") + NativeCoordinate("[LON]", plot.centreLon(), false);
+        QStringLiteral("      : ") + NativeCoordinate("[LON]", plot.centre().lon, false);
     blocks[0].bottom = DisplayText("SCALE : %5.1f (m)", gridMetres);
     // "SM" records carry their own two-digit dates; the other native records show the
     // times of the "$GPZDA" sentences beside them.
     if (sm) {
-        blocks[1].top =
-            NativeDateTime("Window Created At:", plot.createdNative(),
-                           FullYear(plot.createdNative().year, plot.createdNative().month));
-        blocks[1].middle =
-            NativeDateTime("Current Time     :", plot.currentNative(),
-                           FullYear(plot.currentNative().year, plot.currentNative().month));
+        blocks[1].top = NativeDateTime(
+            "Window Created At:", plot.nativeTimes().created,
+            FullYear(plot.nativeTimes().created.year, plot.nativeTimes().created.month));
+        blocks[1].middle = NativeDateTime(
+            "Current Time     :", plot.nativeTimes().current,
+            FullYear(plot.nativeTimes().current.year, plot.nativeTimes().current.month));
         blocks[1].bottom = DisplayText("PDOP             : %s", plot.dopText().c_str());
     } else {
-        blocks[1].top =
-            NativeDateTime("Window Created At:", plot.createdAlt(), plot.createdAlt().year);
-        blocks[1].middle =
-            NativeDateTime("Current Time     :", plot.currentAlt(), plot.currentAlt().year);
+        blocks[1].top = NativeDateTime("Window Created At:", plot.altTimes().created,
+                                       plot.altTimes().created.year);
+        blocks[1].middle = NativeDateTime("Current Time     :", plot.altTimes().current,
+                                          plot.altTimes().current.year);
         blocks[1].bottom =
             DisplayText("PDOP = %.1f   ", static_cast<double>(PositionPlot::sharedPdop));
     }
-    blocks[2].top = NativeCoordinate("[LAT]", plot.currentLat(), true);
-    blocks[2].middle = NativeCoordinate("[LON]", plot.currentLon(), true);
+    blocks[2].top = NativeCoordinate("[LAT]", plot.current().lat, true);
+    blocks[2].middle = NativeCoordinate("[LON]", plot.current().lon, true);
     blocks[2].bottom = DisplayText("[ALT] %6.1f m", static_cast<double>(plot.altitude()));
     blocks[3].top = DisplayText("SPEED=%3d", plot.speed());
     // The native layout counts from 0; before any sample it stays at 0.

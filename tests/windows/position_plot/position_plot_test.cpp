@@ -181,7 +181,7 @@ TEST_F(PositionPlotTest, AFixNearAnEdgeRecentresOnItAndEarlierPointsStayWhereThe
     // 316 pixels right of the centre is 641, within 10 pixels of the right edge.
     const double nearEdge = kLon + 316 / 500.0;
     wnd_->OnReceiverRecord(Gga(kLat, nearEdge));
-    EXPECT_DOUBLE_EQ(wnd_->plot().centreLon().ArcSeconds(),
+    EXPECT_DOUBLE_EQ(wnd_->plot().centre().lon.ArcSeconds(),
                      LongitudeOf(Gga(kLat, nearEdge)).ArcSeconds());
     const RecordingSurface s = Painted();
     const auto red = Ellipses(s, QColor(255, 0, 0));
@@ -196,8 +196,8 @@ TEST_F(PositionPlotTest, SouthernAndWesternFixesPlotLikeNorthernAndEasternOnes) 
     wnd_->OnReceiverRecord(Gga(-kLat, -kLon));
     wnd_->OnReceiverRecord(Zda(12, 0, 1));
     wnd_->OnReceiverRecord(Gga(-kLat + kFiftyPixels, -kLon + kFiftyPixels));
-    EXPECT_LT(wnd_->plot().centreLat().ArcSeconds(), 0);
-    EXPECT_LT(wnd_->plot().centreLon().ArcSeconds(), 0);
+    EXPECT_LT(wnd_->plot().centre().lat.ArcSeconds(), 0);
+    EXPECT_LT(wnd_->plot().centre().lon.ArcSeconds(), 0);
     const RecordingSurface s = Painted();
     const auto red = Ellipses(s, QColor(255, 0, 0));
     ASSERT_EQ(red.size(), 2u);
@@ -223,7 +223,7 @@ TEST_F(PositionPlotTest, RunningOutOfMemoryDropsTheOldestHalfAndRecentres) {
     EXPECT_EQ(messages_, std::vector<std::string>{"Not enough memory"});
     // Five dropped, then the new centre appended; the window stays open and keeps plotting.
     EXPECT_EQ(wnd_->plot().points().size(), 6u);
-    EXPECT_DOUBLE_EQ(wnd_->plot().centreLat().ArcSeconds(), LatitudeOf(fix).ArcSeconds());
+    EXPECT_DOUBLE_EQ(wnd_->plot().centre().lat.ArcSeconds(), LatitudeOf(fix).ArcSeconds());
     wnd_->OnReceiverRecord(Gga(kLat + 0.0101, kLon));
     EXPECT_EQ(wnd_->plot().points().size(), 7u);
 }
