@@ -25,6 +25,9 @@ CSkyPlot::CSkyPlot(QWidget* parent)
     for (SkyChannel& channel : channels_) {
         channel.symbol = kNoSymbol;
     }
+    // The satellite symbols are drawn once for every plot; drawing them now, as the window
+    // opens, keeps that out of the paint that answers the first received line.
+    SymbolImage(kNoSymbol);
 }
 
 void CSkyPlot::SetSatellites(RecordFamily family, int channelCount,
