@@ -12,6 +12,12 @@ RepaintTracker::RepaintTracker(QWidget& widget, PaintFunction draw, PaintFunctio
 
 void RepaintTracker::Changed() {
     tracking_ = true;
+    if (!known_) {
+        // The whole widget repaints anyway: asked for now, it keeps its place among the
+        // windows' repaints (the first data in a new window, say).
+        widget_.update();
+        return;
+    }
     if (pending_) {
         return;
     }
