@@ -7,7 +7,8 @@
 # the same X server.
 # With --peer it also measures, over the same seconds and on the same X server, the CPU of
 # gpsd's xgps showing the same simulator's NMEA epochs at 1 Hz, fed by gpsfake from a test log
-# written here (Debian packages gpsd and gpsd-clients; skipped with a note when missing).
+# written here (Debian packages gpsd and gpsd-clients; skipped with a note when missing); the
+# peer is stopped before the latency is measured.
 # Usage: scripts/cost.sh BUILD_DIR [SECONDS] [--peer]
 #        (BUILD_DIR built with orbex, vm8140-sim, orbex-soak)
 set -euo pipefail
@@ -63,7 +64,8 @@ if [ "$peer" = --peer ]; then
         cycle=$(awk -v l="$(wc -l <"$work/peer.log")" -v e="$per_epoch" 'BEGIN { printf "%.4f", e / l }')
         gpsport=$((20000 + $$ % 10000))
         gpsfake -q -c "$cycle" -P "$gpsport" -W 7200 "$work/peer.log" >"$work/gpsfake.log" 2>&1 &
-        pids+=($!)
+        gpsfake=$!
+        pids+=("$gpsfake")
         sleep 2
         xgps "localhost:$gpsport" >"$work/xgps.log" 2>&1 &
         xgps=$!
@@ -89,6 +91,12 @@ fi
 echo "resident memory: $(awk '/VmRSS/ { print $2, $3 }' "/proc/$orbex/status")"
 echo "monitor windows open: $( (xdo search --onlyvisible --name '^(General Information|Satellite Constellation|Position Plot|Console|Velocity)$' || true) | wc -l)"
 kill "$orbex"
+# The peer has been measured: it stops, so that the latency below is Orbex's alone and not
+# Orbex's sharing the X server with xgps.
+if [ -n "$xgps" ]; then
+    kill "$xgps" "$gpsfake" 2>/dev/null || true
+    wait "$xgps" "$gpsfake" 2>/dev/null || true
+fi
 
 "$build/sim/vm8140-sim" --stdout --fast --duration 600 --format mixed --seed 3 </dev/null >"$work/latency.rec"
 QT_QPA_PLATFORM=xcb "$build/bench/orbex-soak" --latency "$work/latency.rec" 400 2>/dev/null
