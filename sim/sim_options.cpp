@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "cli/common/option_setters.h"
 #include "cli/common/option_table.h"
 
 namespace orbex::sim {
@@ -66,15 +67,6 @@ Row Switch(const char* name, const char* help, Field field, bool value = true) {
             }};
 }
 
-// An option whose value is kept as it was written (a path).
-Row Text(const char* name, const char* valueName, const char* help,
-         std::string SimOptions::*field) {
-    return {name, valueName, help, [field](SimOptions& o, const std::string& v) {
-                o.*field = v;
-                return Ok();
-            }};
-}
-
 // A number in [low, high].
 template <typename Field>
 Row Number(const char* name, const char* valueName, const char* help, Field field, double low,
@@ -116,10 +108,10 @@ const OptionTable<SimOptions>& SimOptionTable() {
     static const OptionTable<SimOptions> table = {
         Switch("--stdout", "write the stream to standard output, read commands from standard input",
                &SimOptions::toStdout),
-        Text("--link", "PATH", "also make a symbolic link PATH to the pseudo-terminal",
-             &SimOptions::linkPath),
-        Text("--truth", "FILE", "write one JSON object per line sent, with the values encoded",
-             &SimOptions::truthPath),
+        {"--link", "PATH", "also make a symbolic link PATH to the pseudo-terminal",
+         SetsText(&SimOptions::linkPath)},
+        {"--truth", "FILE", "write one JSON object per line sent, with the values encoded",
+         SetsText(&SimOptions::truthPath)},
         Switch("--fast", "do not sleep: simulated time advances one period per epoch",
                &SimOptions::fast),
         Number("--duration", "SECONDS", "stop after this much simulated time",
