@@ -4,8 +4,17 @@
 
 namespace orbex {
 
+TextCache::Texts& TextCache::TextsIn(const QFont& font) {
+    for (auto& [known, texts] : byFont_) {
+        if (known == font) {
+            return texts;
+        }
+    }
+    return byFont_.emplace_back(font, Texts()).second;
+}
+
 const TextCache::Entry& TextCache::Get(const QFont& font, const QString& text) {
-    QHash<QString, Entry>& texts = byFont_[font.key()];
+    Texts& texts = TextsIn(font);
     if (const auto found = texts.constFind(text); found != texts.constEnd()) {
         return *found;
     }

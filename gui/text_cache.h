@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QStaticText>
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace orbex {
 
@@ -24,7 +26,13 @@ class TextCache {
     int size() const { return count_; }
 
   private:
-    QHash<QString, QHash<QString, Entry>> byFont_;  // by QFont::key(), then by text
+    using Texts = QHash<QString, Entry>;
+
+    // The texts of `font`. A window draws in a handful of fonts, so they are found by
+    // comparing fonts, which is much cheaper than making a font's key at every text.
+    Texts& TextsIn(const QFont& font);
+
+    std::vector<std::pair<QFont, Texts>> byFont_;
     int count_ = 0;
 };
 
