@@ -1,33 +1,29 @@
 // The lines of the Console's list: received lines in arrival order and, always last, the
-// prompt "|". Every item reports the same size, the list's horizontal extent by one item
-// height, so the view lays out in constant time however many lines it keeps, and its
-// horizontal scroll range is the widest line seen so far (it never shrinks, like a list box's
-// extent).
+// prompt "|". Each line keeps its glyph layout once it has been drawn, so that a repaint draws
+// the lines in view without laying any of them out again. The horizontal extent is the widest
+// line seen so far; it never shrinks, like a list box's extent.
 #pragma once
 
-#include <QAbstractListModel>
 #include <QList>
 #include <QStaticText>
 #include <QStringList>
 
 namespace orbex {
 
-class ConsoleLines : public QAbstractListModel {
+class ConsoleLines {
   public:
     static constexpr const char* kPrompt = "|";
 
-    explicit ConsoleLines(QObject* parent = nullptr);
+    ConsoleLines();
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-
+    // The lines and the prompt.
+    int count() const { return static_cast<int>(lines_.size()); }
     // Inserts text just before the prompt; returns its index.
     int InsertBeforePrompt(const QString& text);
-    // Removes count lines from the top (never the prompt).
-    void RemoveFromTop(int count);
+    // Removes up to count lines from the top (never the prompt); returns how many went.
+    int RemoveFromTop(int count);
     // Widens the horizontal extent to width when that is wider; true when it grew.
     bool WidenExtent(int width);
-    void SetItemHeight(int height);
 
     int horizontalExtent() const { return extent_; }
     const QStringList& lines() const { return lines_; }
@@ -40,7 +36,6 @@ class ConsoleLines : public QAbstractListModel {
     QStringList lines_;
     QList<QStaticText> shaped_;  // one per line, in the same order
     int extent_ = 0;
-    int itemHeight_ = 16;
 };
 
 }  // namespace orbex

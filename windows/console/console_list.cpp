@@ -2,14 +2,16 @@
 
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 #include "gui/monitor_font.h"
-#include "windows/console/console_delegate.h"
 
 namespace orbex {
 
-ConsoleList::ConsoleList(QWidget* parent) : QListView(parent), lines_(new ConsoleLines(this)) {
+ConsoleList::ConsoleList(QWidget* parent) : QAbstractScrollArea(parent) {
     setObjectName(QStringLiteral("ConsoleList"));
     setFont(MonitorFont(14));
     QPalette pal = palette();
@@ -17,20 +19,49 @@ ConsoleList::ConsoleList(QWidget* parent) : QListView(parent), lines_(new Consol
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setUniformItemSizes(true);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setTextElideMode(Qt::ElideNone);
-    setWordWrap(false);
     setFrameShape(QFrame::NoFrame);
-    lines_->SetItemHeight(QFontMetrics(font()).height());
-    lines_->WidenExtent(TextWidth(QString::fromLatin1(ConsoleLines::kPrompt)));
-    setModel(lines_);
-    setItemDelegate(new ConsoleDelegate(this));
+    rowHeight_ = std::max(1, QFontMetrics(font()).height());
+    // A list item's text starts inside the focus frame's margin.
+    textMargin_ = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    verticalScrollBar()->setSingleStep(1);
+    horizontalScrollBar()->setSingleStep(QFontMetrics(font()).averageCharWidth() * 4);
+    lines_.WidenExtent(TextWidth(QString::fromLatin1(ConsoleLines::kPrompt)));
+    UpdateScrollRanges();
+}
+
+int ConsoleList::AddLine(const QString& text) {
+    const int row = lines_.InsertBeforePrompt(text);
+    const bool wider = lines_.WidenExtent(TextWidth(text));
+    UpdateScrollRanges();
+    if (wider) {
+        // Every row is as wide as the widest line.
+        viewport()->update();
+    } else {
+        // The new line took the prompt's row; the prompt moved one row down.
+        UpdateRows(row, row + 1);
+    }
+    return row;
+}
+
+void ConsoleList::DropOldest(int count) {
+    QScrollBar* bar = verticalScrollBar();
+    const int top = bar->value();
+    const int dropped = lines_.RemoveFromTop(count);
+    if (dropped == 0) {
+        return;
+    }
+    // The rows on screen keep their lines: the top row's index falls by as many as went.
+    keepPixels_ = true;
+    UpdateScrollRanges();
+    bar->setValue(top - dropped);
+    keepPixels_ = false;
+    if (top < dropped) {
+        // Some of the rows on screen were dropped.
+        viewport()->update();
+    }
 }
 
 bool ConsoleList::AtBottom() const {
@@ -39,18 +70,53 @@ bool ConsoleList::AtBottom() const {
 }
 
 void ConsoleList::ScrollToLast() {
-    scrollToBottom();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 int ConsoleList::TextWidth(const QString& text) const {
-    // A little room for the view's own text margin, so the widest line is not clipped.
+    // A little room for the text margin, so the widest line is not clipped.
     return QFontMetrics(font()).horizontalAdvance(text) + 8;
+}
+
+QRect ConsoleList::RowRect(int row) const {
+    return {-horizontalScrollBar()->value(), (row - verticalScrollBar()->value()) * rowHeight_,
+            lines_.horizontalExtent(), rowHeight_};
+}
+
+void ConsoleList::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    const QRect area = event->rect();
+    const int top = verticalScrollBar()->value();
+    const int first = std::max(0, top + area.top() / rowHeight_);
+    const int last = std::min(lines_.count() - 1, top + area.bottom() / rowHeight_);
+    for (int row = first; row <= last; ++row) {
+        const QRect rect = RowRect(row);
+        painter.save();
+        painter.setClipRect(rect, Qt::IntersectClip);
+        painter.drawStaticText(rect.left() + textMargin_, rect.top(), lines_.Shaped(row));
+        painter.restore();
+    }
+}
+
+void ConsoleList::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRanges();
+}
+
+void ConsoleList::scrollContentsBy(int dx, int dy) {
+    if (keepPixels_) {
+        return;
+    }
+    viewport()->scroll(dx, dy * rowHeight_);
 }
 
 void ConsoleList::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_End || key == Qt::Key_Home) {
-        QListView::keyPressEvent(event);
+        QScrollBar* bar = verticalScrollBar();
+        bar->setValue(key == Qt::Key_End ? bar->maximum() : bar->minimum());
         if (onEndOrHome) {
             onEndOrHome(key);
         }
@@ -60,7 +126,31 @@ void ConsoleList::keyPressEvent(QKeyEvent* event) {
         onCharacter(event->text());
         return;
     }
-    QListView::keyPressEvent(event);
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+int ConsoleList::RowsInView() const {
+    return std::max(1, viewport()->height() / rowHeight_);
+}
+
+void ConsoleList::UpdateScrollRanges() {
+    QScrollBar* vertical = verticalScrollBar();
+    const int inView = RowsInView();
+    vertical->setPageStep(inView);
+    vertical->setRange(0, std::max(0, lines_.count() - inView));
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int width = viewport()->width();
+    horizontal->setPageStep(width);
+    horizontal->setRange(0, std::max(0, lines_.horizontalExtent() - width));
+}
+
+void ConsoleList::UpdateRows(int first, int last) {
+    const QRect rows = RowRect(first).united(RowRect(last));
+    const QRect shown =
+        QRect(0, rows.top(), viewport()->width(), rows.height()) & viewport()->rect();
+    if (!shown.isEmpty()) {
+        viewport()->update(shown);
+    }
 }
 
 }  // namespace orbex

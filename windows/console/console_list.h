@@ -1,30 +1,42 @@
-// The Console's list: white fixed-pitch text on black over the whole window, no selection.
-// It follows the newest line while the user is at the bottom and stays put once the user has
-// scrolled up. Typed characters go to the owner (to open the Commands dialog); End and Home
-// move the list as usual and then switch to the main window.
+// The Console's list: white fixed-pitch text on black over the whole window, one line of the
+// font per row, no selection. It follows the newest line while the user is at the bottom and
+// stays put once the user has scrolled up. Rows scroll one at a time; the horizontal scroll is
+// by pixel up to the widest line.
+//
+// A received line costs what the line itself costs: the rows on screen move by copying their
+// pixels, and only the rows that changed (the new line and the prompt below it) are drawn.
+// Dropping the oldest lines leaves the rows on screen where they are.
+//
+// Typed characters go to the owner (to open the Commands dialog); End and Home move the list
+// to its last or first row and then go to the owner.
 #pragma once
 
-#include <QListView>
+#include <QAbstractScrollArea>
 #include <functional>
 
 #include "windows/console/console_lines.h"
 
 namespace orbex {
 
-class ConsoleList : public QListView {
+class ConsoleList : public QAbstractScrollArea {
   public:
     static constexpr int kControlId = 100;
 
     explicit ConsoleList(QWidget* parent);
 
-    ConsoleLines& lines() { return *lines_; }
-    const ConsoleLines& lines() const { return *lines_; }
+    const ConsoleLines& lines() const { return lines_; }
+    // Adds a received line just above the prompt; returns its index.
+    int AddLine(const QString& text);
+    // Drops up to count lines from the top.
+    void DropOldest(int count);
 
-    // True when the view shows the last items: the top item is at most one item above the
+    // True when the view shows the last rows: the top row is at most one row above the
     // lowest top position.
     bool AtBottom() const;
     void ScrollToLast();
     int TextWidth(const QString& text) const;
+    // Where the row is drawn in the viewport (outside it when scrolled out of view).
+    QRect RowRect(int row) const;
 
     // Called with the text of a typed character.
     std::function<void(const QString& text)> onCharacter;
@@ -32,10 +44,21 @@ class ConsoleList : public QListView {
     std::function<void(int key)> onEndOrHome;
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    ConsoleLines* lines_;
+    // The rows that fit whole in the viewport (at least one).
+    int RowsInView() const;
+    void UpdateScrollRanges();
+    void UpdateRows(int first, int last);
+
+    ConsoleLines lines_;
+    int rowHeight_;
+    int textMargin_;           // where a row's text starts, as a list item's text would
+    bool keepPixels_ = false;  // a scroll bar moves, but the rows on screen stay as they are
 };
 
 }  // namespace orbex

@@ -23,10 +23,6 @@ CConsoleWnd::CConsoleWnd(int maxLines, const QString& title, QWidget* parent)
 }
 
 void CConsoleWnd::OnReceiverLine(std::string_view line) {
-    ConsoleLines& lines = list_->lines();
-    if (lines.rowCount() == 0) {
-        return;
-    }
     const std::size_t end = line.find_first_of("\r\n");
     const std::string_view text = line.substr(0, end);
     // Received bytes are single-byte text; Latin-1 shows each byte as one character.
@@ -34,14 +30,13 @@ void CConsoleWnd::OnReceiverLine(std::string_view line) {
 
     // A scroll to the bottom already asked for counts as being there.
     const bool atBottom = scrollPending_ || list_->AtBottom();
-    const int countBefore = lines.rowCount();
-    const int index = lines.InsertBeforePrompt(shown);
+    const int countBefore = list_->lines().count();
+    const int index = list_->AddLine(shown);
     if (index > maxLines_) {
-        lines.RemoveFromTop(countBefore / 3);
+        list_->DropOldest(countBefore / 3);
     }
-    lines.WidenExtent(list_->TextWidth(shown));
     if (atBottom && !scrollPending_) {
-        // Scrolling lays out the list; once after a drain of lines is enough.
+        // Once after a drain of lines is enough: the rows on screen move once.
         scrollPending_ = true;
         QMetaObject::invokeMethod(
             this,
