@@ -34,15 +34,12 @@ ConsoleList::ConsoleList(QWidget* parent) : QAbstractScrollArea(parent) {
 
 int ConsoleList::AddLine(const QString& text) {
     const int row = lines_.InsertBeforePrompt(text);
-    const bool wider = lines_.WidenExtent(TextWidth(text));
-    UpdateScrollRanges();
-    if (wider) {
-        // Every row is as wide as the widest line.
-        viewport()->update();
-    } else {
-        // The new line took the prompt's row; the prompt moved one row down.
-        UpdateRows(row, row + 1);
+    widened_ = lines_.WidenExtent(TextWidth(text)) || widened_;
+    // The new line takes the prompt's row; the prompt moves one row down.
+    if (firstNewRow_ < 0) {
+        firstNewRow_ = row;
     }
+    // The scroll bars follow at ShowNewLines(), so that they too repaint once a drain.
     return row;
 }
 
@@ -53,6 +50,9 @@ void ConsoleList::DropOldest(int count) {
     if (dropped == 0) {
         return;
     }
+    if (firstNewRow_ >= 0) {
+        firstNewRow_ = std::max(0, firstNewRow_ - dropped);
+    }
     // The rows on screen keep their lines: the top row's index falls by as many as went.
     keepPixels_ = true;
     UpdateScrollRanges();
@@ -62,6 +62,22 @@ void ConsoleList::DropOldest(int count) {
         // Some of the rows on screen were dropped.
         viewport()->update();
     }
+}
+
+void ConsoleList::ShowNewLines(bool follow) {
+    UpdateScrollRanges();
+    if (follow) {
+        // The rows on screen move up by copying their pixels.
+        ScrollToLast();
+    }
+    if (widened_) {
+        // Every row is as wide as the widest line.
+        viewport()->update();
+    } else if (firstNewRow_ >= 0) {
+        UpdateRows(firstNewRow_, lines_.count() - 1);
+    }
+    firstNewRow_ = -1;
+    widened_ = false;
 }
 
 bool ConsoleList::AtBottom() const {

@@ -25,10 +25,13 @@ class ConsoleList : public QAbstractScrollArea {
     explicit ConsoleList(QWidget* parent);
 
     const ConsoleLines& lines() const { return lines_; }
-    // Adds a received line just above the prompt; returns its index.
+    // Adds a received line just above the prompt; returns its index. It is shown by the next
+    // ShowNewLines().
     int AddLine(const QString& text);
     // Drops up to count lines from the top.
     void DropOldest(int count);
+    // Shows the lines added since the last call, scrolled to the last row first when follow.
+    void ShowNewLines(bool follow);
 
     // True when the view shows the last rows: the top row is at most one row above the
     // lowest top position.
@@ -59,6 +62,8 @@ class ConsoleList : public QAbstractScrollArea {
     int rowHeight_;
     int textMargin_;           // where a row's text starts, as a list item's text would
     bool keepPixels_ = false;  // a scroll bar moves, but the rows on screen stay as they are
+    int firstNewRow_ = -1;     // the first row to draw at ShowNewLines(); -1: none
+    bool widened_ = false;     // the extent grew since ShowNewLines(): every row is drawn
 };
 
 }  // namespace orbex

@@ -1,6 +1,7 @@
 #include "windows/console/console_window.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/commands_dialog.h"
@@ -28,23 +29,23 @@ void CConsoleWnd::OnReceiverLine(std::string_view line) {
     // Received bytes are single-byte text; Latin-1 shows each byte as one character.
     const QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 
-    // A scroll to the bottom already asked for counts as being there.
-    const bool atBottom = scrollPending_ || list_->AtBottom();
+    // Once the lines of a drain are in, the view moves if it was at the bottom at the first.
+    const bool atBottom = showPending_ ? follow_ : list_->AtBottom();
     const int countBefore = list_->lines().count();
     const int index = list_->AddLine(shown);
     if (index > maxLines_) {
         list_->DropOldest(countBefore / 3);
     }
-    if (atBottom && !scrollPending_) {
-        // Once after a drain of lines is enough: the rows on screen move once.
-        scrollPending_ = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                scrollPending_ = false;
-                list_->ScrollToLast();
-            },
-            Qt::QueuedConnection);
+    if (!showPending_) {
+        showPending_ = true;
+        follow_ = atBottom;
+        // Shown once per drain of lines, after the other windows' repaints have been asked
+        // for: a timer fires once the posted events (the drain's other lines, the windows'
+        // comparisons and repaint requests) have all been handled.
+        QTimer::singleShot(0, this, [this] {
+            showPending_ = false;
+            list_->ShowNewLines(follow_);
+        });
     }
 }
 

@@ -33,7 +33,8 @@ class CConsoleWnd : public CMonitorWnd {
 
     int maxLines_;
     ConsoleList* list_;
-    bool scrollPending_ = false;
+    bool showPending_ = false;  // ShowNewLines() is posted
+    bool follow_ = false;       // it scrolls to the last row first
 };
 
 }  // namespace orbex
