@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <algorithm>
 
 #include "gui/monitor_font.h"
@@ -95,8 +96,9 @@ int ConsoleList::TextWidth(const QString& text) const {
 }
 
 QRect ConsoleList::RowRect(int row) const {
+    // A row spans the view when every line is narrower, like a list item.
     return {-horizontalScrollBar()->value(), (row - verticalScrollBar()->value()) * rowHeight_,
-            lines_.horizontalExtent(), rowHeight_};
+            std::max(lines_.horizontalExtent(), viewport()->width()), rowHeight_};
 }
 
 void ConsoleList::paintEvent(QPaintEvent* event) {
@@ -105,15 +107,52 @@ void ConsoleList::paintEvent(QPaintEvent* event) {
     painter.setPen(palette().color(QPalette::Text));
     const QRect area = event->rect();
     const int top = verticalScrollBar()->value();
+    const int prompt = lines_.count() - 1;
     const int first = std::max(0, top + area.top() / rowHeight_);
-    const int last = std::min(lines_.count() - 1, top + area.bottom() / rowHeight_);
+    const int last = std::min(prompt, top + area.bottom() / rowHeight_);
     for (int row = first; row <= last; ++row) {
         const QRect rect = RowRect(row);
+        if (row == prompt && hasFocus()) {
+            DrawCaretRow(painter, rect);
+            continue;
+        }
         painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
         painter.drawStaticText(rect.left() + textMargin_, rect.top(), lines_.Shaped(row));
         painter.restore();
     }
+}
+
+void ConsoleList::DrawCaretRow(QPainter& painter, const QRect& rect) {
+    // As the style draws a list's current item while the list has the focus.
+    QStyleOptionViewItem item;
+    item.initFrom(this);
+    item.state |= QStyle::State_HasFocus;
+    item.state &= ~QStyle::State_MouseOver;
+    item.font = font();
+    item.fontMetrics = fontMetrics();
+    item.rect = rect;
+    item.text = lines_.lines().back();
+    item.features = QStyleOptionViewItem::HasDisplay;
+    item.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    item.textElideMode = Qt::ElideNone;
+    item.viewItemPosition = QStyleOptionViewItem::OnlyOne;
+    item.showDecorationSelected =
+        style()->styleHint(QStyle::SH_ItemView_ShowDecorationSelected, nullptr, this) != 0;
+    item.widget = this;
+    painter.save();
+    style()->drawControl(QStyle::CE_ItemViewItem, &item, &painter, this);
+    painter.restore();
+}
+
+void ConsoleList::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    UpdateRows(lines_.count() - 1, lines_.count() - 1);
+}
+
+void ConsoleList::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    UpdateRows(lines_.count() - 1, lines_.count() - 1);
 }
 
 void ConsoleList::resizeEvent(QResizeEvent* event) {

@@ -5,7 +5,8 @@
 //
 // A received line costs what the line itself costs: the rows on screen move by copying their
 // pixels, and only the rows that changed (the new line and the prompt below it) are drawn.
-// Dropping the oldest lines leaves the rows on screen where they are.
+// Dropping the oldest lines leaves the rows on screen where they are. While the list has the
+// focus its prompt row carries the caret, drawn as the style draws a focused list item.
 //
 // Typed characters go to the owner (to open the Commands dialog); End and Home move the list
 // to its last or first row and then go to the owner.
@@ -48,6 +49,8 @@ class ConsoleList : public QAbstractScrollArea {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -57,6 +60,8 @@ class ConsoleList : public QAbstractScrollArea {
     int RowsInView() const;
     void UpdateScrollRanges();
     void UpdateRows(int first, int last);
+    // The prompt's row while the list has the focus: the caret stays on the prompt.
+    void DrawCaretRow(QPainter& painter, const QRect& rect);
 
     ConsoleLines lines_;
     int rowHeight_;

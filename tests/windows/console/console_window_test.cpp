@@ -170,6 +170,7 @@ class ListViewOfTheSameLines : public QListView {
     explicit ListViewOfTheSameLines(const ConsoleList& console) {
         setFont(console.font());
         setPalette(console.palette());
+        setSelectionMode(QAbstractItemView::NoSelection);
         setUniformItemSizes(true);
         setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
         setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -236,6 +237,18 @@ TEST_F(ConsoleTest, DrawsExactlyAsAListViewOfTheSameLines) {
             EXPECT_TRUE(Drawn(list) == Drawn(expected)) << "scrolled to " << left << ", " << top;
         }
     }
+    // With the focus, the prompt's row shows the caret as the list's current item.
+    expected.setCurrentIndex(expected.model()->index(list.lines().count() - 1, 0));
+    list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum());
+    expected.verticalScrollBar()->setValue(expected.verticalScrollBar()->maximum());
+    const auto focused = [](QWidget& widget) {
+        widget.activateWindow();
+        widget.setFocus();
+        QApplication::processEvents();
+        EXPECT_TRUE(widget.hasFocus());
+        return Drawn(widget);
+    };
+    EXPECT_TRUE(focused(list) == focused(expected));
 }
 
 TEST_F(ConsoleTest, RowsMovedAndDroppedOnScreenMatchAFreshDrawing) {
