@@ -4,7 +4,8 @@
 // by pixel up to the widest line.
 //
 // A received line costs what the line itself costs: the rows on screen move by copying their
-// pixels, and only the rows that changed (the new line and the prompt below it) are drawn.
+// pixels, and only the rows that changed (a batch's new lines and the prompt below them) are
+// drawn.
 // Dropping the oldest lines leaves the rows on screen where they are. While the list has the
 // focus its prompt row carries the caret, drawn as the style draws a focused list item.
 //
@@ -37,7 +38,6 @@ class ConsoleList : public QAbstractScrollArea {
     // True when the view shows the last rows: the top row is at most one row above the
     // lowest top position.
     bool AtBottom() const;
-    void ScrollToLast();
     int TextWidth(const QString& text) const;
     // Where the row is drawn in the viewport (outside it when scrolled out of view).
     QRect RowRect(int row) const;
@@ -58,6 +58,7 @@ class ConsoleList : public QAbstractScrollArea {
   private:
     // The rows that fit whole in the viewport (at least one).
     int RowsInView() const;
+    void ScrollToLast();
     void UpdateScrollRanges();
     void UpdateRows(int first, int last);
     // The prompt's row while the list has the focus: the caret stays on the prompt.
