@@ -21,7 +21,9 @@ start_xvfb() {
     while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
         number=$((number + 1))
     done
-    Xvfb ":$number" -screen 0 "$geometry" -nolisten tcp "$@" >"$work/xvfb.log" 2>&1 &
+    # -noreset: the server would otherwise start afresh when its last client leaves (the probe
+    # below), and refuse the program that connects during that moment.
+    Xvfb ":$number" -screen 0 "$geometry" -nolisten tcp -noreset "$@" >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     export DISPLAY=":$number"
     unset QT_QPA_PLATFORM
