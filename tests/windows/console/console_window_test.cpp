@@ -41,6 +41,14 @@ class MainWindowRecorder {
     int closed = 0;
 };
 
+// Runs the event loop until the Console has shown its lines and painted: showing them posts
+// the repaints, and the scroll bar's comparison posts one more.
+void Settle() {
+    for (int round = 0; round < 4; ++round) {
+        QApplication::processEvents();
+    }
+}
+
 class ConsoleTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -131,7 +139,7 @@ TEST_F(ConsoleTest, HorizontalExtentGrowsToTheWidestLineAndNeverShrinks) {
     EXPECT_GT(grown, start);
     console.OnReceiverLine("short\r\n");
     EXPECT_EQ(lines.horizontalExtent(), grown);
-    QApplication::processEvents();
+    Settle();
     EXPECT_GE(console.list().horizontalScrollBar()->maximum(),
               grown - console.list().viewport()->width() - 1)
         << "the view can scroll to the end of the widest line";
@@ -145,18 +153,18 @@ TEST_F(ConsoleTest, ViewFollowsNewLinesOnlyWhileAtTheBottom) {
     console.show();
     QScrollBar* bar = console.list().verticalScrollBar();
     FeedNumbered(console, 1, 100);
-    QApplication::processEvents();
+    Settle();
     ASSERT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum()) << "at the bottom the view follows";
 
     bar->setValue(10);  // the user scrolls up
     FeedNumbered(console, 101, 120);
-    QApplication::processEvents();
+    Settle();
     EXPECT_EQ(bar->value(), 10) << "scrolled up: the view stays";
 
     bar->setValue(bar->maximum());
     FeedNumbered(console, 121, 140);
-    QApplication::processEvents();
+    Settle();
     EXPECT_EQ(bar->value(), bar->maximum()) << "back at the bottom it follows again";
     EXPECT_TRUE(console.list().viewport()->rect().contains(
         console.list().RowRect(console.list().lines().count() - 1).topLeft()))
@@ -183,7 +191,7 @@ class ListViewOfTheSameLines : public QListView {
         setModel(&model_);
         resize(console.size());
         show();
-        QApplication::processEvents();
+        Settle();
     }
 
   private:
@@ -200,7 +208,7 @@ class ListViewOfTheSameLines : public QListView {
 // What the window system shows of a window: the pixels kept from its paints, not a fresh
 // drawing of it.
 QImage OnScreen(QWidget& widget) {
-    QApplication::processEvents();
+    Settle();
     const QPoint corner = widget.mapTo(widget.window(), QPoint(0, 0));
     return widget.screen()
         ->grabWindow(widget.window()->winId(), corner.x(), corner.y(), widget.width(),
@@ -210,7 +218,7 @@ QImage OnScreen(QWidget& widget) {
 }
 
 QImage Drawn(QWidget& widget) {
-    QApplication::processEvents();
+    Settle();
     return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -222,7 +230,7 @@ TEST_F(ConsoleTest, DrawsExactlyAsAListViewOfTheSameLines) {
     // Markup-like text stays text; a scrolled view draws lines cut at the left edge.
     console.OnReceiverLine("<b>bold?</b> &amp; $GPGGA,120000,3540.8742,N*45\r\n");
     console.OnReceiverLine(std::string(80, 'W') + "\r\n");
-    QApplication::processEvents();
+    Settle();
     ConsoleList& list = console.list();
     ListViewOfTheSameLines expected(list);
     for (const int left : {0, 37}) {
@@ -244,7 +252,7 @@ TEST_F(ConsoleTest, DrawsExactlyAsAListViewOfTheSameLines) {
     const auto focused = [](QWidget& widget) {
         widget.activateWindow();
         widget.setFocus();
-        QApplication::processEvents();
+        Settle();
         EXPECT_TRUE(widget.hasFocus());
         return Drawn(widget);
     };
@@ -297,7 +305,7 @@ TEST_F(ConsoleTest, EndClosesTheConsoleAndHomeKeepsIt) {
     QPointer<CConsoleWnd> alive(console);
     console->show();
     Type(&console->list(), Qt::Key_Home, QString());
-    QApplication::processEvents();
+    Settle();
     ASSERT_TRUE(alive);
     EXPECT_EQ(main.closed, 0);
 
