@@ -1,7 +1,6 @@
 #include "windows/console/console_window.h"
 
 #include <QPointer>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/commands_dialog.h"
@@ -39,13 +38,16 @@ void CConsoleWnd::OnReceiverLine(std::string_view line) {
     if (!showPending_) {
         showPending_ = true;
         follow_ = atBottom;
-        // Shown once per drain of lines, after the other windows' repaints have been asked
-        // for: a timer fires once the posted events (the drain's other lines, the windows'
-        // comparisons and repaint requests) have all been handled.
-        QTimer::singleShot(0, this, [this] {
-            showPending_ = false;
-            list_->ShowNewLines(follow_);
-        });
+        // Shown once per drain of lines, when the event loop runs again: after the
+        // comparisons of the windows dispatched before the Console, so that its repaint is
+        // asked for after theirs and its rows and scroll bars are drawn once.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                showPending_ = false;
+                list_->ShowNewLines(follow_);
+            },
+            Qt::QueuedConnection);
     }
 }
 
